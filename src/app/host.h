@@ -1,0 +1,29 @@
+// The Host seam: what the form needs from a window toolkit.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace app {
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgIcon { None, Exclamation, Information, Question, Error };
+enum class MsgAnswer { Ok, Cancel };
+
+class Host {
+public:
+    virtual ~Host() = default;
+    // A modal message box; any way of closing it but OK answers Cancel.
+    virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                                 MsgIcon icon) = 0;
+    // Lets the pending window events run once.
+    virtual void DoEvents() = 0;
+    // The folder browser with the given title: the chosen folder's path, or nothing.
+    virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
+    // Logs the current user off.
+    virtual void LogOff() = 0;
+    // Unloads the main window, which ends the program.
+    virtual void CloseWindow() = 0;
+};
+
+} // namespace app

@@ -1,0 +1,23 @@
+// One section of the Optimize pass per page: each reads the page's controls in a fixed order and
+// turns them into registry writes, command lines and file removals, moving Shape2 at its
+// checkpoints. The pass (pass.h) runs the section of the page on screen.
+#pragma once
+
+#include "app/form.h"
+#include "sysaccess/system.h"
+
+namespace optimize {
+
+void RunServiceSection(app::MainForm& form, sysaccess::System& sys);  // service_page.cpp
+void RunWightSection(app::MainForm& form, sysaccess::System& sys);    // wight_page.cpp
+void RunSystemSection(app::MainForm& form, sysaccess::System& sys);   // system_page.cpp
+// The security page: browser settings and drive restrictions, then display, Start menu and
+// system restrictions.
+void RunBrowserDrivesSection(app::MainForm& form, sysaccess::System& sys);  // browser_drives.cpp
+void RunDisplayStartMenuSection(app::MainForm& form, sysaccess::System& sys); // display_startmenu.cpp
+inline void RunSecuritySection(app::MainForm& form, sysaccess::System& sys) {
+    RunBrowserDrivesSection(form, sys);
+    RunDisplayStartMenuSection(form, sys);
+}
+
+} // namespace optimize
