@@ -1,0 +1,107 @@
+#include "app/shell.h"
+
+#include <array>
+#include <cstddef>
+
+#include "settings/settings.h"
+#include "startup/startup.h"
+
+namespace app {
+
+namespace {
+
+// GetUserNameA's buffer holds 255 characters with the NUL: a longer name cannot be read.
+constexpr std::size_t kUserNameBuffer = 255;
+
+struct PageTitles {
+    Page page;
+    const char* header;  // XPCMain's header; starts with two spaces
+    const char* caption; // lblCaption
+};
+
+constexpr std::array<PageTitles, 5> kPageTitles = {{
+    {Page::System, "  Sysvela(系统优化页)", "[系统优化]"},
+    {Page::Security, "  Sysvela(系统安全页)", "[安全优化]"},
+    {Page::Service, "  Sysvela(服务优化页)", "[服务优化]"},
+    {Page::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
+    {Page::Wight, "  Sysvela(系统减肥页)", "[系统减肥]"},
+}};
+
+void SwitchTo(MainForm& form, Page page) {
+    for (const PageTitles& t : kPageTitles) {
+        if (t.page != page) continue;
+        form.ShowPage(page);
+        form.SetHeader(t.header);
+        form.SetLblCaption(t.caption);
+    }
+}
+
+// Characters of a name as the ANSI call counts them: bytes in the code page.
+std::size_t AnsiLength(sysaccess::System& sys, const std::string& utf8) {
+    if (auto ansi = sys.ToAnsi(utf8)) return ansi->size();
+    return utf8.size();
+}
+
+} // namespace
+
+void Main(Context& ctx, const std::function<void()>& showWindow) {
+    LoadWindow(ctx);
+    if (showWindow) showWindow();
+    (void)settings::LoadSettings(ctx.form, ctx.sys); // a damaged file simply stops the load
+}
+
+void LoadWindow(Context& ctx) {
+    ctx.form.SetCombo2(0);
+    ctx.form.SetCombo3(0);
+    std::string name = ctx.sys.UserName();
+    if (AnsiLength(ctx.sys, name) >= kUserNameBuffer) name.clear();
+    ctx.form.UserName = std::move(name);
+}
+
+void cmdSystem(Context& ctx) {
+    SwitchTo(ctx.form, Page::System);
+}
+void cmdSecurity(Context& ctx) {
+    SwitchTo(ctx.form, Page::Security);
+}
+void cmdService(Context& ctx) {
+    SwitchTo(ctx.form, Page::Service);
+}
+void cmdWight(Context& ctx) {
+    SwitchTo(ctx.form, Page::Wight);
+}
+
+void cmdStartup(Context& ctx) {
+    SwitchTo(ctx.form, Page::Startup);
+    startup::FillStartupList(ctx.form, ctx.sys);
+}
+
+void cmdExit(Context& ctx) {
+    // Saved before the question, so the states survive whatever the answer. A folder without
+    // write access keeps the previous file; there is nobody to tell at this point.
+    (void)settings::SaveSettings(ctx.form, ctx.sys);
+    const MsgAnswer answer = ctx.host.MessageBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
+                                                 MsgButtons::OkCancel, MsgIcon::Exclamation);
+    if (answer == MsgAnswer::Ok) {
+        ctx.host.LogOff(); // the log-off closes the window
+    } else {
+        ctx.host.CloseWindow();
+    }
+}
+
+void cmdBrowse(Context& ctx) {
+    const auto folder = ctx.host.BrowseForFolder("请选择源文件夹路径：");
+    if (!folder) {
+        ctx.form.SetTxtPath({});
+        return;
+    }
+    ctx.form.SetTxtPath(folder->substr(0, folder->find('\0')));
+}
+
+void lstServiceClick(Context& ctx, int index) {
+    const auto& items = ctx.form.lstService().items;
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return; // a click beside the items
+    ctx.form.SetLblInfo(items[index]);
+}
+
+} // namespace app

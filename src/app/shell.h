@@ -1,0 +1,35 @@
+// The application shell: start-up, the window's load, page switching, the exit with the offer
+// to log off, the folder browser and the service descriptions.
+#pragma once
+
+#include <functional>
+
+#include "app/context.h"
+
+namespace app {
+
+// Start-up: the window's load, then (once the view has shown the window) the saved states.
+// The push buttons are our own, so there is no button control to register or load first.
+void Main(Context& ctx, const std::function<void()>& showWindow = {});
+
+// The window's load: both combos on item 0 and the user's log-in name. Colours and geometry
+// are the view's.
+void LoadWindow(Context& ctx);
+
+// The page buttons: one page visible, header and lblCaption to match.
+void cmdSystem(Context& ctx);
+void cmdSecurity(Context& ctx);
+void cmdService(Context& ctx);
+void cmdStartup(Context& ctx); // also lists the startup entries afresh
+void cmdWight(Context& ctx);
+
+// Saves the states, then offers to log off: OK logs off, anything else ends the program.
+void cmdExit(Context& ctx);
+
+// Fills txtPath from the folder browser; a cancelled browser empties it.
+void cmdBrowse(Context& ctx);
+
+// Shows the whole text of the clicked service in lblInfo.
+void lstServiceClick(Context& ctx, int index);
+
+} // namespace app

@@ -1,0 +1,242 @@
+#include "settings/settings.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace settings {
+
+namespace {
+
+using app::MainForm;
+using Outcome = LoadReport::Outcome;
+
+// Reads the file field by field, the way the file has always been read: spaces before a field
+// are skipped; a quoted field ends at the next quote (which may lie on a later line), an unquoted
+// one at a comma or the line end; whatever else stands on the line is then passed over.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    // The next field, or nothing at the end of the text.
+    std::optional<std::string> Next() {
+        while (pos_ < text_.size() && text_[pos_] == ' ')
+            ++pos_;
+        if (pos_ >= text_.size()) return std::nullopt;
+        std::string_view field;
+        if (text_[pos_] == '"') {
+            const std::size_t close = text_.find('"', pos_ + 1);
+            const std::size_t end = close == std::string_view::npos ? text_.size() : close;
+            field = text_.substr(pos_ + 1, end - pos_ - 1);
+            pos_ = close == std::string_view::npos ? text_.size() : close + 1;
+        } else {
+            const std::size_t end = std::min(text_.find_first_of(",\r\n", pos_), text_.size());
+            field = text_.substr(pos_, end - pos_);
+            pos_ = end;
+        }
+        SkipPastLineEnd();
+        return std::string(field);
+    }
+
+private:
+    // CR LF, a lone CR and a lone LF each end a line.
+    void SkipPastLineEnd() {
+        const std::size_t end = text_.find_first_of("\r\n", pos_);
+        if (end == std::string_view::npos) {
+            pos_ = text_.size();
+            return;
+        }
+        pos_ = end + 1;
+        if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// A field as a reason may quote it: at most 16 bytes, control characters as '?'.
+std::string Shown(const std::string& field) {
+    std::size_t n = field.size();
+    if (n > 16) {
+        n = 16;
+        while (n > 0 && (static_cast<unsigned char>(field[n]) & 0xC0) == 0x80)
+            --n; // keep characters whole
+    }
+    std::string out = "\"";
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(field[i]);
+        out += (c < 0x20 || c == 0x7F) ? '?' : field[i];
+    }
+    return out + (n < field.size() ? "...\"" : "\"");
+}
+
+// A whole decimal number, spaces around it allowed; nothing for anything else.
+std::optional<int> ParseNumber(const std::string& field) {
+    std::size_t b = field.find_first_not_of(' ');
+    if (b == std::string::npos) return std::nullopt;
+    const std::size_t e = field.find_last_not_of(' ') + 1;
+    const bool negative = field[b] == '-';
+    if (negative || field[b] == '+') ++b;
+    if (b == e || e - b > 9) return std::nullopt;
+    int value = 0;
+    for (std::size_t i = b; i < e; ++i) {
+        if (field[i] < '0' || field[i] > '9') return std::nullopt;
+        value = value * 10 + (field[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+LoadReport Stop(int line, std::string reason) {
+    return {Outcome::Stopped, line, std::move(reason)};
+}
+
+// Field 1: one digit per check box; a short field sets what it covers, then ends the load.
+std::optional<LoadReport> ApplyChecks(MainForm& form, const std::string& field) {
+    for (int k = 0; k < app::kChkCount; ++k) {
+        if (static_cast<std::size_t>(k) >= field.size()) {
+            return Stop(1, "only " + std::to_string(k) + " of " + std::to_string(app::kChkCount) + " check-box digits");
+        }
+        const char c = field[k];
+        if (c < '0' || c > '9') return Stop(1, "character " + std::to_string(k + 1) + " is not a digit");
+        if (c > '2') return Stop(1, "character " + std::to_string(k + 1) + " is " + c + ", above 2");
+        form.SetChk(k, c - '0');
+    }
+    return std::nullopt;
+}
+
+// Fields 6 to 8: a "1" selects its item; anything else, or nothing, leaves the item alone.
+void ApplySelection(const std::string& field, int count, void (MainForm::*select)(int, bool), MainForm& form) {
+    for (int k = 0; k < count && static_cast<std::size_t>(k) < field.size(); ++k) {
+        if (field[k] == '1') (form.*select)(k, true);
+    }
+}
+
+// A combo index: 0 or 1, or -1 for no item, which is what the writer stores for a combo with
+// none selected.
+bool ApplyCombo(MainForm& form, const std::string& field, void (MainForm::*set)(int)) {
+    const auto index = ParseNumber(field);
+    if (!index || *index < -1 || *index > 1) return false;
+    (form.*set)(*index);
+    return true;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"\r\n";
+}
+
+std::string Digits(const app::CheckList& list) {
+    std::string out;
+    for (bool t : list.ticked)
+        out += t ? '1' : '0';
+    return out;
+}
+
+// Length of the UTF-8 sequence starting with lead byte c; 1 for a stray byte.
+std::size_t SequenceLength(unsigned char c) {
+    if (c >= 0xF0 && c < 0xF8) return 4;
+    if (c >= 0xE0) return c < 0xF0 ? 3 : 1;
+    if (c >= 0xC0) return 2;
+    return 1;
+}
+
+// The text in the ANSI code page; a character the code page lacks becomes '?', as the system's
+// own conversion does, rather than costing the whole file.
+std::string ToAnsiLossy(sysaccess::System& sys, const std::string& utf8) {
+    if (auto whole = sys.ToAnsi(utf8)) return *whole;
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = std::min(SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+        const auto one = sys.ToAnsi(utf8.substr(i, n));
+        out += one ? *one : "?";
+        i += n;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string SettingsPath(sysaccess::System& sys) {
+    return sys.ProgramFolder() + "\\setup.dat";
+}
+
+LoadReport LoadSettingsFromBytes(MainForm& form, const std::string& utf8Text) {
+    FieldReader reader(utf8Text);
+    for (int line = 1; line <= kFieldCount; ++line) {
+        const auto field = reader.Next();
+        if (!field) return Stop(line, "the file ends before field " + std::to_string(line));
+        switch (line) {
+        case 1:
+            if (auto stopped = ApplyChecks(form, *field)) return *stopped;
+            break;
+        case 2: {
+            const auto index = ParseNumber(*field);
+            if (!index || *index < 0 || *index >= app::kOptCount) {
+                return Stop(line, Shown(*field) + " is not an option button index (0-4)");
+            }
+            form.SelectOpt(*index);
+            break;
+        }
+        case 3:
+            if (!ApplyCombo(form, *field, &MainForm::SetCombo2))
+                return Stop(line, Shown(*field) + " is not a Combo2 index");
+            break;
+        case 4:
+            if (!ApplyCombo(form, *field, &MainForm::SetCombo3))
+                return Stop(line, Shown(*field) + " is not a Combo3 index");
+            break;
+        case 5:
+            form.SetTxtPath(*field);
+            break;
+        case 6:
+            ApplySelection(*field, app::kDriveCount, &MainForm::SetHide, form);
+            break;
+        case 7:
+            ApplySelection(*field, app::kDriveCount, &MainForm::SetNot, form);
+            break;
+        case 8:
+            ApplySelection(*field, app::kServiceCount, &MainForm::SetService, form);
+            break;
+        }
+    }
+    return {};
+}
+
+LoadReport LoadSettings(MainForm& form, sysaccess::System& sys) {
+    const std::string path = SettingsPath(sys);
+    if (!sys.FileExists(path)) return {Outcome::Missing, 0, {}};
+    const auto bytes = sys.ReadFile(path);
+    if (!bytes) return Stop(1, "the file cannot be read");
+    return LoadSettingsFromBytes(form, sys.FromAnsi(*bytes));
+}
+
+std::string SettingsText(const MainForm& form) {
+    std::string checks;
+    for (int k = 0; k < app::kChkCount; ++k) {
+        const int v = form.chk(k);
+        // Only a check box's own values are stored: anything else would end the next load there.
+        checks += static_cast<char>('0' + (v >= app::kCleared && v <= app::kGrey ? v : app::kCleared));
+    }
+    int opt = 0;
+    while (opt < app::kOptCount && !form.Opt(opt))
+        ++opt;
+    if (opt == app::kOptCount) opt = 0; // none selected: the window's own default
+
+    // A folder name holds no line break; one pasted into the box would split the line.
+    std::string path;
+    for (char c : form.txtPath()) {
+        if (c != '\r' && c != '\n') path += c;
+    }
+
+    return Quoted(checks) + Quoted(std::to_string(opt)) + Quoted(std::to_string(form.Combo2())) +
+           Quoted(std::to_string(form.Combo3())) + Quoted(path) + Quoted(Digits(form.lstHide())) +
+           Quoted(Digits(form.lstNot())) + Quoted(Digits(form.lstService()));
+}
+
+sysaccess::Result SaveSettings(const MainForm& form, sysaccess::System& sys) {
+    const std::string path = SettingsPath(sys);
+    sysaccess::Result written = sys.ReplaceFile(path, ToAnsiLossy(sys, SettingsText(form)));
+    if (!written) return sysaccess::Result::Fail("cannot write " + path + ": " + written.error);
+    return written;
+}
+
+} // namespace settings

@@ -1,0 +1,45 @@
+// setup.dat: the option states of the main window, kept beside the program between runs.
+//
+// Eight lines, each one field in double quotes followed by CR LF, in the ANSI code page:
+// the 77 check-box digits, the Opt index, the Combo2 and Combo3 indexes, txtPath, and the
+// selection digits of lstHide, lstNot and lstService.
+#pragma once
+
+#include <string>
+
+#include "app/form.h"
+#include "sysaccess/system.h"
+
+namespace settings {
+
+inline constexpr int kFieldCount = 8;
+
+// How a load ended. The window ignores it; the command-line tool reports it.
+struct LoadReport {
+    enum class Outcome {
+        Complete, // all eight fields applied
+        Missing,  // no file: nothing applied
+        Stopped,  // an error ended the load; the fields before `line` (and any part of it) stay applied
+    };
+    Outcome outcome = Outcome::Complete;
+    int line = 0;       // the field (1..8) where the load stopped; 0 otherwise
+    std::string reason; // why it stopped; empty otherwise
+};
+
+// The file's path: the program folder followed by "\setup.dat".
+std::string SettingsPath(sysaccess::System& sys);
+
+// Reads setup.dat into the form, if the file exists. Stops quietly at the first error.
+LoadReport LoadSettings(app::MainForm& form, sysaccess::System& sys);
+
+// The same reader on text already decoded to UTF-8 (any bytes are accepted).
+LoadReport LoadSettingsFromBytes(app::MainForm& form, const std::string& utf8Text);
+
+// The file's text, in UTF-8.
+std::string SettingsText(const app::MainForm& form);
+
+// Writes setup.dat. The new content goes to a temporary file that then replaces the old one,
+// so a failure half-way leaves the previous file as it was.
+sysaccess::Result SaveSettings(const app::MainForm& form, sysaccess::System& sys);
+
+} // namespace settings
