@@ -1,9 +1,41 @@
+// The service page: each of the 19 services of lstService is set to disabled when its item is
+// ticked and to manual start otherwise. The commands are started without waiting; each touches
+// a different service.
+#include <string>
+
 #include "optimize/sections.h"
 
 namespace optimize {
 
+namespace {
+
+// Service names by lstService index; the item texts are for display only.
+constexpr const char* kServices[app::kServiceCount] = {
+    "Alerter",   "wuauserv",     "ClipSrv",          "ERSvc",   "FastUserSwitchingCompatibility",
+    "Helpsvc",   "PolicyAgent",  "Messenger",        "Spooler", "RemoteRegistry",
+    "wscsvc",    "lanmanserver", "ShellHWDetection", "SSDPSRV", "Schedule",
+    "WebClient", "SharedAccess", "W32Time",          "WZCSVC",
+};
+
+// Shape2's width before the service of that index is set.
+struct Checkpoint {
+    int index;
+    int twips;
+};
+constexpr Checkpoint kCheckpoints[] = {{0, 1000}, {4, 2000}, {15, 5000}};
+
+} // namespace
+
 void RunServiceSection(app::MainForm& form, sysaccess::System& sys) {
-    (void)sys;
+    for (int i = 0; i < app::kServiceCount; ++i) {
+        for (const Checkpoint& c : kCheckpoints) {
+            if (c.index == i) form.SetProgress(c.twips);
+        }
+        const bool selected = form.lstService().ticked.at(i);
+        const std::string line =
+            std::string(R"(sc \\. config )") + kServices[i] + (selected ? " start= disabled" : " start= demand");
+        (void)sys.Run(line, sysaccess::RunMode::Start);
+    }
     form.SetProgress(app::kFullProgress);
 }
 

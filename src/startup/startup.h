@@ -21,4 +21,13 @@ void RunStartupSection(app::MainForm& form, sysaccess::System& sys, app::Host& h
 // Removes name from both Run keys and both Startup folders.
 void RemoveStartupItem(const app::MainForm& form, sysaccess::System& sys, const std::string& name);
 
+// The Startup folder of the current user (allUsers false) or of all users: the fixed path of a
+// Simplified-Chinese XP under "C:\Documents and Settings\", or, where that folder does not exist,
+// the one the shell names. The fixed path when neither exists.
+std::string StartupFolder(const app::MainForm& form, sysaccess::System& sys, bool allUsers);
+
+// True when name can only mean one file directly inside a folder: not empty, not ending in a dot
+// or a blank (so never "." or ".."), and free of \ / : * ? " < > | and control characters.
+bool IsPlainFileName(const std::string& name);
+
 } // namespace startup
