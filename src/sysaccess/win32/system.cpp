@@ -1,0 +1,556 @@
+#include "sysaccess/win32/system.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "sysaccess/cmdline.h"
+#include "sysaccess/encoding.h"
+#include "sysaccess/win32/wide.h"
+
+namespace win32 {
+
+using sysaccess::RegData;
+using sysaccess::Result;
+using sysaccess::RunMode;
+using sysaccess::RunResult;
+
+namespace {
+
+// What EnumRegValues asks for when it opens a key: query value, set value, create subkey,
+// enumerate subkeys, notify, create link. A key the user may only read therefore lists nothing.
+constexpr REGSAM kEnumAccess = 0x3F;
+static_assert(kEnumAccess == (KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
+                              KEY_NOTIFY | KEY_CREATE_LINK));
+
+// The registry's own limit on value names, in characters, without the terminating null.
+constexpr DWORD kMaxValueName = 16383;
+
+// How often a run-to-completion wait lets the window repaint.
+constexpr DWORD kIdleIntervalMs = 50;
+
+// Files larger than this are not read into memory (a 32-bit process has little of it).
+constexpr ULONGLONG kMaxReadBytes = 256ull * 1024 * 1024;
+
+// Where each tool the program runs lives.
+struct ToolHome {
+    std::string_view name;
+    bool inWindowsFolder; // regedit; the others are in the system folder
+};
+constexpr ToolHome kTools[] = {
+    {"regedit", true}, {"reg", false}, {"sc", false}, {"sfc", false}, {"chkntfs", false}, {"regsvr32", false},
+};
+
+struct RootName {
+    std::string_view name;
+    HKEY key;
+};
+const RootName kRoots[] = {
+    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {"HKCU", HKEY_CURRENT_USER},
+    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {"HKLM", HKEY_LOCAL_MACHINE},
+    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {"HKCR", HKEY_CLASSES_ROOT},
+    {"HKEY_USERS", HKEY_USERS},
+    {"HKU", HKEY_USERS},
+    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+    {"HKCC", HKEY_CURRENT_CONFIG},
+};
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s)
+        c = AsciiLower(c);
+    return s;
+}
+
+Result Fail(const std::string& what, DWORD error) {
+    return Result::Fail(what + " (error " + std::to_string(error) + ")");
+}
+
+std::wstring UpperCase(std::wstring s) {
+    if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+bool Glob(const wchar_t* name, const wchar_t* pattern) {
+    // Iterative matcher with one back-tracking point for the last star: linear in practice.
+    const wchar_t* starPattern = nullptr;
+    const wchar_t* starName = nullptr;
+    while (*name) {
+        if (*pattern == L'*') {
+            starPattern = ++pattern;
+            starName = name;
+        } else if (*pattern == L'?' || *pattern == *name) {
+            ++pattern;
+            ++name;
+        } else if (starPattern) {
+            pattern = starPattern;
+            name = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == L'*')
+        ++pattern;
+    return *pattern == 0;
+}
+
+bool HasWildcards(const std::wstring& s) {
+    return s.find_first_of(L"*?") != std::wstring::npos;
+}
+
+// "c:\a\b.txt" -> "c:\a" and "b.txt"; a path without a folder part has an empty folder.
+std::pair<std::wstring, std::wstring> SplitFolder(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    if (folder.empty()) return name;
+    return folder + L"\\" + name;
+}
+
+constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+// Calls visit(found) for every entry matching path. With wildcards, only entries whose long
+// name matches the pattern are visited: the file system also matches short 8.3 names, so
+// "*.lnk" would otherwise reach "a.lnk2" through its short name "A~1.LNK".
+template <typename Visit> void ForEachMatch(const std::wstring& path, Visit visit) {
+    WIN32_FIND_DATAW found;
+    FindHandle find(FindFirstFileW(path.c_str(), &found));
+    if (!find) return;
+    const std::wstring pattern = SplitFolder(path).second;
+    const bool filter = HasWildcards(pattern);
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (filter && !MatchesPattern(name, pattern)) continue;
+        if (!visit(found)) return;
+    } while (FindNextFileW(find.get(), &found));
+}
+
+Result WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return Fail("write", GetLastError());
+        if (written == 0) return Result::Fail("write: nothing written");
+        done += written;
+    }
+    return Result::Ok();
+}
+
+std::optional<std::string> ReadAll(HANDLE file) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || static_cast<ULONGLONG>(size.QuadPart) > kMaxReadBytes) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        if (!::ReadFile(file, bytes.data() + done, chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) break; // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+// Keeps the script open for reading only, sharing only reading: nobody can write, rename or
+// delete it while it is held.
+class HeldFile final : public sysaccess::FileHold {
+public:
+    explicit HeldFile(Handle h) : h_(std::move(h)) {}
+
+private:
+    Handle h_;
+};
+
+// Removes whatever has the name now: a file of any attributes, or a link to a folder. A real
+// folder is left alone, and then the name cannot be used.
+Result RemoveLeftover(const std::wstring& path) {
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Result::Ok();
+        return Fail("cannot inspect the leftover", error);
+    }
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
+        if (!(attrs & FILE_ATTRIBUTE_REPARSE_POINT)) return Result::Fail("a folder of that name is in the way");
+        if (!RemoveDirectoryW(path.c_str())) return Fail("cannot remove the leftover link", GetLastError());
+        return Result::Ok();
+    }
+    if (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    if (!DeleteFileW(path.c_str())) return Fail("cannot delete the leftover", GetLastError());
+    return Result::Ok();
+}
+
+std::optional<HKEY> ParseRoot(const std::string& key, std::string& subkey) {
+    const auto slash = key.find('\\');
+    const std::string_view root = std::string_view(key).substr(0, slash);
+    for (const RootName& r : kRoots) {
+        if (EqualsNoCase(root, r.name)) {
+            subkey = slash == std::string::npos ? std::string() : key.substr(slash + 1);
+            return r.key;
+        }
+    }
+    return std::nullopt;
+}
+
+std::wstring FolderFromApi(UINT(WINAPI* api)(LPWSTR, UINT)) {
+    wchar_t buffer[MAX_PATH + 1];
+    const UINT n = api(buffer, MAX_PATH + 1);
+    if (n == 0 || n > MAX_PATH) return {};
+    return std::wstring(buffer, n);
+}
+
+} // namespace
+
+bool MatchesPattern(const std::wstring& name, const std::wstring& pattern) {
+    const std::wstring n = UpperCase(name);
+    const std::wstring p = UpperCase(pattern);
+    if (Glob(n.c_str(), p.c_str())) return true;
+    // "*.*" matches names without a dot, "x.*" matches "x".
+    if (p.size() >= 2 && p.compare(p.size() - 2, 2, L".*") == 0 && n.find(L'.') == std::wstring::npos) {
+        return Glob(n.c_str(), p.substr(0, p.size() - 2).c_str());
+    }
+    return false;
+}
+
+std::optional<std::wstring> ToolPath(const std::string& commandLine) {
+    const std::vector<std::string> args = sysaccess::SplitCommandLine(commandLine);
+    if (args.empty()) return std::nullopt;
+    std::string program = args.front();
+    if (program.find_first_of("\\/:") != std::string::npos) return std::nullopt;
+    if (program.size() > 4 && EqualsNoCase(std::string_view(program).substr(program.size() - 4), ".exe")) {
+        program.resize(program.size() - 4);
+    }
+    for (const ToolHome& tool : kTools) {
+        if (!EqualsNoCase(program, tool.name)) continue;
+        const std::wstring folder = FolderFromApi(tool.inWindowsFolder ? GetWindowsDirectoryW : GetSystemDirectoryW);
+        if (folder.empty()) return std::nullopt;
+        return Join(folder, Widen(std::string(tool.name)) + L".exe");
+    }
+    return std::nullopt;
+}
+
+// --- Registry ---------------------------------------------------------------------------------
+
+std::vector<std::string> System::EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) {
+    HKEY rootKey = nullptr;
+    switch (root) {
+    case sysaccess::RegRoot::CurrentUser:
+        rootKey = HKEY_CURRENT_USER;
+        break;
+    case sysaccess::RegRoot::LocalMachine:
+        rootKey = HKEY_LOCAL_MACHINE;
+        break;
+    }
+    std::vector<std::string> names;
+    if (!rootKey) return names;
+    RegKey key;
+    if (RegOpenKeyExW(rootKey, Widen(subkey).c_str(), 0, kEnumAccess, key.put()) != ERROR_SUCCESS) return names;
+    // Only the name is asked for, so a value is listed whatever the length of its data.
+    std::wstring name(kMaxValueName + 1, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kMaxValueName + 1;
+        if (RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        names.push_back(Narrow(name.data(), length));
+    }
+    return names;
+}
+
+std::optional<RegData> System::ReadRegValue(const std::string& key, const std::string& name) {
+    std::string subkey;
+    const std::optional<HKEY> root = ParseRoot(key, subkey);
+    if (!root) return std::nullopt;
+    RegKey opened;
+    if (RegOpenKeyExW(*root, Widen(subkey).c_str(), 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::wstring valueName = Widen(name);
+    std::string buffer(256, '\0');
+    DWORD type = 0;
+    LONG status = ERROR_MORE_DATA;
+    // The value may grow between the calls; a few tries are enough.
+    for (int attempt = 0; attempt < 4 && status == ERROR_MORE_DATA; ++attempt) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        status = RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            buffer.assign(size + 2, '\0');
+        } else if (status == ERROR_SUCCESS) {
+            buffer.resize(size);
+        }
+    }
+    if (status != ERROR_SUCCESS) return std::nullopt;
+
+    RegData data;
+    data.type = type;
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        std::wstring text(buffer.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), buffer.data(), text.size() * sizeof(wchar_t));
+        while (!text.empty() && text.back() == L'\0')
+            text.pop_back();
+        data.text = Narrow(text);
+    } else if (type == REG_DWORD && buffer.size() == sizeof(DWORD)) {
+        std::memcpy(&data.dword, buffer.data(), sizeof(DWORD));
+    } else {
+        data.bytes = buffer;
+    }
+    return data;
+}
+
+// --- Commands ---------------------------------------------------------------------------------
+
+std::optional<DWORD> System::WaitForExit(HANDLE process) const {
+    for (;;) {
+        const DWORD waited = WaitForSingleObject(process, kIdleIntervalMs);
+        if (waited == WAIT_OBJECT_0) break;
+        if (waited != WAIT_TIMEOUT) return std::nullopt;
+        Idle();
+    }
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process, &code)) return std::nullopt;
+    return code;
+}
+
+RunResult System::Run(const std::string& commandLine, RunMode mode) {
+    const std::optional<std::wstring> application = ToolPath(commandLine);
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::wstring line = Widen(commandLine);
+    line.push_back(L'\0');
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    // CREATE_NO_WINDOW: a console tool gets no console of its own, hidden or not, and does not
+    // write into the caller's.
+    const BOOL created = CreateProcessW(application ? application->c_str() : nullptr, line.data(), nullptr, nullptr,
+                                        FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    if (!created) {
+        const RunResult failed = RunResult::NotStarted(GetLastError());
+        if (mode == RunMode::Start) started_.push_back({commandLine, failed, Handle()});
+        return failed;
+    }
+    Handle process(info.hProcess);
+    Handle thread(info.hThread);
+
+    if (mode == RunMode::Start) {
+        started_.push_back({commandLine, RunResult::Running(), std::move(process)});
+        return RunResult::Running();
+    }
+    const std::optional<DWORD> code = WaitForExit(process.get());
+    return code ? RunResult::Exited(*code) : RunResult::Running();
+}
+
+std::vector<sysaccess::StartedCommand> System::CollectStarted() {
+    std::vector<sysaccess::StartedCommand> done;
+    done.reserve(started_.size());
+    for (Started& s : started_) {
+        RunResult result = s.result;
+        if (s.process) {
+            if (const std::optional<DWORD> code = WaitForExit(s.process.get())) result = RunResult::Exited(*code);
+        }
+        done.push_back({std::move(s.commandLine), result});
+    }
+    started_.clear();
+    return done;
+}
+
+// --- Files ------------------------------------------------------------------------------------
+
+bool System::FileExists(const std::string& path) {
+    bool exists = false;
+    ForEachMatch(Widen(path), [&](const WIN32_FIND_DATAW& found) {
+        exists = (found.dwFileAttributes & kNotOrdinary) == 0;
+        return !exists;
+    });
+    return exists;
+}
+
+bool System::FolderExists(const std::string& path) {
+    const DWORD attrs = GetFileAttributesW(Widen(path).c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Result System::DeleteFiles(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const std::wstring folder = SplitFolder(wide).first;
+    std::vector<std::wstring> targets;
+    std::string refused;
+    ForEachMatch(wide, [&](const WIN32_FIND_DATAW& found) {
+        if (found.dwFileAttributes & kNotOrdinary) return true;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+            refused += (refused.empty() ? "" : ", ") + Narrow(found.cFileName) + " is read-only";
+        } else {
+            targets.push_back(Join(folder, found.cFileName));
+        }
+        return true;
+    });
+    if (targets.empty() && refused.empty()) return Result::Fail("no file matches " + path);
+    // Deleted after the search has ended, so the search never sees its own deletions.
+    for (const std::wstring& target : targets) {
+        if (!DeleteFileW(target.c_str())) {
+            const DWORD error = GetLastError();
+            refused += (refused.empty() ? "" : ", ") + Narrow(SplitFolder(target).second) + " (error " +
+                       std::to_string(error) + ")";
+        }
+    }
+    if (!refused.empty()) return Result::Fail("not deleted: " + refused);
+    return Result::Ok();
+}
+
+Result System::RemoveFolder(const std::string& path) {
+    if (!RemoveDirectoryW(Widen(path).c_str())) return Fail("cannot remove " + path, GetLastError());
+    return Result::Ok();
+}
+
+std::vector<std::string> System::ListFolder(const std::string& path) {
+    std::wstring pattern = Widen(path);
+    while (!pattern.empty() && (pattern.back() == L'\\' || pattern.back() == L'/'))
+        pattern.pop_back();
+    pattern += L"\\*";
+    std::vector<std::string> names;
+    ForEachMatch(pattern, [&](const WIN32_FIND_DATAW& found) {
+        if ((found.dwFileAttributes & kNotOrdinary) == 0) names.push_back(Narrow(found.cFileName));
+        return true;
+    });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = LowerAscii(a), lb = LowerAscii(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
+
+std::optional<std::string> System::ReadFile(const std::string& path) {
+    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    return ReadAll(file.get());
+}
+
+Result System::ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::wstring target = Widen(path);
+    std::wstring folder = SplitFolder(target).first;
+    if (folder.empty()) folder = L".";
+    wchar_t temp[MAX_PATH + 1];
+    if (!GetTempFileNameW(folder.c_str(), L"svl", 0, temp))
+        return Fail("cannot create a file beside " + path, GetLastError());
+    Result written = Result::Ok();
+    {
+        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            written = Fail("cannot open the new file", GetLastError());
+        } else {
+            written = WriteAll(file.get(), bytes);
+            if (written && !FlushFileBuffers(file.get())) written = Fail("flush", GetLastError());
+        }
+    }
+    if (written && !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = Fail("cannot replace " + path, GetLastError());
+    }
+    if (!written) DeleteFileW(temp);
+    return written;
+}
+
+Result System::CreateHeldFile(const std::string& path, const std::string& bytes,
+                              std::unique_ptr<sysaccess::FileHold>& hold) {
+    hold.reset();
+    const std::wstring file = Widen(path);
+    if (Result removed = RemoveLeftover(file); !removed) return removed;
+    {
+        // CREATE_NEW: whatever appears under the name after the removal is never written into.
+        Handle writer(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!writer) return Fail("cannot create " + path, GetLastError());
+        if (Result written = WriteAll(writer.get(), bytes); !written) {
+            writer.reset();
+            DeleteFileW(file.c_str());
+            return written;
+        }
+    }
+    // The hold has read access only, so readers sharing only reading get in; it shares nothing
+    // else, so nobody may write, rename or delete. Between the writer's close and this open the
+    // name was unguarded: the content read through the hold proves it is still ours.
+    Handle reader(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!reader) return Fail("cannot hold " + path, GetLastError());
+    const std::optional<std::string> content = ReadAll(reader.get());
+    if (!content || *content != bytes) return Result::Fail(path + " was changed by someone else");
+    hold = std::make_unique<HeldFile>(std::move(reader));
+    return Result::Ok();
+}
+
+// --- Text and identity ------------------------------------------------------------------------
+
+std::optional<std::string> System::ToAnsi(const std::string& utf8) {
+    return sysaccess::Utf8ToCodePage(utf8, GetACP());
+}
+
+std::string System::FromAnsi(const std::string& ansi) {
+    return sysaccess::CodePageToUtf8(ansi, GetACP());
+}
+
+std::string System::UserName() {
+    std::wstring name(257, L'\0'); // the longest user name and its terminator
+    DWORD size = static_cast<DWORD>(name.size());
+    if (!GetUserNameW(name.data(), &size)) {
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
+        name.assign(size, L'\0');
+        if (!GetUserNameW(name.data(), &size)) return {};
+    }
+    // size counts the terminator.
+    name.resize(size > 0 ? size - 1 : 0);
+    return Narrow(name);
+}
+
+std::string System::ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+    return Narrow(SplitFolder(path).first);
+}
+
+std::optional<std::string> System::ShellStartupFolder(bool allUsers) {
+    wchar_t path[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, allUsers ? CSIDL_COMMON_STARTUP : CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT,
+                                path))) {
+        return std::nullopt;
+    }
+    return Narrow(std::wstring(path));
+}
+
+} // namespace win32

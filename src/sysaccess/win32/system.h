@@ -1,0 +1,66 @@
+// The real machine: the System seam on the Win32 API.
+//
+// The six tools the program runs are always started from their system folders, never from the
+// program's folder or the working folder, and no command line goes through a shell.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sysaccess/system.h"
+#include "sysaccess/win32/handles.h"
+
+namespace win32 {
+
+class System final : public sysaccess::System {
+public:
+    System() = default;
+    System(const System&) = delete;
+    System& operator=(const System&) = delete;
+    ~System() override = default;
+
+    std::vector<std::string> EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) override;
+    std::optional<sysaccess::RegData> ReadRegValue(const std::string& key, const std::string& name) override;
+
+    sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
+    std::vector<sysaccess::StartedCommand> CollectStarted() override;
+
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    sysaccess::Result DeleteFiles(const std::string& path) override;
+    sysaccess::Result RemoveFolder(const std::string& path) override;
+    std::vector<std::string> ListFolder(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    sysaccess::Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
+                                     std::unique_ptr<sysaccess::FileHold>& hold) override;
+
+    std::optional<std::string> ToAnsi(const std::string& utf8) override;
+    std::string FromAnsi(const std::string& ansi) override;
+    std::string UserName() override;
+    std::string ProgramFolder() override;
+    std::optional<std::string> ShellStartupFolder(bool allUsers) override;
+
+private:
+    // Waits for a process, letting the idle hook run every 50 ms; nothing when the wait fails.
+    std::optional<DWORD> WaitForExit(HANDLE process) const;
+
+    struct Started {
+        std::string commandLine;
+        sysaccess::RunResult result;
+        Handle process; // empty when the command could not be started
+    };
+    std::vector<Started> started_;
+};
+
+// The full path of the program a command line starts when it names one of the tools the program
+// runs ("reg", "REGEDIT.EXE"...); nothing for any other program, or one given with a folder.
+std::optional<std::wstring> ToolPath(const std::string& commandLine);
+
+// Whether a file name matches a pattern of * and ? without regard to case; "name.*" also
+// matches "name", as the file system's own matching does.
+bool MatchesPattern(const std::wstring& name, const std::wstring& pattern);
+
+} // namespace win32
