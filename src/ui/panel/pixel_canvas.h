@@ -52,10 +52,15 @@ public:
     int ClearCount() const { return clears_; }
     const std::vector<TextDraw>& Texts() const { return texts_; }
 
-    // The picture as a PNG file: 8-bit RGB, stored (uncompressed) deflate blocks.
+    // The picture as a PNG file: 8-bit RGB, stored (uncompressed) deflate blocks. Empty for a
+    // surface without pixels, which PNG cannot describe.
     [[nodiscard]] std::vector<std::uint8_t> EncodePng() const;
 
 private:
+    // Inclusive runs, clipped to the surface.
+    void Row(int y, long long fromX, long long toX, Rgb color);
+    void Column(int x, long long fromY, long long toY, Rgb color);
+
     int width_;
     int height_;
     Rgb background_;
