@@ -1,0 +1,352 @@
+#include "cli/cli.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "app/shell.h"
+#include "cli/batch.h"
+#include "cli/options.h"
+#include "optimize/pass.h"
+#include "presets/presets.h"
+#include "settings/settings.h"
+#include "sysaccess/encoding.h"
+#include "sysaccess/recording.h"
+#ifdef SYSVELA_CLI_HAS_SIM
+#include "sysaccess/sim/machine.h"
+#endif
+
+namespace cli {
+
+namespace {
+
+using sysaccess::RecordingSystem;
+using sysaccess::RecordMode;
+
+constexpr const char* kDefaultMachineDir = "sysvela-machine";
+constexpr unsigned kUtf8CodePage = 65001;
+
+// The window's toolkit, reduced to what a pass without a window needs: automatic optimisation
+// is confirmed, pending events there are none.
+class CliHost : public app::Host {
+public:
+    app::MsgAnswer MessageBox(const std::string&, const std::string&, app::MsgButtons, app::MsgIcon) override {
+        return app::MsgAnswer::Ok;
+    }
+    void DoEvents() override {}
+    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+    void LogOff() override {}
+    void CloseWindow() override {}
+};
+
+// One output line per effect: a line break inside a name would read as a second line.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::filesystem::path HostPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::optional<std::string> ReadHostFile(const std::string& path) {
+    std::ifstream in(HostPath(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+const char* PageWord(app::Page page) {
+    switch (page) {
+    case app::Page::System:
+        return "system";
+    case app::Page::Security:
+        return "security";
+    case app::Page::Service:
+        return "services";
+    case app::Page::Wight:
+        return "slimming";
+    case app::Page::Startup:
+        return "startup";
+    }
+    return "?";
+}
+
+// The machine a command acts on, and where to save it when it is a simulated one.
+struct Target {
+    std::unique_ptr<sysaccess::System> system;
+    std::string simDir; // empty: the real system
+};
+
+#ifdef SYSVELA_CLI_HAS_SIM
+std::unique_ptr<sysaccess::System> OpenSim(const std::string& dir, const Env& env) {
+    std::error_code ec;
+    const std::filesystem::path path = HostPath(dir);
+    const bool fresh = !std::filesystem::exists(path, ec) ||
+                       (std::filesystem::is_directory(path, ec) && std::filesystem::is_empty(path, ec));
+    if (fresh) {
+        auto machine = std::make_unique<sim::Machine>(sim::Machine::Seeded());
+        if (sysaccess::Result saved = machine->Save(dir); !saved) {
+            env.err("sysvela-cli: cannot create the simulated machine in " + dir + ": " + saved.error + "\n");
+            return nullptr;
+        }
+        env.err("sysvela-cli: seeded a new simulated machine in " + dir + "\n");
+        return machine;
+    }
+    std::string why;
+    auto loaded = sim::Machine::Load(dir, &why);
+    if (!loaded) {
+        env.err("sysvela-cli: cannot read the simulated machine in " + dir + ": " + why + "\n");
+        return nullptr;
+    }
+    return std::make_unique<sim::Machine>(std::move(*loaded));
+}
+
+sysaccess::Result SaveSim(sysaccess::System& sys, const std::string& dir) {
+    return static_cast<sim::Machine&>(sys).Save(dir);
+}
+#else
+std::unique_ptr<sysaccess::System> OpenSim(const std::string& dir, const Env& env) {
+    env.err("sysvela-cli: this build has no simulated machine for " + dir + "\n");
+    return nullptr;
+}
+sysaccess::Result SaveSim(sysaccess::System&, const std::string&) {
+    return sysaccess::Result::Fail("no simulated machine");
+}
+#endif
+
+bool OpenTarget(const Options& o, const Env& env, Target& target) {
+    if (o.machineDir || !env.realSystem) {
+        target.simDir = o.machineDir.value_or(kDefaultMachineDir);
+        target.system = OpenSim(target.simDir, env);
+    } else {
+        target.system = env.realSystem();
+        if (!target.system) env.err("sysvela-cli: the system cannot be reached\n");
+    }
+    return target.system != nullptr;
+}
+
+// The option states, as the window reads them at start-up, or from --settings FILE.
+bool LoadStates(const Options& o, app::MainForm& form, sysaccess::System& sys, const Env& env) {
+    settings::LoadReport report;
+    std::string name;
+    if (o.settingsFile) {
+        name = *o.settingsFile;
+        const auto bytes = ReadHostFile(name);
+        if (!bytes) {
+            env.err("sysvela-cli: cannot read the settings file " + name + "\n");
+            return false;
+        }
+        report = settings::LoadSettingsFromBytes(form, sys.FromAnsi(*bytes));
+    } else {
+        name = settings::SettingsPath(sys);
+        report = settings::LoadSettings(form, sys);
+    }
+    switch (report.outcome) {
+    case settings::LoadReport::Outcome::Complete:
+        break;
+    case settings::LoadReport::Outcome::Missing:
+        env.err("sysvela-cli: no " + name + "; using the window's design states\n");
+        break;
+    case settings::LoadReport::Outcome::Stopped:
+        env.err("sysvela-cli: " + name + ": the load stopped at line " + std::to_string(report.line) + ": " +
+                report.reason + "; the states read before it are used\n");
+        break;
+    }
+    return true;
+}
+
+void ShowPage(PageArg page, app::Context& ctx) {
+    switch (page) {
+    case PageArg::System:
+        app::cmdSystem(ctx);
+        break;
+    case PageArg::Security:
+        app::cmdSecurity(ctx);
+        break;
+    case PageArg::Services:
+        app::cmdService(ctx);
+        break;
+    case PageArg::Slimming:
+        app::cmdWight(ctx);
+        break;
+    case PageArg::Startup:
+        app::cmdStartup(ctx);
+        break;
+    case PageArg::Auto:
+        break;
+    }
+}
+
+void TickRemovals(const Options& o, app::MainForm& form, const Env& env) {
+    for (const std::string& name : o.remove) {
+        bool found = false;
+        const auto& items = form.lstStartup().items;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i] != name) continue;
+            form.SetStartupTick(static_cast<int>(i), true);
+            found = true;
+        }
+        if (!found) env.err("sysvela-cli: no startup entry is named '" + name + "'\n");
+    }
+}
+
+int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
+    app::MainForm form;
+    CliHost host;
+    app::Context baseCtx{form, base, host};
+    app::LoadWindow(baseCtx);
+    if (!LoadStates(o, form, base, env)) return 1;
+    if (o.user) form.UserName = *o.user;
+
+    if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
+        env.err("sysvela-cli: code page " + std::to_string(o.codePage) + " is not available; see --help\n");
+        return 2;
+    }
+
+    std::unique_ptr<RecordingSystem> recorder;
+    std::unique_ptr<BatchExporter> exporter;
+    sysaccess::System* sys = nullptr;
+    std::function<void(const std::string&)> onPage;
+    bool failed = false;
+    if (o.command == Command::Export) {
+        exporter = std::make_unique<BatchExporter>(base, form.UserName);
+        sys = exporter.get();
+        onPage = [&](const std::string& page) { exporter->Page(page); };
+    } else {
+        recorder =
+            std::make_unique<RecordingSystem>(base, o.command == Command::Apply ? RecordMode::Apply : RecordMode::Plan);
+        recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
+            if (!e.ok) failed = true;
+            env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
+        });
+        sys = recorder.get();
+        onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
+    }
+
+    app::Context ctx{form, *sys, host};
+    // Every page switch, the automatic sequence's included, heads the effects that follow it.
+    form.SetObserver([&](const app::Change& c) {
+        if (c.field == app::Field::Page) onPage(PageWord(form.VisiblePage()));
+    });
+    if (o.page == PageArg::Auto) {
+        presets::cmdAuto(ctx);
+    } else {
+        // The startup list is read from the machine as it is, whatever the pass does with it.
+        ShowPage(o.page, o.page == PageArg::Startup ? baseCtx : ctx);
+        if (o.page == PageArg::Startup) TickRemovals(o, form, env);
+        if (o.recommend) presets::cmdSuggest(ctx);
+        optimize::cmdOptimize(ctx);
+    }
+    form.SetObserver(nullptr);
+
+    if (exporter) {
+        const std::string text =
+            exporter->Text(std::string("Sysvela, ") + PageName(o.page) + " page: made by sysvela-cli export");
+        const auto bytes = o.codePage == kUtf8CodePage ? std::optional<std::string>(text)
+                                                       : sysaccess::Utf8ToCodePage(text, o.codePage);
+        if (!bytes) {
+            env.err("sysvela-cli: the batch holds text that code page " + std::to_string(o.codePage) +
+                    " cannot hold\n");
+            return 1;
+        }
+        env.out(*bytes);
+        return 0;
+    }
+    // Commands started without waiting are waited for only now, as the window leaves them running.
+    for (const sysaccess::StartedCommand& started : recorder->CollectStarted()) {
+        if (started.result.ok()) continue;
+        failed = true;
+        env.out("failed: " + OneLine(started.commandLine) + ": " + started.result.Describe() + "\n");
+    }
+    return failed ? 1 : 0;
+}
+
+int StartupList(const Options& o, sysaccess::System& base, const Env& env) {
+    app::MainForm form;
+    CliHost host;
+    app::Context ctx{form, base, host};
+    app::LoadWindow(ctx);
+    if (o.user) form.UserName = *o.user;
+    app::cmdStartup(ctx);
+    for (const std::string& item : form.lstStartup().items)
+        env.out(OneLine(item) + "\n");
+    return 0;
+}
+
+int Diagnostic(const Options& o, sysaccess::System& base, const Env& env) {
+    RecordingSystem recorder(base, RecordMode::Apply);
+    bool failed = false;
+    recorder.SetEffectCallback([&](const sysaccess::Effect& e) {
+        if (!e.ok) failed = true;
+        env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
+    });
+    if (o.command == Command::RegWrite) {
+        const sysaccess::RegType type = o.type == "dword" ? sysaccess::RegType::Dword
+                                        : o.type == "hex" ? sysaccess::RegType::Hex
+                                                          : sysaccess::RegType::String;
+        (void)recorder.WriteRegValue(o.key, type, o.name, o.data);
+    } else {
+        (void)recorder.Run(o.commandLine, sysaccess::RunMode::Wait);
+    }
+    return failed ? 1 : 0;
+}
+
+} // namespace
+
+int Main(const std::vector<std::string>& args, const Env& env) {
+    const ParseResult parsed = ParseArguments(args);
+    if (!parsed.options) {
+        env.err("sysvela-cli: " + parsed.error + "\nsysvela-cli: see sysvela-cli --help\n");
+        return 2;
+    }
+    const Options& o = *parsed.options;
+    if (o.command == Command::Help) {
+        env.out(HelpText());
+        return 0;
+    }
+
+    Target target;
+    if (!OpenTarget(o, env, target)) return 1;
+    int status = 0;
+    bool changes = false;
+    switch (o.command) {
+    case Command::Plan:
+    case Command::Export:
+        status = RunPass(o, *target.system, env);
+        break;
+    case Command::Apply:
+        status = RunPass(o, *target.system, env);
+        changes = true;
+        break;
+    case Command::StartupList:
+        status = StartupList(o, *target.system, env);
+        break;
+    case Command::RegWrite:
+    case Command::RunCmd:
+        status = Diagnostic(o, *target.system, env);
+        changes = true;
+        break;
+    case Command::Help:
+        break;
+    }
+    if (changes && !target.simDir.empty()) {
+        if (sysaccess::Result saved = SaveSim(*target.system, target.simDir); !saved) {
+            env.err("sysvela-cli: cannot save the simulated machine in " + target.simDir + ": " + saved.error + "\n");
+            return 1;
+        }
+    }
+    return status;
+}
+
+} // namespace cli

@@ -1,0 +1,43 @@
+// The command line of sysvela-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Help };
+
+// The pages a pass can run on; Auto is the automatic optimisation of four pages.
+enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
+
+struct Options {
+    Command command = Command::Help;
+    PageArg page = PageArg::System;
+    std::optional<std::string> machineDir;
+    std::optional<std::string> settingsFile;
+    std::optional<std::string> user;
+    bool recommend = false;
+    std::vector<std::string> remove;
+    unsigned codePage = 936;
+    // reg-write KEY NAME TYPE DATA; run-cmd COMMAND
+    std::string key, name, type, data;
+    std::string commandLine;
+};
+
+struct ParseResult {
+    std::optional<Options> options; // nothing: a usage error
+    std::string error;              // the problem, without the program name
+};
+
+// Parses the arguments after the program name. --help anywhere gives Command::Help.
+ParseResult ParseArguments(const std::vector<std::string>& args);
+
+// The text --help prints.
+std::string HelpText();
+
+// "system", "security", "services", "slimming", "startup", "auto".
+const char* PageName(PageArg page);
+
+} // namespace cli

@@ -1,0 +1,85 @@
+// A System that answers every query from another System and records every effect, either
+// performing it there (apply) or only counting it as succeeded (plan). A registry write is one
+// effect, however many file and command operations the machine underneath needs for it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sysaccess/system.h"
+
+namespace sysaccess {
+
+enum class EffectKind { Write, Start, Wait, Delete, Rmdir, Replace, Create };
+
+struct Effect {
+    EffectKind kind;
+    // Write: "KEY|NAME|TYPE|DATA" with TYPE string, dword or hex; Start and Wait: the command
+    // line; the file operations: the path exactly as passed.
+    std::string text;
+    bool ok = true;
+    std::string reason; // why it failed; empty when ok
+};
+
+// "write", "start", "wait", "delete", "rmdir", "replace", "create".
+const char* EffectWord(EffectKind kind);
+// "string", "dword", "hex".
+const char* RegTypeWord(RegType type);
+// The effect as one line: the word, a space, the text; with a tab and "failed: REASON" when it
+// failed. No line end.
+std::string EffectLine(const Effect& effect);
+
+enum class RecordMode {
+    Plan,  // nothing is performed; every effect counts as succeeded
+    Apply, // every effect is performed by the System underneath and its outcome recorded
+};
+
+class RecordingSystem : public System {
+public:
+    RecordingSystem(System& inner, RecordMode mode) : inner_(inner), mode_(mode) {}
+
+    // Called with each effect as soon as its outcome is known.
+    void SetEffectCallback(std::function<void(const Effect&)> callback) { callback_ = std::move(callback); }
+    const std::vector<Effect>& Effects() const { return effects_; }
+    RecordMode Mode() const { return mode_; }
+
+    Result WriteRegValue(const std::string& key, RegType type, const std::string& name,
+                         const std::string& data) override;
+    std::vector<std::string> EnumRegValues(RegRoot root, const std::string& subkey) override {
+        return inner_.EnumRegValues(root, subkey);
+    }
+    std::optional<RegData> ReadRegValue(const std::string& key, const std::string& name) override {
+        return inner_.ReadRegValue(key, name);
+    }
+    RunResult Run(const std::string& commandLine, RunMode mode) override;
+    std::vector<StartedCommand> CollectStarted() override;
+    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
+    Result DeleteFiles(const std::string& path) override;
+    Result RemoveFolder(const std::string& path) override;
+    std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
+    std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
+    Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override;
+    std::optional<std::string> ToAnsi(const std::string& utf8) override { return inner_.ToAnsi(utf8); }
+    std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
+    std::string UserName() override { return inner_.UserName(); }
+    std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+    std::optional<std::string> ShellStartupFolder(bool allUsers) override {
+        return inner_.ShellStartupFolder(allUsers);
+    }
+
+private:
+    Result Record(EffectKind kind, std::string text, const std::function<Result()>& perform);
+
+    System& inner_;
+    RecordMode mode_;
+    std::function<void(const Effect&)> callback_;
+    std::vector<Effect> effects_;
+    std::vector<std::string> plannedStarts_; // Start commands of a plan, for CollectStarted
+};
+
+} // namespace sysaccess
