@@ -102,6 +102,8 @@ public:
     void ClearCommands() { commands_.clear(); }
 
 private:
+    friend struct MachineAccess; // the folder reader and writer
+
     std::unique_ptr<MachineState> state_;
     std::vector<CommandRecord> commands_;
     std::vector<sysaccess::StartedCommand> started_;

@@ -1,0 +1,315 @@
+// A machine folder on disk (registry.reg, drive_c/, attributes.txt) and the seed, which is such
+// a folder compiled into the library.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "sysaccess/sim/machine.h"
+#include "sysaccess/sim/regfile.h"
+#include "sysaccess/sim/seed_data.h"
+#include "sysaccess/sim/state.h"
+#include "sysaccess/sim/text.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+struct MachineAccess {
+    static MachineState& State(Machine& m) { return *m.state_; }
+    static const MachineState& State(const Machine& m) { return *m.state_; }
+};
+
+namespace {
+
+constexpr const char* kRegistryFile = "registry.reg";
+constexpr const char* kAttributesFile = "attributes.txt";
+constexpr const char* kDriveFolder = "drive_c";
+// Git keeps no empty folders: an empty file of this name stands for "this folder exists".
+constexpr const char* kFolderMarker = ".keep";
+
+struct FolderEntry {
+    std::string path; // relative to the machine folder, '/' between names, UTF-8
+    bool folder = false;
+    std::string bytes;
+};
+
+// Paths are UTF-8 inside; the file system gets them as such on every platform.
+fs::path FsPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& p) {
+    const std::u8string s = p.generic_u8string();
+    return std::string(s.begin(), s.end());
+}
+
+std::string DecodeText(const std::string& bytes) {
+    if (bytes.starts_with("\xFF\xFE")) return Utf16LeToUtf8(std::string_view(bytes).substr(2));
+    if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
+    return bytes;
+}
+
+std::string AttributeLetters(unsigned a) {
+    std::string s;
+    if (a & kHidden) s += 'H';
+    if (a & kSystem) s += 'S';
+    if (a & kReadOnly) s += 'R';
+    return s;
+}
+
+bool Fail(std::string* error, const std::string& why) {
+    if (error) *error = why;
+    return false;
+}
+
+bool ReadRegistry(MachineState& m, const std::string& bytes, std::string* error) {
+    const auto rejected = ImportRegScript(m.registry, DecodeText(bytes));
+    if (rejected.empty()) return true;
+    return Fail(error, std::string(kRegistryFile) + " line " + std::to_string(rejected.front().number) +
+                           ": cannot read \"" + rejected.front().text + "\"");
+}
+
+bool ReadDrive(MachineState& m, std::vector<FolderEntry> entries, std::string* error) {
+    const std::string prefix = std::string(kDriveFolder) + "/";
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.path < b.path; });
+    std::set<std::string> seen; // folded Windows paths, to catch names that differ only in case
+    for (const FolderEntry& e : entries) {
+        if (!e.path.starts_with(prefix)) continue;
+        std::string windowsPath = "C:";
+        std::string rest = e.path.substr(prefix.size());
+        std::size_t start = 0;
+        std::string name;
+        while (start <= rest.size()) {
+            std::size_t end = rest.find('/', start);
+            if (end == std::string::npos) end = rest.size();
+            name = rest.substr(start, end - start);
+            if (end < rest.size() || e.folder || name != kFolderMarker || !e.bytes.empty()) {
+                if (!ValidFileName(name)) return Fail(error, "not a Windows file name: " + e.path);
+                windowsPath += "\\" + name;
+            }
+            start = end + 1;
+        }
+        if (windowsPath == "C:") continue;
+        const bool marker = !e.folder && name == kFolderMarker && e.bytes.empty();
+        const bool folder = e.folder || marker;
+        if (!seen.insert(FoldCase(windowsPath) + (folder ? "\\" : "")).second && !folder) {
+            return Fail(error, "two files differ only in case: " + e.path);
+        }
+        if (!folder && seen.count(FoldCase(windowsPath) + "\\")) {
+            return Fail(error, "a file and a folder of one name: " + e.path);
+        }
+        const bool ok = folder ? m.drive.MakeFolder(windowsPath, 0) : m.drive.PutFile(windowsPath, e.bytes, 0);
+        if (!ok) return Fail(error, "cannot place " + e.path);
+    }
+    return true;
+}
+
+bool ReadAttributes(MachineState& m, const std::string& text, std::string* error) {
+    std::istringstream in(DecodeText(text));
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string trimmed = TrimLeft(line);
+        if (trimmed.empty() || trimmed[0] == '#') continue;
+        const std::string where = std::string(kAttributesFile) + " line " + std::to_string(number);
+        const std::size_t gap = trimmed.find_first_of(" \t");
+        if (gap == std::string::npos) return Fail(error, where + ": letters, a tab, then a path");
+        unsigned attributes = 0;
+        for (char c : trimmed.substr(0, gap)) {
+            switch (c) {
+            case 'H':
+            case 'h':
+                attributes |= kHidden;
+                break;
+            case 'S':
+            case 's':
+                attributes |= kSystem;
+                break;
+            case 'R':
+            case 'r':
+                attributes |= kReadOnly;
+                break;
+            default:
+                return Fail(error, where + ": unknown attribute letter '" + std::string(1, c) + "'");
+            }
+        }
+        const std::string path = TrimRight(TrimLeft(trimmed.substr(gap)));
+        Node* node = m.drive.Find(path);
+        if (!node || node == &m.drive.Root()) return Fail(error, where + ": no such file or folder " + path);
+        node->attributes = attributes;
+    }
+    return true;
+}
+
+std::optional<Machine> MachineFromEntries(const std::vector<FolderEntry>& entries, std::string* error) {
+    Machine machine;
+    MachineState& m = MachineAccess::State(machine);
+    const FolderEntry* registry = nullptr;
+    const FolderEntry* attributes = nullptr;
+    for (const FolderEntry& e : entries) {
+        if (!e.folder && e.path == kRegistryFile) registry = &e;
+        if (!e.folder && e.path == kAttributesFile) attributes = &e;
+    }
+    if (!registry) {
+        Fail(error, std::string("no ") + kRegistryFile);
+        return std::nullopt;
+    }
+    if (!ReadRegistry(m, registry->bytes, error) || !ReadDrive(m, entries, error)) return std::nullopt;
+    if (attributes && !ReadAttributes(m, attributes->bytes, error)) return std::nullopt;
+    return machine;
+}
+
+bool ReadWholeFile(const fs::path& p, std::string& out) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    out = buffer.str();
+    return !in.bad();
+}
+
+bool WriteWholeFile(const fs::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+// Writes beside the file, then renames over it: the old file stays whole until the new one is.
+sysaccess::Result WriteAtomically(const fs::path& p, const std::string& bytes) {
+    fs::path temp = p;
+    temp += ".new";
+    if (!WriteWholeFile(temp, bytes)) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return sysaccess::Result::Fail("cannot write " + Utf8Of(temp));
+    }
+    std::error_code ec;
+    fs::rename(temp, p, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return sysaccess::Result::Fail("cannot replace " + Utf8Of(p));
+    }
+    return sysaccess::Result::Ok();
+}
+
+bool WriteTree(const Node& folder, const fs::path& dir) {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec) return false;
+    if (folder.children.empty()) return WriteWholeFile(dir / kFolderMarker, "");
+    for (const Node& child : folder.children) {
+        const fs::path p = dir / FsPath(child.name);
+        if (child.folder ? !WriteTree(child, p) : !WriteWholeFile(p, child.bytes)) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<Machine> Machine::Load(const std::string& dir, std::string* error) {
+    const fs::path root = FsPath(dir);
+    std::error_code ec;
+    if (!fs::is_directory(root, ec)) {
+        Fail(error, "not a folder: " + dir);
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    for (const char* name : {kRegistryFile, kAttributesFile}) {
+        FolderEntry e{name, false, {}};
+        if (fs::exists(root / name, ec)) {
+            if (!ReadWholeFile(root / name, e.bytes)) {
+                Fail(error, std::string("cannot read ") + name);
+                return std::nullopt;
+            }
+            entries.push_back(std::move(e));
+        }
+    }
+    const fs::path drive = root / kDriveFolder;
+    if (fs::is_directory(drive, ec)) {
+        for (auto it = fs::recursive_directory_iterator(drive, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec)) {
+            const std::string rel = std::string(kDriveFolder) + "/" + Utf8Of(fs::relative(it->path(), drive, ec));
+            if (it->is_directory(ec)) {
+                entries.push_back({rel, true, {}});
+            } else if (it->is_regular_file(ec)) {
+                FolderEntry e{rel, false, {}};
+                if (!ReadWholeFile(it->path(), e.bytes)) {
+                    Fail(error, "cannot read " + rel);
+                    return std::nullopt;
+                }
+                entries.push_back(std::move(e));
+            }
+        }
+        if (ec) {
+            Fail(error, "cannot list " + Utf8Of(drive) + ": " + ec.message());
+            return std::nullopt;
+        }
+    }
+    return MachineFromEntries(entries, error);
+}
+
+sysaccess::Result Machine::Save(const std::string& dir) const {
+    const MachineState& m = MachineAccess::State(*this);
+    const fs::path root = FsPath(dir);
+    std::error_code ec;
+    fs::create_directories(root, ec);
+    if (ec) return sysaccess::Result::Fail("cannot create " + dir);
+
+    // The drive is written whole beside the old one, then swapped in.
+    const fs::path drive = root / kDriveFolder;
+    const fs::path fresh = root / "drive_c.new";
+    const fs::path old = root / "drive_c.old";
+    fs::remove_all(fresh, ec);
+    fs::remove_all(old, ec);
+    if (!WriteTree(m.drive.Root(), fresh)) {
+        fs::remove_all(fresh, ec);
+        return sysaccess::Result::Fail("cannot write " + Utf8Of(fresh));
+    }
+    std::string attributes;
+    for (const std::string& path : m.drive.AllPaths()) {
+        const Node* node = m.drive.Find(path);
+        if (node->attributes) attributes += AttributeLetters(node->attributes) + "\t" + path + "\n";
+    }
+    if (auto r = WriteAtomically(root / kRegistryFile, ExportRegScript(m.registry)); !r) return r;
+    if (fs::exists(drive, ec)) {
+        fs::rename(drive, old, ec);
+        if (ec) return sysaccess::Result::Fail("cannot move " + Utf8Of(drive) + " aside");
+    }
+    fs::rename(fresh, drive, ec);
+    if (ec) {
+        fs::rename(old, drive, ec);
+        return sysaccess::Result::Fail("cannot move " + Utf8Of(fresh) + " into place");
+    }
+    fs::remove_all(old, ec);
+    return WriteAtomically(root / kAttributesFile, attributes);
+}
+
+Machine Machine::Seeded() {
+    static const Machine seed = [] {
+        std::vector<FolderEntry> entries;
+        for (std::size_t i = 0; i < seed::kFileCount; ++i) {
+            const seed::File& f = seed::kFiles[i];
+            entries.push_back({reinterpret_cast<const char*>(f.path), false,
+                               std::string(reinterpret_cast<const char*>(f.bytes), f.size)});
+        }
+        std::string error;
+        auto machine = MachineFromEntries(entries, &error);
+        if (!machine) {
+            std::fprintf(stderr, "sim: the built-in seed machine is damaged: %s\n", error.c_str());
+            std::abort();
+        }
+        return std::move(*machine);
+    }();
+    return seed;
+}
+
+} // namespace sim

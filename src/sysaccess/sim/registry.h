@@ -1,0 +1,77 @@
+// The simulated registry: five roots, keys and values kept in creation order, names compared
+// without regard to case and kept in the case they were created with.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sysaccess/system.h"
+
+namespace sim {
+
+struct RegValue {
+    std::string name; // "" is the default value
+    sysaccess::RegData data;
+};
+
+struct RegKey {
+    std::string name;
+    std::vector<RegValue> values; // creation order
+    std::vector<RegKey> subkeys;  // creation order
+
+    RegKey* FindSubkey(std::string_view child);
+    const RegKey* FindSubkey(std::string_view child) const;
+    RegKey& SubkeyOrNew(std::string_view child);
+    RegValue* FindValue(std::string_view value);
+    const RegValue* FindValue(std::string_view value) const;
+    // Overwrites an existing value in its place, whatever its type; a new value goes last.
+    void SetValue(std::string_view value, const sysaccess::RegData& data);
+    bool DeleteValue(std::string_view value);
+    // Values of other overwrite or join ours; with subkeys, the same for every subkey beneath.
+    void Merge(const RegKey& other, bool subkeys);
+};
+
+// A key path split into its root and the names beneath it.
+struct KeyPath {
+    std::size_t root = 0; // index into kRoots
+    std::vector<std::string> parts;
+};
+
+struct RootName {
+    const char* full;
+    const char* abbreviation;
+};
+inline constexpr std::array<RootName, 5> kRoots{{{"HKEY_CLASSES_ROOT", "HKCR"},
+                                                 {"HKEY_CURRENT_USER", "HKCU"},
+                                                 {"HKEY_LOCAL_MACHINE", "HKLM"},
+                                                 {"HKEY_USERS", "HKU"},
+                                                 {"HKEY_CURRENT_CONFIG", "HKCC"}}};
+
+// "HKEY_LOCAL_MACHINE\Software\X" (and "HKLM\..." when abbreviations are allowed, as reg.exe
+// takes them). One trailing backslash is accepted; an empty name inside the path is not.
+std::optional<KeyPath> ParseKeyPath(std::string_view path, bool allowAbbreviation);
+
+class Registry {
+public:
+    Registry();
+
+    RegKey* Find(const KeyPath& path);
+    const RegKey* Find(const KeyPath& path) const;
+    RegKey& Create(const KeyPath& path);
+    // Deletes the key and everything beneath it; a root cannot be deleted.
+    bool Delete(const KeyPath& path);
+
+    RegKey& Root(std::size_t index) { return roots_[index]; }
+    const RegKey& Root(std::size_t index) const { return roots_[index]; }
+
+private:
+    std::array<RegKey, kRoots.size()> roots_;
+};
+
+// Full path of a key for display and export.
+std::string JoinKeyPath(const KeyPath& path);
+
+} // namespace sim
