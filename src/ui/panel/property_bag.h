@@ -19,6 +19,7 @@ public:
     struct Entry {
         std::string name; // lower case
         Value value;
+        friend bool operator==(const Entry&, const Entry&) = default;
     };
 
     // The stored integer; a stored text that reads as an integer (see ParseInt32) converts.
