@@ -3,30 +3,28 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_host.h"
-#include "support/fake_system.h"
 #include "support/form_state.h"
+#include "sysaccess/sim/machine.h"
 
 namespace {
 
-using app::MsgAnswer;
 using app::Page;
+using namespace std::string_literals;
 
 struct Shell : ::testing::Test {
     app::MainForm form;
-    testing_support::FakeSystem sys;
+    sim::Machine sys;
     testing_support::FakeHost host;
     app::Context ctx{form, sys, host};
-};
-
-struct PageRow {
-    void (*click)(app::Context&);
-    Page page;
-    const char* header;
-    const char* caption;
+    void SetUp() override { sys.AddFolder(sys.ProgramFolder()); }
 };
 
 TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {
-    const PageRow rows[] = {
+    const struct {
+        void (*click)(app::Context&);
+        Page page;
+        const char *header, *caption;
+    } rows[] = {
         {app::cmdSecurity, Page::Security, "  Sysvela(系统安全页)", "[安全优化]"},
         {app::cmdService, Page::Service, "  Sysvela(服务优化页)", "[服务优化]"},
         {app::cmdStartup, Page::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
@@ -34,9 +32,9 @@ TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {
         {app::cmdSystem, Page::System, "  Sysvela(系统优化页)", "[系统优化]"},
     };
     form.SetChk(3, 2);
-    form.SetService(1, true);
     form.SetTxtPath("C:\\x");
-    for (const PageRow& row : rows) {
+    const auto before = testing_support::StateOf(form);
+    for (const auto& row : rows) {
         for (int twice = 0; twice < 2; ++twice) {
             row.click(ctx);
             EXPECT_EQ(form.VisiblePage(), row.page);
@@ -44,84 +42,59 @@ TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {
             EXPECT_EQ(form.lblCaption(), row.caption);
         }
     }
-    form.ShowPage(Page::System);
-    app::MainForm fresh;
-    fresh.SetChk(3, 2);
-    fresh.SetService(1, true);
-    fresh.SetTxtPath("C:\\x");
-    EXPECT_EQ(testing_support::StateOf(form), testing_support::StateOf(fresh));
-}
-
-TEST_F(Shell, StartupButtonListsAfreshLosingTicks) {
+    EXPECT_EQ(testing_support::StateOf(form), before);
     form.AddStartup("stale");
-    form.SetStartupTick(0, true);
     app::cmdStartup(ctx);
-    for (bool t : form.lstStartup().ticked)
-        EXPECT_FALSE(t);
-    for (const auto& item : form.lstStartup().items)
-        EXPECT_NE(item, "stale");
+    EXPECT_TRUE(form.lstStartup().items.empty()); // listed afresh from an empty machine
 }
 
-TEST_F(Shell, MainLoadsTheWindowShowsItThenRestoresTheStates) {
-    sys.AddFile("C:\\Program Files\\Sysvela\\setup.dat", "\"" + std::string(77, '0') + "\"\r\n\"2\"\r\n\"1\"\r\n");
-    sys.userName = "张三";
+TEST_F(Shell, MainLoadsTheWindowThenTheSavedStates) {
+    sys.AddFile(sys.ProgramFolder() + "\\setup.dat", "\"" + std::string(77, '0') + "\"\r\n\"2\"\r\n\"1\"\r\n");
+    sys.SetUserName("张三");
     bool shownAfterLoad = false;
     app::Main(ctx, [&] { shownAfterLoad = form.Combo2() == 0 && form.Combo3() == 0 && form.Opt(0); });
     EXPECT_TRUE(shownAfterLoad);
-    EXPECT_TRUE(form.Opt(2));
-    EXPECT_EQ(form.Combo2(), 1);
-    EXPECT_EQ(form.Combo3(), 0); // the file ended there; the load's item 0 stays
+    EXPECT_TRUE(form.Opt(2) && form.Combo2() == 1 && form.Combo3() == 0); // the file ended after line 3
     EXPECT_EQ(form.UserName, "张三");
-    EXPECT_TRUE(form.Visible(Page::System));
-}
-
-TEST_F(Shell, UserNameTooLongForTheBufferStaysEmpty) {
-    sys.userName = std::string(254, 'a');
+    sys.SetUserName(std::string(254, 'a'));
     app::LoadWindow(ctx);
     EXPECT_EQ(form.UserName.size(), 254u);
-    sys.userName = std::string(255, 'a');
+    sys.SetUserName(std::string(255, 'a')); // does not fit GetUserNameA's buffer
     app::LoadWindow(ctx);
     EXPECT_EQ(form.UserName, "");
 }
 
 TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
-    for (const MsgAnswer answer : {MsgAnswer::Ok, MsgAnswer::Cancel}) {
-        sys.files.clear();
+    const std::string file = sys.ProgramFolder() + "\\setup.dat";
+    form.SetChk(67, 1);
+    for (const app::MsgAnswer answer : {app::MsgAnswer::Ok, app::MsgAnswer::Cancel}) {
+        (void)sys.DeleteFiles(file);
         host.answers = {answer};
-        form.SetChk(67, 1);
         app::cmdExit(ctx);
-        const auto saved = sys.ReadFile("C:\\Program Files\\Sysvela\\setup.dat");
-        ASSERT_TRUE(saved);
-        EXPECT_EQ(saved->at(68), '1'); // the quote, then chk(0) .. chk(67)
-        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(sys.ReadFile(file).value_or("").substr(68, 1), "1"); // the quote, then chk(0) to chk(67)
         const auto& m = host.messages.back();
         EXPECT_EQ(m.text, "您所有的操作必须要在注销以后生效，是否现在注销?");
         EXPECT_EQ(m.title, "确认");
-        EXPECT_EQ(m.buttons, app::MsgButtons::OkCancel);
-        EXPECT_EQ(m.icon, app::MsgIcon::Exclamation);
+        EXPECT_TRUE(m.buttons == app::MsgButtons::OkCancel && m.icon == app::MsgIcon::Exclamation);
     }
-    EXPECT_EQ(host.logOffs, 1);
-    EXPECT_EQ(host.closes, 1);
-    sys.failReplace = true; // a read-only folder still lets the user leave
+    EXPECT_TRUE(host.logOffs == 1 && host.closes == 1);
+    sys.SetAttributes(file, sim::kReadOnly); // an unwritable file still lets the user leave
     app::cmdExit(ctx);
     EXPECT_EQ(host.closes, 2);
 }
 
-TEST_F(Shell, BrowseFillsOrEmptiesTheDownloadFolder) {
-    host.folders = {std::string("D:\\下载\0junk", 14), std::nullopt};
+TEST_F(Shell, BrowseAndServiceClick) {
+    host.folders = {"D:\\下载\0junk"s, std::nullopt};
     app::cmdBrowse(ctx);
     EXPECT_EQ(form.txtPath(), "D:\\下载");
     app::cmdBrowse(ctx);
     EXPECT_EQ(form.txtPath(), "");
     EXPECT_EQ(host.browseTitles, std::vector<std::string>(2, "请选择源文件夹路径："));
-}
 
-TEST_F(Shell, ServiceClickShowsTheWholeItem) {
     const std::string atStart = form.lblInfo();
     app::lstServiceClick(ctx, 18);
     EXPECT_EQ(form.lblInfo(), app::MainForm::ServiceItems()[18]);
     app::lstServiceClick(ctx, 0);
-    EXPECT_EQ(form.lblInfo(), atStart);
     app::lstServiceClick(ctx, 19);
     app::lstServiceClick(ctx, -1);
     EXPECT_EQ(form.lblInfo(), atStart);

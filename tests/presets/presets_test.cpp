@@ -7,8 +7,8 @@
 #include "app/shell.h"
 #include "optimize/pass.h"
 #include "support/fake_host.h"
-#include "support/fake_system.h"
 #include "support/form_state.h"
+#include "sysaccess/sim/machine.h"
 
 namespace {
 
@@ -17,69 +17,57 @@ using testing_support::StateOf;
 
 struct Presets : ::testing::Test {
     app::MainForm form;
-    testing_support::FakeSystem sys;
+    sim::Machine sys = sim::Machine::Seeded();
     testing_support::FakeHost host;
     app::Context ctx{form, sys, host};
-
     void SetUp() override { app::LoadWindow(ctx); }
+};
 
-    // The check boxes that recommend on `page` ticks, starting from a form with Combo2 and
-    // Combo3 on item 1 and chk(0) ticked.
-    std::set<int> SuggestOn(Page page) {
-        form.ShowPage(page);
+TEST_F(Presets, SuggestTicksThePageOnScreenOnlyAndTwiceIsOnce) {
+    const struct {
+        Page page;
+        std::set<int> ticked;
+    } rows[] = {
+        {Page::Startup, {0}},
+        {Page::Wight, {0, 41}},
+        {Page::Security, {0, 17, 20, 21, 22, 23, 24, 29, 32, 35, 36, 40, 41}},
+        {Page::System, {0,  17, 20, 21, 22, 23, 24, 29, 32, 35, 36, 40, 41, 43, 44, 47, 48, 49, 51,
+                        53, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 71, 73, 74, 76}},
+    };
+    form.SetChk(0, 1);
+    form.SetTxtPath("D:\\old");
+    form.AddStartup("x");
+    for (const auto& row : rows) {
+        form.ShowPage(row.page);
         form.SetCombo2(1);
         form.SetCombo3(1);
-        form.SetChk(0, 1);
         presets::cmdSuggest(ctx);
         const auto once = StateOf(form);
         presets::cmdSuggest(ctx);
-        EXPECT_EQ(StateOf(form), once); // recommending twice is recommending once
+        EXPECT_EQ(StateOf(form), once);
         std::set<int> ticked;
-        for (int i = 1; i < app::kChkCount; ++i) {
+        for (int i = 0; i < app::kChkCount; ++i) {
             if (form.chk(i) == 1) ticked.insert(i);
         }
-        EXPECT_EQ(form.chk(0), 1); // never cleared
-        return ticked;
+        EXPECT_EQ(ticked, row.ticked);
+        EXPECT_EQ(form.Combo2(), row.page == Page::System ? 0 : 1);
+        EXPECT_EQ(form.txtPath(), row.page == Page::Startup || row.page == Page::Wight ? "D:\\old" : "C:\\Downloads");
     }
-};
-
-TEST_F(Presets, SuggestOnSecurityPage) {
-    form.SetTxtPath("D:\\old");
-    EXPECT_EQ(SuggestOn(Page::Security), (std::set<int>{17, 20, 21, 22, 23, 24, 29, 32, 35, 36, 40}));
-    EXPECT_EQ(form.txtPath(), "C:\\Downloads");
-    EXPECT_EQ(form.Combo2(), 1);
-}
-
-TEST_F(Presets, SuggestOnSystemPage) {
-    EXPECT_EQ(SuggestOn(Page::System), (std::set<int>{43, 44, 47, 48, 49, 51, 53, 57, 58, 59, 60, 61,
-                                                      62, 63, 64, 65, 66, 67, 68, 69, 71, 73, 74, 76}));
-    EXPECT_EQ(form.Combo2(), 0);
-    EXPECT_EQ(form.Combo3(), 0);
-}
-
-TEST_F(Presets, SuggestOnOtherPages) {
-    EXPECT_EQ(SuggestOn(Page::Wight), std::set<int>{41});
-    EXPECT_EQ(SuggestOn(Page::Service), std::set<int>{41});
-    for (bool t : form.lstService().ticked)
-        EXPECT_TRUE(t);
-    form.ShowPage(Page::Startup);
-    form.AddStartup("x");
-    const auto before = StateOf(form);
+    EXPECT_FALSE(form.lstStartup().ticked[0] || form.lstService().ticked[0]);
+    form.ShowPage(Page::Service);
     presets::cmdSuggest(ctx);
-    EXPECT_EQ(StateOf(form), before);
+    EXPECT_EQ(form.lstService().ticked, std::vector<bool>(app::kServiceCount, true));
 }
 
 TEST_F(Presets, ResetClearsAllButTheFourItLeaves) {
-    presets::cmdRedo(ctx); // an empty startup list is fine
+    presets::cmdRedo(ctx); // with an empty startup list
     for (int i = 0; i < app::kChkCount; ++i)
         form.SetChk(i, 1 + i % 2);
     form.SelectOpt(3);
     form.SetCombo2(1);
     form.SetTxtPath("D:\\x");
     form.AddStartup("a");
-    form.AddStartup("b");
-    for (int i = 0; i < 2; ++i)
-        form.SetStartupTick(i, true);
+    form.SetStartupTick(0, true);
     for (int i = 0; i < app::kDriveCount; ++i)
         form.SetHide(i, true), form.SetNot(i, true);
     for (int i = 0; i < app::kServiceCount; ++i)
@@ -87,60 +75,46 @@ TEST_F(Presets, ResetClearsAllButTheFourItLeaves) {
     presets::cmdRedo(ctx);
     for (int i = 0; i <= 74; ++i)
         EXPECT_EQ(form.chk(i), 0);
-    EXPECT_EQ(form.chk(75), 2);
-    EXPECT_EQ(form.chk(76), 1);
-    EXPECT_TRUE(form.Opt(3));
-    EXPECT_EQ(form.txtPath(), "D:\\x");
+    EXPECT_TRUE(form.chk(75) == 2 && form.chk(76) == 1 && form.Opt(3) && form.txtPath() == "D:\\x");
     EXPECT_EQ(form.Combo2(), 0);
     for (const auto* l : {&form.lstHide(), &form.lstNot(), &form.lstService(), &form.lstStartup()}) {
-        for (bool t : l->ticked)
-            EXPECT_FALSE(t);
+        EXPECT_EQ(l->ticked, std::vector<bool>(l->ticked.size(), false));
     }
 }
 
-TEST_F(Presets, AutoCancelledChangesNothing) {
+TEST_F(Presets, AutoAsksThenRunsFourPassesWithInputHeldOff) {
     const auto before = StateOf(form);
-    presets::cmdAuto(ctx);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "系统将按推荐优化的配置进行自动优化，确定吗？");
-    EXPECT_EQ(host.messages[0].title, "确认");
-    EXPECT_EQ(host.messages[0].buttons, app::MsgButtons::OkCancel);
-    EXPECT_EQ(host.messages[0].icon, app::MsgIcon::None);
+    const std::string registry = sys.ExportRegistry();
+    presets::cmdAuto(ctx); // answered with Cancel
     EXPECT_EQ(StateOf(form), before);
-    EXPECT_TRUE(sys.regWrites.empty() && sys.commands.empty() && sys.files.empty());
-}
+    EXPECT_TRUE(sys.Commands().empty() && sys.ExportRegistry() == registry);
+    const auto& m = host.messages.at(0);
+    EXPECT_EQ(m.text, "系统将按推荐优化的配置进行自动优化，确定吗？");
+    EXPECT_TRUE(m.title == "确认" && m.buttons == app::MsgButtons::OkCancel && m.icon == app::MsgIcon::None);
 
-TEST_F(Presets, AutoRunsFourPassesWithInputHeldOff) {
     std::vector<Page> passPages;
-    std::vector<int> enabledAt; // button indexes as they were enabled
+    std::vector<app::Button> enabled; // every button enabled, in order
     form.SetObserver([&](const app::Change& c) {
-        if (c.field == app::Field::LblWait && form.lblWait() == optimize::kBusyText) {
+        if (c.field == app::Field::LblWait && form.lblWait() == optimize::kBusyText)
             passPages.push_back(form.VisiblePage());
-        }
-        if (c.field == app::Field::ButtonEnabled && form.Enabled(static_cast<app::Button>(c.index))) {
-            enabledAt.push_back(c.index);
-        }
+        if (c.field == app::Field::ButtonEnabled && form.Enabled(app::Button(c.index)))
+            enabled.push_back(app::Button(c.index));
     });
     host.onDoEvents = [&] {
         EXPECT_TRUE(form.Busy());
         for (int b = 0; b < app::kButtonCount; ++b)
-            EXPECT_FALSE(form.Enabled(static_cast<app::Button>(b)));
+            EXPECT_FALSE(form.Enabled(app::Button(b)));
     };
     host.answers = {app::MsgAnswer::Ok};
     presets::cmdAuto(ctx);
 
     EXPECT_EQ(passPages, (std::vector<Page>{Page::System, Page::Security, Page::Startup, Page::Service}));
     EXPECT_GE(host.doEvents, 7); // two per stage but the last, and the startup section's own
-    std::vector<int> stepNine;
-    for (app::Button b : optimize::kEnableOrder)
-        stepNine.push_back(static_cast<int>(b));
-    EXPECT_EQ(enabledAt, stepNine); // once, at the very end
+    EXPECT_EQ(enabled, std::vector<app::Button>(optimize::kEnableOrder.begin(), optimize::kEnableOrder.end()));
     EXPECT_FALSE(form.Busy());
     EXPECT_TRUE(form.Visible(Page::Service));
-    for (bool t : form.lstService().ticked)
-        EXPECT_TRUE(t);
+    EXPECT_EQ(form.lstService().ticked, std::vector<bool>(app::kServiceCount, true));
     EXPECT_EQ(form.chk(41), 0); // the slimming page is never visited
-    EXPECT_EQ(form.lblWait(), optimize::kDoneText);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-// Everything a MainForm holds, as one comparable value: "nothing changed" in one assertion.
+// Everything a MainForm holds as one comparable value, so "nothing changed" is one assertion.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -9,28 +8,22 @@
 
 namespace testing_support {
 
-struct FormState {
-    std::vector<int> values; // chk, Opt, combos, list ticks, page, buttons, Shape2, in a fixed order
-    std::vector<std::string> texts;
-    bool operator==(const FormState&) const = default;
-};
-
-inline FormState StateOf(const app::MainForm& f) {
-    FormState s;
+inline std::vector<std::string> StateOf(const app::MainForm& f) {
+    std::vector<std::string> s = {f.txtPath(), f.lblInfo(), f.lblWait(), f.lblCaption(), f.Header(), f.UserName};
+    auto add = [&s](int v) { s.push_back(std::to_string(v)); };
     for (int i = 0; i < app::kChkCount; ++i)
-        s.values.push_back(f.chk(i));
+        add(f.chk(i));
     for (int i = 0; i < app::kOptCount; ++i)
-        s.values.push_back(f.Opt(i));
-    s.values.insert(s.values.end(), {f.Combo2(), f.Combo3(), static_cast<int>(f.VisiblePage())});
+        add(f.Opt(i));
+    for (int i = 0; i < app::kButtonCount; ++i)
+        add(f.Enabled(app::Button(i)));
+    for (int v : {f.Combo2(), f.Combo3(), int(f.VisiblePage()), int(f.Shape2Visible()), f.Shape2Width(), int(f.Busy())})
+        add(v);
     for (const auto* l : {&f.lstHide(), &f.lstNot(), &f.lstService(), &f.lstStartup()}) {
-        s.values.push_back(-1); // separates the lists
-        s.values.insert(s.values.end(), l->ticked.begin(), l->ticked.end());
-        s.texts.insert(s.texts.end(), l->items.begin(), l->items.end());
+        s.insert(s.end(), l->items.begin(), l->items.end());
+        for (bool t : l->ticked)
+            add(t);
     }
-    for (int b = 0; b < app::kButtonCount; ++b)
-        s.values.push_back(f.Enabled(static_cast<app::Button>(b)));
-    s.values.insert(s.values.end(), {f.Shape2Visible(), f.Shape2Width(), f.Busy()});
-    s.texts.insert(s.texts.end(), {f.txtPath(), f.lblInfo(), f.lblWait(), f.lblCaption(), f.Header(), f.UserName});
     return s;
 }
 
