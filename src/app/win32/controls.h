@@ -1,0 +1,28 @@
+// The window's own controls: the push button (owner-drawn, with a hover and a pressed look) and
+// the check-box list (an owner-drawn list box whose items carry a tick).
+#pragma once
+
+#include <windows.h>
+
+namespace appwin {
+
+// Sent to the top-level window when the user flips the tick of a check-box list's item:
+// wParam = the list's control id, lParam = the item index.
+inline constexpr UINT kMsgListToggle = WM_APP + 1;
+
+// A push button that draws itself: caption with its access key, enabled state, hover, pressed.
+HWND CreatePushButton(HWND parent, int id, const RECT& rect, const wchar_t* caption, HFONT font);
+// Paints one push button (the top-level window's WM_DRAWITEM for an ODT_BUTTON).
+void DrawPushButton(const DRAWITEMSTRUCT& item);
+
+// A check-box list: any number of items ticked at once; a click on the box, a double click or the
+// space bar flips the current item's tick (through kMsgListToggle: the model decides).
+HWND CreateCheckList(HWND parent, int id, const RECT& rect, HFONT font);
+void SetCheckListItems(HWND list, int count, const wchar_t* const* items, const bool* ticked);
+void SetCheckListTick(HWND list, int index, bool ticked);
+bool CheckListTick(HWND list, int index);
+// Paints one item (WM_DRAWITEM for an ODT_LISTBOX) and gives the item height (WM_MEASUREITEM).
+void DrawCheckListItem(const DRAWITEMSTRUCT& item);
+int CheckListItemHeight(HFONT font);
+
+} // namespace appwin

@@ -1,0 +1,686 @@
+#include "app/win32/view.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "app/shell.h"
+#include "app/win32/controls.h"
+#include "optimize/pass.h"
+#include "presets/presets.h"
+#include "sysaccess/win32/wide.h"
+#include "ui/panel/layout_description.h"
+
+namespace appwin {
+
+namespace {
+
+using Operation = void (*)(app::Context&);
+
+// The click of each main button, in the order of app::Button.
+constexpr std::array<Operation, app::kButtonCount> kButtonOperations{
+    presets::cmdRedo, presets::cmdSuggest, optimize::cmdOptimize, app::cmdExit,    presets::cmdAuto,
+    app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,       app::cmdService, app::cmdWight,
+};
+
+constexpr wchar_t kShapeClass[] = L"SysvelaShape";     // a filled rectangle: Shape2
+constexpr wchar_t kPictureClass[] = L"SysvelaPicture"; // a bitmap: the banner
+
+bool IsPushButton(HWND hwnd) {
+    wchar_t cls[16] = L"";
+    GetClassNameW(hwnd, cls, 16);
+    return lstrcmpiW(cls, L"BUTTON") == 0 && (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+SIZE TextSize(HFONT font, const std::wstring& text) {
+    win32::WindowDc screen(nullptr);
+    win32::Selection selected(screen.get(), font);
+    SIZE size{0, 0};
+    if (!text.empty()) GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen.get(), &tm);
+    if (size.cy < tm.tmHeight) size.cy = tm.tmHeight;
+    return size;
+}
+
+LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_PAINT) {
+        win32::PaintDc dc(hwnd);
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        SetDCBrushColor(dc.get(), static_cast<COLORREF>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+        FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_PAINT) {
+        win32::PaintDc dc(hwnd);
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        const auto bitmap = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        BITMAP info{};
+        win32::MemoryDc memory(CreateCompatibleDC(dc.get()));
+        if (bitmap != nullptr && memory && GetObjectW(bitmap, sizeof info, &info) != 0) {
+            win32::Selection selected(memory.get(), bitmap);
+            SetStretchBltMode(dc.get(), HALFTONE);
+            SetBrushOrgEx(dc.get(), 0, 0, nullptr);
+            StretchBlt(dc.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        } else {
+            FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon = nullptr) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, name, &wc)) return;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
+// Mouse and keyboard messages: they wait in the queue while an operation runs.
+constexpr UINT kQueueWithoutInput = PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+
+} // namespace
+
+MainWindow::MainWindow(app::MainForm& form, sysaccess::System& sys, HINSTANCE instance)
+    : form_(form), sys_(sys), ctx_{form, sys, *this}, instance_(instance) {}
+
+MainWindow::~MainWindow() {
+    form_.SetObserver({});
+    sys_.SetIdleHook({});
+    for (auto it = panels_.rbegin(); it != panels_.rend(); ++it)
+        it->reset();
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+RECT MainWindow::Pixels(const Twips& t) const {
+    const int left = Px(t.left);
+    const int top = Px(t.top);
+    return RECT{left, top, left + Px(t.width), top + Px(t.height)};
+}
+
+HWND MainWindow::Control(int id) const {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    struct Visit {
+        static BOOL CALLBACK Child(HWND child, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        }
+    };
+    EnumChildWindows(hwnd_, Visit::Child, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool MainWindow::Create() {
+    dpi_ = win32::ScreenDpi();
+    font_ = win32::CreateSongFont(90, false, dpi_);
+    captionFont_ = win32::CreateSongFont(105, true, dpi_);
+    optBrush_ = win32::Brush(CreateSolidBrush(kOptBackColor));
+    banner_ = win32::Bitmap(static_cast<HBITMAP>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(kBannerId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+
+    const HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
+    RegisterClassOnce(instance_, kWindowClass, Proc, icon);
+    RegisterClassOnce(instance_, kShapeClass, ShapeProc);
+    RegisterClassOnce(instance_, kPictureClass, PictureProc);
+    panelwin::PanelWindow::Register(instance_);
+
+    // Centred on the work area; no border and no title bar: XPCMain's header is the title.
+    const int width = Px(kWindowWidth);
+    const int height = Px(kWindowHeight);
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_APPWINDOW, kWindowClass, kWindowTitle,
+                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, x, y, width, height, nullptr,
+                            nullptr, instance_, this);
+    if (hwnd_ == nullptr) return false;
+
+    CreateMainControls();
+    SyncAll();
+    form_.SetObserver([this](const app::Change& c) { Observe(c); });
+    sys_.SetIdleHook([this] { PumpWithoutInput(); });
+    return true;
+}
+
+void MainWindow::Show(int showCommand) {
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    SetFocus(buttons_[static_cast<std::size_t>(app::Button::System)]);
+}
+
+HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth,
+                           int minHeight) {
+    const std::wstring wide = win32::Widen(text);
+    const SIZE size = TextSize(font, wide);
+    const int w = size.cx + 2 > minWidth ? size.cx + 2 : minWidth;
+    const int h = size.cy > minHeight ? size.cy : minHeight;
+    const HWND label =
+        CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, left, top, w, h,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return label;
+}
+
+void MainWindow::SetLabel(HWND label, const std::string& utf8, bool autosize) {
+    const std::wstring text = win32::Widen(utf8);
+    if (autosize) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+        const SIZE size = TextSize(font, text);
+        SetWindowPos(label, nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowTextW(label, text.c_str());
+}
+
+void MainWindow::CreateMainControls() {
+    auto panelOf = [this](PanelId id) { return panels_[static_cast<std::size_t>(id)]->hwnd(); };
+    auto makePanel = [this, &panelOf](PanelId id) {
+        const PanelSpec& spec = kPanels[static_cast<std::size_t>(id)];
+        const HWND parent = id == PanelId::Main ? hwnd_ : panelOf(spec.parent);
+        const bool isPage = spec.parent == PanelId::Main && id != PanelId::Main;
+        auto panel = panelwin::PanelWindow::Create(parent, kIdPanel + static_cast<int>(id), Pixels(spec.place), !isPage,
+                                                   id == PanelId::Main);
+        if (!panel) return;
+        if (const panel::PanelDescription* saved = panel::MainWindowLayout().Find(spec.name)) {
+            panel->Model().ReadProperties(saved->bag);
+        } else {
+            panel->Model().SetStyle(spec.style);
+            panel->Model().SetTheme(spec.theme);
+        }
+        panel->SetCaption(id == PanelId::Main ? form_.Header() : panel->Model().Caption());
+        panels_[static_cast<std::size_t>(id)] = std::move(panel);
+    };
+
+    makePanel(PanelId::Main);
+    if (!panels_[0]) return;
+    const HWND main = panelOf(PanelId::Main);
+    auto makeButton = [&](const ButtonSpec& b) {
+        buttons_[static_cast<std::size_t>(b.button)] =
+            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place),
+                             win32::Widen(b.caption).c_str(), font_.get());
+    };
+    // Tab order: the page buttons, the page on screen, then the command buttons.
+    for (std::size_t i = 0; i < 6; ++i)
+        makeButton(kButtons[i]);
+    for (const PanelSpec& spec : kPanels) {
+        if (spec.id != PanelId::Main) makePanel(spec.id);
+    }
+    for (std::size_t i = 6; i < kButtons.size(); ++i)
+        makeButton(kButtons[i]);
+
+    const RECT cap = Pixels(kLblCaptionPlace);
+    lblCaption_ = MakeLabel(main, kIdLblCaption, cap.left, cap.top, form_.lblCaption(), captionFont_.get());
+    const RECT wait = Pixels(kLblWaitPlace);
+    lblWait_ = MakeLabel(main, kIdLblWait, wait.left, wait.top, form_.lblWait(), font_.get());
+    shape2_ = CreateWindowExW(0, kShapeClass, L"", WS_CHILD, Px(kShape2Left), Px(kShape2Top), 1, Px(kShape2Height),
+                              main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdShape2)), instance_, nullptr);
+    SetWindowLongPtrW(shape2_, GWLP_USERDATA, static_cast<LONG_PTR>(kShape2FillColor));
+
+    CreateSystemPage();
+    CreateSecurityPage();
+    CreateListPages();
+    CreateCheckColumns();
+    // Combo3 belongs to chk(56), the first box of the system page: next in the tab order.
+    SetWindowPos(combo3_, chk_[56], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::CreateSystemPage() {
+    const HWND system = Panel(PanelId::System).hwnd();
+    const RECT pic = Pixels(kPicture1Place);
+    const HWND picture = CreateWindowExW(
+        0, kPictureClass, L"", WS_CHILD | WS_VISIBLE, pic.left, pic.top, pic.right - pic.left, pic.bottom - pic.top,
+        system, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdPicture1)), instance_, nullptr);
+    SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
+
+    auto makeCombo = [&](HWND parent, int id, const Twips& place, const std::array<const char*, 2>& items) {
+        const RECT r = Pixels(place);
+        // The height of a drop-down list is that of its open list.
+        const HWND combo =
+            CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                            r.left, r.top, r.right - r.left, r.bottom - r.top + Px(1500), parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        for (const char* item : items)
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(item).c_str()));
+        return combo;
+    };
+    const HWND c4 = Panel(PanelId::Container4).hwnd();
+    MakeLabel(c4, kIdLabel + 0, Px(kLabels[0].left), Px(kLabels[0].top), kLabels[0].text, font_.get());
+    combo2_ = makeCombo(c4, kIdCombo2, kCombo2Place, kCombo2Items);
+    combo3_ = makeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
+
+    const HWND c5 = Panel(PanelId::Container5).hwnd();
+    for (int i = 0; i < app::kOptCount; ++i) {
+        const RECT r = Pixels(kOptPlaces[static_cast<std::size_t>(i)]);
+        DWORD style = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
+        if (i == 0) style |= WS_GROUP | WS_TABSTOP;
+        opt_[static_cast<std::size_t>(i)] =
+            CreateWindowExW(0, L"BUTTON", win32::Widen(kOptCaptions[static_cast<std::size_t>(i)]).c_str(), style,
+                            r.left, r.top, r.right - r.left, r.bottom - r.top, c5,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdOpt + i)), instance_, nullptr);
+        SendMessageW(opt_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+}
+
+void MainWindow::CreateSecurityPage() {
+    const HWND c1 = Panel(PanelId::Container1).hwnd();
+    for (std::size_t i = 1; i < kLabels.size(); ++i) {
+        const LabelSpec& l = kLabels[i];
+        const HWND parent = Panel(l.panel).hwnd();
+        MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), l.text, font_.get());
+        if (i == 2) { // the download folder's line follows its label in the tab order
+            const RECT r = Pixels(kTxtPathPlace);
+            txtPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top, c1,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdTxtPath)), instance_, nullptr);
+            SendMessageW(txtPath_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), win32::Widen(kBrowseCaption).c_str(), font_.get());
+        }
+        if (i == 3) lstHide_ = CreateCheckList(c1, kIdLstHide, Pixels(kLstHidePlace), font_.get());
+        if (i == 4) lstNot_ = CreateCheckList(c1, kIdLstNot, Pixels(kLstNotPlace), font_.get());
+    }
+}
+
+void MainWindow::CreateListPages() {
+    lstService_ = CreateCheckList(Panel(PanelId::Service).hwnd(), kIdLstService, Pixels(kLstServicePlace), font_.get());
+    const RECT info = Pixels(kLblInfoPlace);
+    const SIZE line = TextSize(font_.get(), L"");
+    // Two lines: the longest descriptions wrap once.
+    const int height = info.bottom - info.top > 2 * line.cy ? info.bottom - info.top : 2 * line.cy;
+    lblInfo_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, info.left, info.top,
+                               info.right - info.left, height, Panel(PanelId::Service).hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblInfo)), instance_, nullptr);
+    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    lstStartup_ = CreateCheckList(Panel(PanelId::Startup).hwnd(), kIdLstStartup, Pixels(kLstStartupPlace), font_.get());
+}
+
+void MainWindow::CreateCheckColumns() {
+    TEXTMETRICW tm{};
+    {
+        win32::WindowDc screen(nullptr);
+        win32::Selection selected(screen.get(), font_.get());
+        GetTextMetricsW(screen.get(), &tm);
+    }
+    const int boxHeight = Px(kBoxHeight);
+    const int maxHeight = Px(kRowStep) - 1;
+    int height = tm.tmHeight + 2 > boxHeight ? tm.tmHeight + 2 : boxHeight;
+    if (height > maxHeight) height = maxHeight;
+    const int boxSide = GetSystemMetrics(SM_CXMENUCHECK);
+
+    for (const CheckColumn& col : kCheckColumns) {
+        const HWND parent = Panel(col.panel).hwnd();
+        const int step = col.panel == PanelId::Wight ? kWightRowStep : kRowStep;
+        for (int k = 0; k < col.count; ++k) {
+            const int i = col.chk[static_cast<std::size_t>(k)];
+            const std::wstring caption = win32::Widen(kChkCaptions[static_cast<std::size_t>(i)]);
+            // The box with its caption as one control: a click on the caption ticks it, the
+            // focus shows, and a screen reader reads the caption.
+            const int width = boxSide + 6 + TextSize(font_.get(), caption).cx;
+            const int top = Px(col.top + step * k) - (height - boxHeight) / 2;
+            chk_[static_cast<std::size_t>(i)] = CreateWindowExW(
+                0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE, Px(col.left), top, width,
+                height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdChk + i)), instance_, nullptr);
+            SendMessageW(chk_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+    }
+}
+
+// --- Model to controls ---------------------------------------------------------------------------
+
+void MainWindow::SyncList(int id, const app::CheckList& list, int index) {
+    const HWND hwnd = Control(id);
+    if (hwnd == nullptr) return;
+    if (index >= 0 && static_cast<std::size_t>(index) < list.ticked.size() &&
+        static_cast<int>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)) == static_cast<int>(list.items.size())) {
+        SetCheckListTick(hwnd, index, list.ticked[static_cast<std::size_t>(index)]);
+        return;
+    }
+    std::vector<std::wstring> items;
+    items.reserve(list.items.size());
+    for (const std::string& item : list.items)
+        items.push_back(win32::Widen(item));
+    std::vector<const wchar_t*> texts;
+    std::unique_ptr<bool[]> ticks(new bool[items.size() + 1]);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        texts.push_back(items[i].c_str());
+        ticks[i] = i < list.ticked.size() && list.ticked[i];
+    }
+    SetCheckListItems(hwnd, static_cast<int>(items.size()), texts.data(), ticks.get());
+}
+
+void MainWindow::SyncShape2() {
+    int width = Px(form_.Shape2Width());
+    if (width < 1) width = 1;
+    SetWindowPos(shape2_, HWND_TOP, Px(kShape2Left), Px(kShape2Top), width, Px(kShape2Height),
+                 SWP_NOACTIVATE | (form_.Shape2Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void MainWindow::Observe(const app::Change& change) {
+    syncing_ = true;
+    const int i = change.index;
+    switch (change.field) {
+    case app::Field::Chk: {
+        const int v = form_.chk(i);
+        SendMessageW(chk_.at(static_cast<std::size_t>(i)), BM_SETCHECK,
+                     v == app::kTicked ? BST_CHECKED
+                     : v == app::kGrey ? BST_INDETERMINATE
+                                       : BST_UNCHECKED,
+                     0);
+        break;
+    }
+    case app::Field::Opt:
+        for (int k = 0; k < app::kOptCount; ++k)
+            SendMessageW(opt_[static_cast<std::size_t>(k)], BM_SETCHECK, form_.Opt(k) ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case app::Field::Combo2:
+        SendMessageW(combo2_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo2()), 0);
+        break;
+    case app::Field::Combo3:
+        SendMessageW(combo3_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo3()), 0);
+        break;
+    case app::Field::TxtPath: {
+        const std::wstring text = win32::Widen(form_.txtPath());
+        const int length = GetWindowTextLengthW(txtPath_);
+        std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(txtPath_, current.data(), length + 1);
+        current.resize(static_cast<std::size_t>(length));
+        if (current != text) SetWindowTextW(txtPath_, text.c_str());
+        break;
+    }
+    case app::Field::LstHide:
+        SyncList(kIdLstHide, form_.lstHide(), i);
+        break;
+    case app::Field::LstNot:
+        SyncList(kIdLstNot, form_.lstNot(), i);
+        break;
+    case app::Field::LstService:
+        SyncList(kIdLstService, form_.lstService(), i);
+        break;
+    case app::Field::LstStartup:
+        SyncList(kIdLstStartup, form_.lstStartup(), i);
+        break;
+    case app::Field::LblInfo:
+        SetLabel(lblInfo_, form_.lblInfo(), false);
+        break;
+    case app::Field::LblWait:
+        SetLabel(lblWait_, form_.lblWait(), true);
+        break;
+    case app::Field::LblCaption:
+        SetLabel(lblCaption_, form_.lblCaption(), true);
+        break;
+    case app::Field::Header:
+        Panel(PanelId::Main).SetCaption(form_.Header());
+        break;
+    case app::Field::Page:
+        for (app::Page page : kPages) {
+            const HWND panel = Panel(PagePanel(page)).hwnd();
+            if (!form_.Visible(page)) ShowWindow(panel, SW_HIDE);
+        }
+        ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
+        break;
+    case app::Field::ButtonEnabled:
+        if (i >= 0 && i < app::kButtonCount) {
+            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<app::Button>(i)));
+        } else {
+            for (int b = 0; b < app::kButtonCount; ++b)
+                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<app::Button>(b)));
+        }
+        break;
+    case app::Field::Shape2:
+        SyncShape2();
+        break;
+    }
+    syncing_ = false;
+    // Under a running operation nothing else would paint until it ends: show each step now.
+    if (running_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void MainWindow::SyncAll() {
+    for (int i = 0; i < app::kChkCount; ++i)
+        Observe({app::Field::Chk, i});
+    for (app::Field f :
+         {app::Field::Opt, app::Field::Combo2, app::Field::Combo3, app::Field::TxtPath, app::Field::LstHide,
+          app::Field::LstNot, app::Field::LstService, app::Field::LstStartup, app::Field::LblInfo, app::Field::LblWait,
+          app::Field::LblCaption, app::Field::Header, app::Field::Page, app::Field::ButtonEnabled, app::Field::Shape2})
+        Observe({f, -1});
+}
+
+// --- Controls to model ---------------------------------------------------------------------------
+
+void MainWindow::RunOperation(Operation operation) {
+    if (running_ || form_.Busy()) return;
+    running_ = true;
+    operation(ctx_);
+    running_ = false;
+}
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    if (syncing_ || running_ || form_.Busy()) return;
+    if (id == IDOK) { // Enter: the focused push button, as in a dialog
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsPushButton(focus) && IsChild(hwnd_, focus)) SendMessageW(focus, BM_CLICK, 0, 0);
+        return;
+    }
+    if (id >= kIdButton && id < kIdButton + app::kButtonCount && code == BN_CLICKED) {
+        RunOperation(kButtonOperations[static_cast<std::size_t>(id - kIdButton)]);
+    } else if (id == kIdBrowse && code == BN_CLICKED) {
+        RunOperation(app::cmdBrowse);
+    } else if (id >= kIdChk && id < kIdChk + app::kChkCount && code == BN_CLICKED) {
+        const int i = id - kIdChk;
+        form_.SetChk(i, form_.chk(i) == app::kTicked ? app::kCleared : app::kTicked);
+    } else if (id >= kIdOpt && id < kIdOpt + app::kOptCount && code == BN_CLICKED) {
+        form_.SelectOpt(id - kIdOpt);
+    } else if ((id == kIdCombo2 || id == kIdCombo3) && code == CBN_SELCHANGE) {
+        const int index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+        if (id == kIdCombo2)
+            form_.SetCombo2(index);
+        else
+            form_.SetCombo3(index);
+    } else if (id == kIdTxtPath && code == EN_CHANGE) {
+        const int length = GetWindowTextLengthW(control);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(control, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        form_.SetTxtPath(win32::Narrow(text));
+    } else if (id == kIdLstService && code == LBN_SELCHANGE) {
+        const int index = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
+        if (index >= 0 && index < app::kServiceCount) {
+            running_ = true;
+            app::lstServiceClick(ctx_, index);
+            running_ = false;
+        }
+    }
+}
+
+void MainWindow::OnListToggle(int id, int index) {
+    if (syncing_ || running_ || form_.Busy() || index < 0) return;
+    auto flip = [index](const app::CheckList& list) {
+        return !(static_cast<std::size_t>(index) < list.ticked.size() && list.ticked[static_cast<std::size_t>(index)]);
+    };
+    auto inRange = [index](const app::CheckList& list) { return static_cast<std::size_t>(index) < list.items.size(); };
+    if (id == kIdLstHide && inRange(form_.lstHide())) form_.SetHide(index, flip(form_.lstHide()));
+    if (id == kIdLstNot && inRange(form_.lstNot())) form_.SetNot(index, flip(form_.lstNot()));
+    if (id == kIdLstService && inRange(form_.lstService())) form_.SetService(index, flip(form_.lstService()));
+    if (id == kIdLstStartup && inRange(form_.lstStartup())) form_.SetStartupTick(index, flip(form_.lstStartup()));
+}
+
+// --- The window procedure --------------------------------------------------------------------------
+
+LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+    return self->Handle(msg, wp, lp);
+}
+
+LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case kMsgListToggle:
+        OnListToggle(static_cast<int>(wp), static_cast<int>(lp));
+        return 0;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item->CtlType == ODT_BUTTON) DrawPushButton(*item);
+        if (item->CtlType == ODT_LISTBOX) DrawCheckListItem(*item);
+        return TRUE;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (item->CtlType == ODT_LISTBOX) item->itemHeight = static_cast<UINT>(CheckListItemHeight(font_.get()));
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const auto control = reinterpret_cast<HWND>(lp);
+        for (HWND opt : opt_) {
+            if (opt == control && opt != nullptr) { // the option buttons keep their own back colour
+                SetBkColor(reinterpret_cast<HDC>(wp), kOptBackColor);
+                return reinterpret_cast<LRESULT>(optBrush_.get());
+            }
+        }
+        return 0; // the panel under the control answers
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        // Shape1: the frame line around the window, outside XPCMain's margin.
+        win32::PaintDc dc(hwnd_);
+        RECT r{};
+        GetClientRect(hwnd_, &r);
+        FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+        win32::Selection pen(dc.get(), GetStockObject(DC_PEN));
+        win32::Selection brush(dc.get(), GetStockObject(NULL_BRUSH));
+        SetDCPenColor(dc.get(), kFrameColor);
+        Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // A window that is not a dialog keeps its focus across activation itself.
+        if (LOWORD(wp) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(hwnd_, focus)) SetPropW(hwnd_, L"SysvelaFocus", focus);
+        } else if (auto focus = static_cast<HWND>(GetPropW(hwnd_, L"SysvelaFocus"));
+                   focus != nullptr && IsWindow(focus) && IsWindowVisible(focus)) {
+            SetFocus(focus);
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_CLOSE && (running_ || form_.Busy())) return 0;
+        break;
+    case WM_CLOSE:
+        // Closing the window other than through cmdExit ends the program without saving; never
+        // in the middle of an operation.
+        if (running_ || form_.Busy()) return 0;
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_DESTROY:
+        RemovePropW(hwnd_, L"SysvelaFocus");
+        form_.SetObserver({});
+        sys_.SetIdleHook({});
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+int MainWindow::Run() {
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg)) continue; // Tab and the access keys
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void MainWindow::PumpWithoutInput() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, kQueueWithoutInput)) {
+        if (msg.message == WM_QUIT) { // for the main loop, after the operation
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        DispatchMessageW(&msg);
+    }
+}
+
+// --- app::Host ---------------------------------------------------------------------------------------
+
+app::MsgAnswer MainWindow::MessageBox(const std::string& text, const std::string& title, app::MsgButtons buttons,
+                                      app::MsgIcon icon) {
+    UINT type = buttons == app::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+    switch (icon) {
+    case app::MsgIcon::Exclamation:
+        type |= MB_ICONEXCLAMATION;
+        break;
+    case app::MsgIcon::Information:
+        type |= MB_ICONINFORMATION;
+        break;
+    case app::MsgIcon::Question:
+        type |= MB_ICONQUESTION;
+        break;
+    case app::MsgIcon::Error:
+        type |= MB_ICONERROR;
+        break;
+    case app::MsgIcon::None:
+        break;
+    }
+    const int answer = ::MessageBoxW(hwnd_, win32::Widen(text).c_str(), win32::Widen(title).c_str(), type);
+    return answer == IDOK ? app::MsgAnswer::Ok : app::MsgAnswer::Cancel;
+}
+
+std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title) {
+    const std::wstring wideTitle = win32::Widen(title);
+    BROWSEINFOW info{};
+    info.hwndOwner = hwnd_;
+    info.lpszTitle = wideTitle.c_str();
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (chosen == nullptr) return std::nullopt;
+    wchar_t path[512] = L"";
+    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+    CoTaskMemFree(chosen);
+    if (!ok || path[0] == L'\0') return std::nullopt;
+    return win32::Narrow(path);
+}
+
+void MainWindow::LogOff() {
+    (void)ExitWindowsEx(EWX_LOGOFF, 0);
+}
+
+void MainWindow::CloseWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+} // namespace appwin

@@ -1,0 +1,134 @@
+// The main window: native controls bound to app::MainForm both ways, and the Host the form's
+// operations use (message boxes, pending events, the folder browser, log-off).
+//
+// The model is the truth. A change of the model is copied into its control (the observer); a
+// user's change of a control is written to the model and comes back through the observer; a
+// click runs the form's operation. While an operation runs, the window keeps painting but input
+// waits in the queue until it has ended, so no control changes under a pass.
+#pragma once
+
+// handles.h first: it includes <windows.h> and takes back the macros that would rename the
+// System seam's members.
+#include "sysaccess/win32/handles.h"
+
+#include <windows.h>
+#undef MessageBox // app::Host's member, not the Win32 macro
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/context.h"
+#include "app/win32/layout.h"
+#include "ui/panel/win32/gdi.h"
+#include "ui/panel/win32/panel_window.h"
+
+namespace appwin {
+
+// Control ids, unique over the whole window (never IDOK or IDCANCEL).
+inline constexpr int kIdButton = 100; // + app::Button
+inline constexpr int kIdBrowse = 120;
+inline constexpr int kIdChk = 200; // + chk index
+inline constexpr int kIdOpt = 400; // + Opt index
+inline constexpr int kIdCombo2 = 500;
+inline constexpr int kIdCombo3 = 501;
+inline constexpr int kIdTxtPath = 502;
+inline constexpr int kIdLstHide = 503;
+inline constexpr int kIdLstNot = 504;
+inline constexpr int kIdLstService = 505;
+inline constexpr int kIdLstStartup = 506;
+inline constexpr int kIdLblInfo = 507;
+inline constexpr int kIdLblWait = 508;
+inline constexpr int kIdLblCaption = 509;
+inline constexpr int kIdShape2 = 510;
+inline constexpr int kIdPicture1 = 511;
+inline constexpr int kIdPanel = 600; // + PanelId
+inline constexpr int kIdLabel = 700; // + index in kLabels
+
+inline constexpr wchar_t kWindowClass[] = L"SysvelaMain";
+inline constexpr wchar_t kWindowTitle[] = L"Sysvela";
+
+class MainWindow final : public app::Host {
+public:
+    MainWindow(app::MainForm& form, sysaccess::System& sys, HINSTANCE instance);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window and its controls (not yet shown), copies the model in and follows it.
+    [[nodiscard]] bool Create();
+    void Show(int showCommand);
+    // The message loop, until the window is gone; the exit code of WM_QUIT.
+    int Run();
+
+    HWND hwnd() const { return hwnd_; }
+    app::Context& Context() { return ctx_; }
+    HWND ButtonWindow(app::Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
+    HWND ChkWindow(int i) const { return chk_.at(static_cast<std::size_t>(i)); }
+    // Any control of the window by its id; nullptr when there is none.
+    HWND Control(int id) const;
+    panelwin::PanelWindow& Panel(PanelId id) const { return *panels_[static_cast<std::size_t>(id)]; }
+    // True while a click's operation runs.
+    bool Running() const { return running_; }
+
+    // Lets paint and posted messages run; input waits in the queue. The runner's idle hook.
+    void PumpWithoutInput();
+
+    // --- app::Host ---
+    app::MsgAnswer MessageBox(const std::string& text, const std::string& title, app::MsgButtons buttons,
+                              app::MsgIcon icon) override;
+    void DoEvents() override { PumpWithoutInput(); }
+    std::optional<std::string> BrowseForFolder(const std::string& title) override;
+    void LogOff() override;
+    void CloseWindow() override;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(int id, int code, HWND control);
+    void OnListToggle(int id, int index);
+    void RunOperation(void (*operation)(app::Context&));
+    void Observe(const app::Change& change);
+    void SyncAll();
+    void SyncList(int id, const app::CheckList& list, int index);
+    void SyncShape2();
+    void SetLabel(HWND label, const std::string& utf8, bool autosize);
+
+    RECT Pixels(const Twips& t) const;
+    int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+    HWND MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth = 0,
+                   int minHeight = 0);
+    void CreatePanels();
+    void CreateMainControls();
+    void CreateSystemPage();
+    void CreateSecurityPage();
+    void CreateListPages();
+    void CreateCheckColumns();
+
+    app::MainForm& form_;
+    sysaccess::System& sys_;
+    app::Context ctx_;
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    bool running_ = false;
+    bool syncing_ = false; // copying the model into a control: its notifications are echoes
+
+    win32::Font font_;
+    win32::Font captionFont_;
+    win32::Brush optBrush_;
+    win32::Bitmap banner_;
+    std::array<std::unique_ptr<panelwin::PanelWindow>, kPanelCount> panels_;
+    std::array<HWND, app::kButtonCount> buttons_{};
+    std::array<HWND, app::kChkCount> chk_{};
+    std::array<HWND, app::kOptCount> opt_{};
+    HWND combo2_ = nullptr, combo3_ = nullptr, txtPath_ = nullptr;
+    HWND lstHide_ = nullptr, lstNot_ = nullptr, lstService_ = nullptr, lstStartup_ = nullptr;
+    HWND lblInfo_ = nullptr, lblWait_ = nullptr, lblCaption_ = nullptr, shape2_ = nullptr;
+};
+
+// Resource ids of sysvela.rc.
+inline constexpr int kIconId = 1;
+inline constexpr int kBannerId = 101;
+
+} // namespace appwin
