@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+// <windows.h> makes ReplaceFile a macro; the method below keeps its own name wherever it is included.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
 namespace sysaccess {
 
 // Value types of a registry write, as the registry script spells them.
