@@ -105,7 +105,7 @@ std::optional<LoadReport> ApplyChecks(MainForm& form, const std::string& field) 
 }
 
 // Fields 6 to 8: a "1" selects its item; anything else, or nothing, leaves the item alone.
-void ApplySelection(const std::string& field, int count, void (MainForm::*select)(int, bool), MainForm& form) {
+void ApplySelection(MainForm& form, const std::string& field, int count, void (MainForm::*select)(int, bool)) {
     for (int k = 0; k < count && static_cast<std::size_t>(k) < field.size(); ++k) {
         if (field[k] == '1') (form.*select)(k, true);
     }
@@ -188,13 +188,13 @@ LoadReport LoadSettingsFromBytes(MainForm& form, const std::string& utf8Text) {
             form.SetTxtPath(*field);
             break;
         case 6:
-            ApplySelection(*field, app::kDriveCount, &MainForm::SetHide, form);
+            ApplySelection(form, *field, app::kDriveCount, &MainForm::SetHide);
             break;
         case 7:
-            ApplySelection(*field, app::kDriveCount, &MainForm::SetNot, form);
+            ApplySelection(form, *field, app::kDriveCount, &MainForm::SetNot);
             break;
         case 8:
-            ApplySelection(*field, app::kServiceCount, &MainForm::SetService, form);
+            ApplySelection(form, *field, app::kServiceCount, &MainForm::SetService);
             break;
         }
     }
