@@ -1,0 +1,163 @@
+#include "machine_fixture.h"
+
+#include <algorithm>
+
+#include "optimize/pass.h"
+#include "sysaccess/faulty.h"
+
+namespace hardening {
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+sim::Machine FixtureMachine() {
+    sim::Machine m;
+    for (const char* name : {"Minimal", "Network"}) {
+        const std::string key = kSafeBoot + name;
+        m.SetString(key + R"(\AppMgmt)", "", "Service");
+        m.SetString(key + R"(\{36FC9E60-C465-11CF-8056-444553540000})", "", "Universal Serial Bus controllers");
+        m.SetString(key + R"(\Base)", "", "Driver Group");
+        m.SetDword(key + R"(\Base\Deeper\Deepest)", "Order", 7);
+    }
+    m.SetString(kSafeBoot.substr(0, kSafeBoot.size() - 1), "AlternateShell", "cmd.exe");
+
+    m.SetString(kUserRunKey, "QQ", R"(C:\Program Files\QQ\qq.exe)");
+    m.SetString(kUserRunKey, "two words", "x.exe");
+    m.SetString(kUserRunKey, "shared", "s.exe");
+    m.SetString(kMachineRunKey, "shared", "s.exe");
+    m.SetString(kMachineRunKey, "ctfmon", "ctfmon.exe");
+    for (const char* service : {"Alerter", "ClipSrv", "Messenger", "RemoteRegistry", "Schedule", "wuauserv"}) {
+        m.SetDword(std::string(R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\)") + service, "Start", 3);
+    }
+
+    m.AddFile(kUserStartup + R"(\QQ.lnk)", "lnk");
+    m.AddFile(kUserStartup + R"(\a.lnk)", "lnk");
+    m.AddFile(kUserStartup + R"(\desktop.ini)", "ini", sim::kHidden | sim::kSystem);
+    m.AddFile(kUserStartup + R"(\keep\inner.lnk)", "lnk");
+    m.AddFile(kAllStartup + R"(\shared)", "lnk");
+    m.AddFile(kAllStartup + R"(\b.lnk)", "lnk");
+    m.AddFile(kAllStartMenu + R"(\Windows Catalog.lnk)", "lnk");
+    m.AddFile(kAllStartMenu + R"(\Windows Update.lnk)", "lnk");
+    m.AddFile(kAllStartMenu + R"(\Set Program Access and Defaults.lnk)", "lnk");
+    m.AddFile(kAllStartMenu + R"(\程序\附件\记事本.lnk)", "lnk");
+
+    m.AddFile(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)", "cab");
+    m.AddFile(R"(C:\WINDOWS\Driver Cache\i386\sp2.cab)", "cab");
+    m.AddFolder(R"(C:\WINDOWS\Temp)");
+    m.AddFile(R"(C:\WINDOWS\Help\notepad.chm)", "chm"); // not empty: stays
+    m.AddFolder(R"(C:\WINDOWS\IME\CHTIME)");
+    m.AddFolder(R"(C:\WINDOWS\IME\imjp8_1)");
+    m.AddFile(R"(C:\WINDOWS\IME\imkr6_1\imekr.dll)", "dll"); // not empty: stays
+    m.AddFile(R"(C:\WINDOWS\system32\dllcache\notepad.exe)", "exe");
+
+    m.AddFile(R"(C:\Documents and Settings\Administrator\My Documents\报告.doc)", "doc");
+    m.AddFile(R"(C:\Documents and Settings\Administrator\桌面\QQ.lnk)", "lnk");
+    m.AddFile(kSetupDat, kOldSetup);
+    return m;
+}
+
+namespace {
+
+std::string Describe(const sysaccess::RegData& d) {
+    switch (d.type) {
+    case sysaccess::kRegSz:
+    case sysaccess::kRegExpandSz:
+        return std::to_string(d.type) + ":" + d.text;
+    case sysaccess::kRegDword:
+        return "4:" + std::to_string(d.dword);
+    default:
+        return std::to_string(d.type) + ":" + d.bytes;
+    }
+}
+
+void Collect(sim::Machine& m, const std::string& key, const std::string& rel, std::map<std::string, std::string>& out) {
+    // Enumeration takes the root as a handle and the rest as a subkey.
+    const std::size_t slash = key.find('\\');
+    const std::string root = key.substr(0, slash);
+    const std::string sub = slash == std::string::npos ? std::string() : key.substr(slash + 1);
+    const auto handle =
+        root == "HKEY_CURRENT_USER" ? sysaccess::RegRoot::CurrentUser : sysaccess::RegRoot::LocalMachine;
+    out[LowerAscii(rel) + "|"] = "key";
+    for (const std::string& name : m.EnumRegValues(handle, sub)) {
+        const auto data = m.ReadRegValue(key, name);
+        out[LowerAscii(rel) + "|" + LowerAscii(name)] = data ? Describe(*data) : "?";
+    }
+    for (const std::string& child : m.SubKeys(key))
+        Collect(m, key + "\\" + child, rel + "\\" + child, out);
+}
+
+} // namespace
+
+std::map<std::string, std::string> Snapshot(const sim::Machine& m, const std::string& key) {
+    std::map<std::string, std::string> out;
+    sim::Machine copy = m; // the System reads are not const
+    if (copy.KeyExists(key)) Collect(copy, key, "", out);
+    return out;
+}
+
+std::string SafeBootLoss(const sim::Machine& before, const sim::Machine& after) {
+    std::string loss;
+    for (const char* name : {"Minimal", "Network"}) {
+        auto reference = Snapshot(before, kSafeBoot + name);
+        if (reference.empty()) reference = Snapshot(before, kSafeBoot + name + "1");
+        if (reference.empty()) continue;
+        bool whole = false;
+        for (const std::string& where : {kSafeBoot + name, kSafeBoot + name + "1"}) {
+            const auto now = Snapshot(after, where);
+            whole = whole || std::all_of(reference.begin(), reference.end(), [&](const auto& entry) {
+                        const auto it = now.find(entry.first);
+                        return it != now.end() && it->second == entry.second;
+                    });
+        }
+        if (!whole) loss += std::string(name) + " lost; ";
+    }
+    return loss;
+}
+
+std::set<std::string> Deleted(const sim::Machine& before, const sim::Machine& after) {
+    std::set<std::string> now;
+    for (const std::string& p : after.AllPaths())
+        now.insert(LowerAscii(p));
+    std::set<std::string> gone;
+    for (const std::string& p : before.AllPaths()) {
+        if (!now.contains(LowerAscii(p))) gone.insert(p);
+    }
+    return gone;
+}
+
+bool MayBeDeleted(const std::string& path) {
+    const std::string p = LowerAscii(path);
+    const std::size_t slash = p.find_last_of('\\');
+    const std::string folder = p.substr(0, slash);
+    const std::string name = p.substr(slash + 1);
+    static const std::set<std::string> named = {
+        R"(c:\windows\driver cache\i386\driver.cab)",
+        R"(c:\windows\temp)",
+        R"(c:\windows\help)",
+        R"(c:\windows\ime\chtime)",
+        R"(c:\windows\ime\imjp8_1)",
+        R"(c:\windows\ime\imkr6_1)",
+        R"(c:\tempreg.reg)",
+    };
+    if (named.contains(p)) return true;
+    if (folder == R"(c:\windows\system32\dllcache)") return true; // emptied by "sfc /purgecache"
+    if (folder == LowerAscii(kAllStartMenu)) return sysaccess::MatchesWildcard("*.lnk", name);
+    return folder == LowerAscii(kUserStartup) || folder == LowerAscii(kAllStartup);
+}
+
+std::string IdleProblem(const app::MainForm& form) {
+    std::string problem;
+    for (int b = 0; b < app::kButtonCount; ++b) {
+        if (!form.Enabled(static_cast<app::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
+    }
+    if (form.Shape2Visible()) problem += "Shape2 visible; ";
+    if (form.lblWait() != optimize::kDoneText) problem += "lblWait \"" + form.lblWait() + "\"; ";
+    if (form.Busy()) problem += "input held; ";
+    return problem;
+}
+
+} // namespace hardening
