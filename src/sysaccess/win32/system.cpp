@@ -353,16 +353,13 @@ RunResult System::Run(const std::string& commandLine, RunMode mode) {
     // write into the caller's.
     const BOOL created = CreateProcessW(application ? application->c_str() : nullptr, line.data(), nullptr, nullptr,
                                         FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
-    if (!created) {
-        const RunResult failed = RunResult::NotStarted(GetLastError());
-        if (mode == RunMode::Start) started_.push_back({commandLine, failed, Handle()});
-        return failed;
-    }
+    // A command that could not be started is not collected later: its outcome is known now.
+    if (!created) return RunResult::NotStarted(GetLastError());
     Handle process(info.hProcess);
     Handle thread(info.hThread);
 
     if (mode == RunMode::Start) {
-        started_.push_back({commandLine, RunResult::Running(), std::move(process)});
+        started_.push_back({commandLine, std::move(process)});
         return RunResult::Running();
     }
     const std::optional<DWORD> code = WaitForExit(process.get());
@@ -373,10 +370,8 @@ std::vector<sysaccess::StartedCommand> System::CollectStarted() {
     std::vector<sysaccess::StartedCommand> done;
     done.reserve(started_.size());
     for (Started& s : started_) {
-        RunResult result = s.result;
-        if (s.process) {
-            if (const std::optional<DWORD> code = WaitForExit(s.process.get())) result = RunResult::Exited(*code);
-        }
+        RunResult result = RunResult::Running();
+        if (const std::optional<DWORD> code = WaitForExit(s.process.get())) result = RunResult::Exited(*code);
         done.push_back({std::move(s.commandLine), result});
     }
     started_.clear();
@@ -457,6 +452,12 @@ std::optional<std::string> System::ReadFile(const std::string& path) {
 
 Result System::ReplaceFile(const std::string& path, const std::string& bytes) {
     const std::wstring target = Widen(path);
+    // Windows refuses to move over a read-only file, Wine does not: the check is made here so
+    // that a file the user protected stays as it was everywhere.
+    const DWORD attrs = GetFileAttributesW(target.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return Result::Fail(path + ((attrs & FILE_ATTRIBUTE_DIRECTORY) ? " is a folder" : " is read-only"));
+    }
     std::wstring folder = SplitFolder(target).first;
     if (folder.empty()) folder = L".";
     wchar_t temp[MAX_PATH + 1];

@@ -49,8 +49,7 @@ private:
 
     struct Started {
         std::string commandLine;
-        sysaccess::RunResult result;
-        Handle process; // empty when the command could not be started
+        Handle process;
     };
     std::vector<Started> started_;
 };

@@ -5,8 +5,8 @@
 
 namespace win32 {
 
-// Invalid UTF-8 becomes U+FFFD rather than being dropped, so a damaged name never turns into a
-// different valid one by losing characters.
+// Each invalid UTF-8 byte, and each unpaired surrogate, becomes U+FFFD rather than being dropped,
+// so a damaged name never turns into a different valid one by losing characters.
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
 std::string Narrow(const wchar_t* utf16, std::size_t length);
