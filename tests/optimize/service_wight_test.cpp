@@ -1,0 +1,95 @@
+// The service page and the slimming page on the simulated sys.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "optimize/sections.h"
+#include "trace.h"
+
+namespace {
+
+using catalogue_test::Trace;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+const char* const kServices[] = {
+    "Alerter",   "wuauserv",     "ClipSrv",          "ERSvc",   "FastUserSwitchingCompatibility",
+    "Helpsvc",   "PolicyAgent",  "Messenger",        "Spooler", "RemoteRegistry",
+    "wscsvc",    "lanmanserver", "ShellHWDetection", "SSDPSRV", "Schedule",
+    "WebClient", "SharedAccess", "W32Time",          "WZCSVC"};
+
+struct Pages : ::testing::Test {
+    Trace sys;
+    app::MainForm form;
+    std::vector<int> progress;
+
+    void SetUp() override {
+        form.SetObserver([this](const app::Change& c) {
+            if (c.field == app::Field::Shape2) progress.push_back(form.Shape2Width());
+        });
+    }
+    std::vector<std::string> ServiceLines(std::initializer_list<int> selected) {
+        std::vector<std::string> e;
+        for (int i = 0; i < 19; ++i) {
+            const bool s = std::find(selected.begin(), selected.end(), i) != selected.end();
+            e.push_back(std::string(R"(start sc \\. config )") + kServices[i] +
+                        (s ? " start= disabled" : " start= demand"));
+        }
+        return e;
+    }
+    std::uint32_t Start(const char* service) {
+        return sys.ReadRegValue(std::string(R"(HKLM\SYSTEM\CurrentControlSet\Services\)") + service, "Start")->dword;
+    }
+};
+
+TEST_F(Pages, ServicesNoneSelectedAllOnDemandInIndexOrder) {
+    optimize::RunServiceSection(form, sys);
+    EXPECT_THAT(sys.lines, ElementsAreArray(ServiceLines({})));
+    EXPECT_THAT(progress, ElementsAre(1000, 2000, 5000, 10905));
+    EXPECT_EQ(Start("Spooler"), 3u);
+}
+
+TEST_F(Pages, ServicesSelectedItemsAreDisabledByIndexNotText) {
+    form.SetService(3, true);
+    form.SetService(16, true);
+    optimize::RunServiceSection(form, sys);
+    EXPECT_THAT(sys.lines, ElementsAreArray(ServiceLines({3, 16})));
+    EXPECT_EQ(Start("ERSvc"), 4u);
+    EXPECT_EQ(Start("SharedAccess"), 4u);
+    EXPECT_EQ(Start("Alerter"), 3u);
+    EXPECT_EQ(sys.ReadRegValue(R"(HKLM\SYSTEM\CurrentControlSet\Services\RDSessMgr)", "Start")->dword,
+              Trace().ReadRegValue(R"(HKLM\SYSTEM\CurrentControlSet\Services\RDSessMgr)", "Start")->dword);
+}
+
+TEST_F(Pages, SlimmingWithNothingTickedOnlyMovesTheBar) {
+    const auto before = sys.AllPaths();
+    optimize::RunWightSection(form, sys);
+    EXPECT_TRUE(sys.lines.empty());
+    EXPECT_THAT(progress, ElementsAre(5000, 9000, 10905));
+    EXPECT_EQ(sys.AllPaths(), before);
+}
+
+TEST_F(Pages, SlimmingRemovesOnlyWhatIsThereAndEmpty) {
+    Trace m{sim::Machine()}; // a drive set up for the case
+    Trace& t = m;
+    m.AddFile(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)", "", sim::kHidden); // hidden: stays
+    m.AddFolder(R"(C:\WINDOWS\temp)");
+    m.AddFile(R"(C:\WINDOWS\help\a.chm)");
+    m.AddFolder(R"(C:\WINDOWS\IME\imkr6_1)");
+    for (int i : {41, 42, 45, 46, 52})
+        form.SetChk(i, 1);
+    optimize::RunWightSection(form, t);
+    EXPECT_THAT(t.lines, ElementsAre("start sfc /purgecache", R"(rmdir C:\Windows\temp)", R"(rmdir C:\Windows\help)",
+                                     R"(rmdir C:\Windows\Ime\imkr6_1)"));
+    EXPECT_FALSE(m.PathExists(R"(C:\WINDOWS\temp)"));
+    EXPECT_TRUE(m.PathExists(R"(C:\WINDOWS\help\a.chm)")); // not empty: folder and file stay
+    EXPECT_FALSE(m.PathExists(R"(C:\WINDOWS\IME\imkr6_1)"));
+    EXPECT_TRUE(m.PathExists(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)"));
+
+    m.SetAttributes(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)", 0);
+    t.lines.clear();
+    optimize::RunWightSection(form, t);
+    EXPECT_THAT(t.lines, ::testing::Contains(R"(delete C:\windows\driver cache\i386\Driver.cab)"));
+    EXPECT_FALSE(m.PathExists(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)"));
+}
+
+} // namespace
