@@ -33,9 +33,15 @@ bool IsSwitch(const std::string& arg, std::string_view name) {
     return arg.size() == name.size() + 1 && (arg[0] == '/' || arg[0] == '-') && SameName(arg.substr(1), name);
 }
 
-// "C:\WINDOWS\system32\reg.exe" and "REG" are both the tool "reg".
+// "REG", "reg.exe" and "C:\WINDOWS\system32\reg.exe" are the tool "reg"; the tools live in
+// the Windows folder and its system32, so a path elsewhere names a program that is not there.
 std::string ToolName(const std::string& program) {
-    std::string name = program.substr(program.find_last_of("\\/") + 1);
+    const std::size_t slash = program.find_last_of("\\/");
+    std::string name = program.substr(slash + 1);
+    if (slash != std::string::npos) {
+        const std::string folder = program.substr(0, slash);
+        if (!SameName(folder, "C:\\WINDOWS") && !SameName(folder, "C:\\WINDOWS\\system32")) return std::string();
+    }
     if (name.size() > 4 && SameName(name.substr(name.size() - 4), ".exe")) name.resize(name.size() - 4);
     return name;
 }
@@ -83,7 +89,12 @@ std::uint32_t RegAdd(Registry& reg, const Args& a) {
     if (a.size() < 3) return kRegError;
     const auto key = ParseKeyPath(a[2], true);
     if (!key || ReadRegOptions(a, 3, false, false).bad) return kRegError;
-    reg.Create(*key);
+    // reg.exe gives a key it creates an empty default value.
+    if (!reg.Find(*key)) {
+        sysaccess::RegData empty;
+        empty.type = sysaccess::kRegSz;
+        reg.Create(*key).SetValue("", empty);
+    }
     return kRegOk;
 }
 

@@ -1,0 +1,64 @@
+// Command lines split as the C runtime splits them, quoting that survives the split, and text
+// in code page 936.
+#include <gtest/gtest.h>
+
+#include "sysaccess/cmdline.h"
+#include "sysaccess/encoding.h"
+
+using sysaccess::QuoteArgument;
+using sysaccess::SplitCommandLine;
+using Args = std::vector<std::string>;
+
+namespace {
+
+TEST(SplitCommandLine, ToolLinesOfTheProgram) {
+    EXPECT_EQ(SplitCommandLine("sc \\\\. config Alerter start= disabled"),
+              (Args{"sc", "\\\\.", "config", "Alerter", "start=", "disabled"}));
+    EXPECT_EQ(SplitCommandLine("reg delete HKEY_CURRENT_USER\\Run /v \"My App\" /f"),
+              (Args{"reg", "delete", "HKEY_CURRENT_USER\\Run", "/v", "My App", "/f"}));
+    EXPECT_EQ(SplitCommandLine("regsvr32 /s \"C:\\Program Files\\Sysvela\\xpbutton.ocx\""),
+              (Args{"regsvr32", "/s", "C:\\Program Files\\Sysvela\\xpbutton.ocx"}));
+    EXPECT_EQ(SplitCommandLine("reg add HKEY_CURRENT_USER\\DisallowCpl\\ /f"),
+              (Args{"reg", "add", "HKEY_CURRENT_USER\\DisallowCpl\\", "/f"}));
+}
+
+TEST(SplitCommandLine, BackslashesAndQuotes) {
+    EXPECT_EQ(SplitCommandLine("p a\\\\\\\"b"), (Args{"p", "a\\\"b"}));    // 3 backslashes + quote: \ and "
+    EXPECT_EQ(SplitCommandLine("p \"a\\\\\" b"), (Args{"p", "a\\", "b"})); // 2 + quote: \ and closing quote
+    EXPECT_EQ(SplitCommandLine("p a\\b\\\\c"), (Args{"p", "a\\b\\\\c"}));  // no quote: literal
+    EXPECT_EQ(SplitCommandLine("p \"a \"\"b\"\" c\""), (Args{"p", "a \"b\" c"}));
+    EXPECT_EQ(SplitCommandLine("p \"\" x"), (Args{"p", "", "x"}));
+    EXPECT_EQ(SplitCommandLine("p \t a\t\tb  "), (Args{"p", "a", "b"}));
+    EXPECT_EQ(SplitCommandLine("p \"open ended"), (Args{"p", "open ended"}));
+}
+
+TEST(SplitCommandLine, ProgramNameHasNoEscapes) {
+    EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\x\\\" a"), (Args{"C:\\Program Files\\x\\", "a"}));
+    EXPECT_EQ(SplitCommandLine("C:\\tools\\reg.exe add"), (Args{"C:\\tools\\reg.exe", "add"}));
+    EXPECT_EQ(SplitCommandLine(""), (Args{""}));
+}
+
+TEST(QuoteArgument, SurvivesTheSplit) {
+    for (const std::string arg :
+         {"", "plain", "two words", "C:\\", "C:\\dir\\", "a\"b", "\\\"", "\\\\\"\\\\", "tab\there", "名字 带空格"}) {
+        const Args split = SplitCommandLine("p " + QuoteArgument(arg));
+        ASSERT_EQ(split.size(), 2u) << arg;
+        EXPECT_EQ(split[1], arg);
+    }
+    EXPECT_EQ(QuoteArgument("My App"), "\"My App\"");
+    EXPECT_EQ(QuoteArgument("C:\\"), "\"C:\\\\\"");
+}
+
+TEST(Encoding, Gbk) {
+    EXPECT_EQ(sysaccess::Utf8ToCodePage("启动 ab", 936), "\xC6\xF4\xB6\xAF ab");
+    EXPECT_EQ(sysaccess::CodePageToUtf8("\xC6\xF4\xB6\xAF ab", 936), "启动 ab");
+    EXPECT_EQ(sysaccess::Utf8ToCodePage("", 936), "");
+    EXPECT_FALSE(sysaccess::Utf8ToCodePage("\xF0\x9F\x98\x80", 936)); // no equivalent
+    EXPECT_FALSE(sysaccess::Utf8ToCodePage("\xC3", 936));             // not UTF-8
+    // A lone lead byte cannot form a character; the text around it survives.
+    const std::string damaged = sysaccess::CodePageToUtf8("a\xC6", 936);
+    EXPECT_EQ(damaged.substr(0, 1), "a");
+    EXPECT_GT(damaged.size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+// The simulated tools, driven by the exact command lines the program passes.
+#include <gtest/gtest.h>
+
+#include "sysaccess/sim/machine.h"
+
+using sysaccess::RunMode;
+using sysaccess::RunResult;
+
+namespace {
+
+constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
+constexpr const char* kSafeBoot = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\SafeBoot";
+constexpr const char* kServices = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services";
+
+class SimTools : public testing::Test {
+protected:
+    sim::Machine m = sim::Machine::Seeded();
+
+    std::uint32_t Exit(const std::string& line) {
+        const RunResult r = m.Run(line, RunMode::Wait);
+        EXPECT_TRUE(r.started && r.finished) << line;
+        return r.exitCode;
+    }
+    std::uint32_t Start(const std::string& service) {
+        return m.ReadRegValue(std::string(kServices) + "\\" + service, "Start")->dword;
+    }
+};
+
+TEST_F(SimTools, RegeditImportsTheFileInTheAnsiCodePage) {
+    m.AddFile("C:\\My Scripts\\one.reg",
+              std::string(kHeader) + "[HKEY_CURRENT_USER\\X]\r\n\"\xC3\xFB\"=\"\xD6\xB5\"\r\n");
+    EXPECT_EQ(Exit("regedit /s \"C:\\My Scripts\\one.reg\""), 0u);
+    EXPECT_EQ(m.ReadRegValue("HKEY_CURRENT_USER\\X", "名")->text, "值");
+    // A Unicode script, as the editor itself exports them.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string(kHeader) + "[HKEY_CURRENT_USER\\Unicode]\r\n")
+        utf16 += std::string{c, '\0'};
+    m.AddFile("c:\\u.reg", utf16);
+    EXPECT_EQ(Exit("REGEDIT.EXE -S c:\\u.reg"), 0u);
+    EXPECT_TRUE(m.KeyExists("HKEY_CURRENT_USER\\Unicode"));
+}
+
+TEST_F(SimTools, RegeditWithoutSilentSwitchImportsNothing) {
+    m.AddFile("c:\\tempreg.reg", std::string(kHeader) + "[HKEY_CURRENT_USER\\Asked]\r\n");
+    EXPECT_EQ(Exit("regedit c:\\tempreg.reg"), 1u);
+    EXPECT_FALSE(m.KeyExists("HKEY_CURRENT_USER\\Asked"));
+    EXPECT_EQ(Exit("regedit /s c:\\missing.reg"), 0u); // the real editor says nothing either
+}
+
+TEST_F(SimTools, RegAddAndDeleteKeys) {
+    const std::string key =
+        "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowCpl";
+    EXPECT_EQ(Exit("reg add " + key + "\\ /f"), 0u);
+    EXPECT_EQ(m.EnumRegValues(sysaccess::RegRoot::CurrentUser,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowCpl"),
+              std::vector<std::string>{""});
+    m.SetString(key, "", "kept");
+    EXPECT_EQ(Exit("reg add " + key + " /f"), 0u); // already there: its default value stays
+    EXPECT_EQ(m.ReadRegValue(key, "")->text, "kept");
+    m.SetDword(key + "\\Deep\\Deeper", "v", 1);
+    EXPECT_EQ(Exit("reg delete " + key + "\\ /f"), 0u);
+    EXPECT_FALSE(m.KeyExists(key));
+    EXPECT_EQ(Exit("reg delete " + key + " /f"), 1u);
+    EXPECT_EQ(Exit("reg delete HKLM /f"), 1u);
+    EXPECT_EQ(Exit("reg delete HKEY_NOWHERE\\X /f"), 1u);
+    // The tray streams are values, not keys: the program's key deletion finds nothing.
+    EXPECT_EQ(Exit("reg delete HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify\\"
+                   "IconStreams /f"),
+              1u);
+}
+
+TEST_F(SimTools, RegDeleteValueQuotedOrNot) {
+    const std::string run = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    EXPECT_EQ(Exit("reg delete " + run + " /v \"Adobe Reader Speed Launcher\" /f"), 0u);
+    EXPECT_EQ(Exit("reg delete " + run + " /v SoundMan /f"), 0u);
+    EXPECT_EQ(Exit("reg delete " + run + " /v SoundMan /f"), 1u);
+    EXPECT_EQ(Exit("reg delete HKCU\\Nowhere /v SoundMan /f"), 1u);
+    EXPECT_EQ(m.EnumRegValues(sysaccess::RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+              (std::vector<std::string>{"IMJPMIG8.1", "PHIME2002A"}));
+}
+
+TEST_F(SimTools, RegRefusesWhatItWouldAskAboutOrCannotRead) {
+    const std::string run = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    EXPECT_EQ(Exit("reg delete " + run + " /v SoundMan"), 1u); // no /f: nobody answers the question
+    EXPECT_EQ(Exit("reg delete " + run + " /v SoundMan /f /q"), 1u);
+    EXPECT_EQ(Exit("reg query " + run), 1u);
+    EXPECT_EQ(Exit("reg"), 1u);
+    EXPECT_TRUE(m.ReadRegValue(run, "SoundMan"));
+}
+
+TEST_F(SimTools, RegCopyValuesOnlyUnlessSubkeysAsked) {
+    const std::string minimal = std::string(kSafeBoot) + "\\Minimal";
+    EXPECT_EQ(Exit("reg copy " + minimal + "\\ " + minimal + "1\\ /f"), 0u);
+    EXPECT_TRUE(m.KeyExists(minimal + "1"));
+    EXPECT_TRUE(m.SubKeys(minimal + "1").empty());
+    EXPECT_EQ(m.ReadRegValue(minimal + "1", "")->text, "");
+
+    EXPECT_EQ(Exit("reg copy " + minimal + " " + minimal + "2 /s /f"), 0u);
+    EXPECT_EQ(m.SubKeys(minimal + "2"), m.SubKeys(minimal));
+    EXPECT_EQ(m.ReadRegValue(minimal + "2\\WinMgmt\\Parameters", "SafeMode")->dword, 1u);
+
+    EXPECT_EQ(Exit("reg copy " + std::string(kSafeBoot) + "\\Missing\\ " + minimal + "3\\ /f"), 1u);
+    EXPECT_FALSE(m.KeyExists(minimal + "3"));
+    EXPECT_EQ(Exit("reg copy " + minimal + " " + minimal + " /f"), 1u);
+}
+
+TEST_F(SimTools, RegCopyIntoItsOwnSubtreeEnds) {
+    m.SetDword("HKCU\\A\\B", "v", 7);
+    EXPECT_EQ(Exit("reg copy HKCU\\A HKCU\\A\\B\\C /s /f"), 0u);
+    EXPECT_EQ(m.ReadRegValue("HKCU\\A\\B\\C\\B", "v")->dword, 7u);
+    EXPECT_FALSE(m.KeyExists("HKCU\\A\\B\\C\\B\\C"));
+}
+
+TEST_F(SimTools, ScSetsTheStartType) {
+    EXPECT_EQ(Exit("sc \\\\. config Alerter start= disabled"), 0u);
+    EXPECT_EQ(Start("Alerter"), 4u);
+    EXPECT_EQ(Exit("sc \\\\. config alerter start= demand"), 0u);
+    EXPECT_EQ(Start("Alerter"), 3u);
+    EXPECT_EQ(m.SubKeys(kServices).front(), "Alerter");
+    EXPECT_EQ(Exit("sc \\\\. config NoSuchService start= disabled"), 1060u);
+    EXPECT_FALSE(m.KeyExists(std::string(kServices) + "\\NoSuchService"));
+    EXPECT_EQ(Exit("sc \\\\. config wuauserv start=disabled"), 1639u);
+    EXPECT_EQ(Exit("sc \\\\. config wuauserv start= off"), 1639u);
+    EXPECT_EQ(Exit("sc \\\\elsewhere config wuauserv start= disabled"), 1722u);
+    EXPECT_EQ(Start("wuauserv"), 2u);
+}
+
+TEST_F(SimTools, SfcChkntfsRegsvr32) {
+    EXPECT_EQ(Exit("sfc /purgecache"), 0u);
+    EXPECT_TRUE(m.FolderExists("C:\\WINDOWS\\system32\\dllcache"));
+    EXPECT_TRUE(m.ListFolder("C:\\WINDOWS\\system32\\dllcache").empty());
+    EXPECT_FALSE(m.PathExists("C:\\WINDOWS\\system32\\dllcache\\calc.exe"));
+
+    EXPECT_EQ(Exit("chkntfs /x c: d:"), 0u);
+    const auto boot =
+        m.ReadRegValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager", "BootExecute");
+    const std::string text = "autocheck autochk /k:C /k:D *";
+    std::string utf16;
+    for (char c : text)
+        utf16 += std::string{c, '\0'};
+    EXPECT_EQ(boot->bytes, utf16 + std::string(4, '\0'));
+
+    EXPECT_EQ(Exit("regsvr32 /s \"C:\\Program Files\\Sysvela\\xpbutton.ocx\""), 0u);
+    EXPECT_EQ(Exit("regsvr32 /s \"C:\\Program Files\\Elsewhere\\xpbutton.ocx\""), 3u);
+}
+
+TEST_F(SimTools, OtherProgramsCannotBeStarted) {
+    for (const char* line : {"cmd /c del c:\\*.*", "", "\"C:\\Program Files\\reg\" add HKCU\\X /f", "regedit32 /s x"}) {
+        const RunResult r = m.Run(line, RunMode::Wait);
+        EXPECT_FALSE(r.started) << line;
+        EXPECT_EQ(r.startError, 2u);
+    }
+    EXPECT_EQ(m.Run("C:\\WINDOWS\\system32\\REG.exe add HKCU\\Y /f", RunMode::Wait).exitCode, 0u);
+    EXPECT_TRUE(m.KeyExists("HKCU\\Y"));
+}
+
+TEST_F(SimTools, StartModeCollectsOutcomesInOrder) {
+    int idles = 0;
+    m.SetIdleHook([&] { ++idles; });
+    const RunResult first = m.Run("sc \\\\. config Messenger start= disabled", RunMode::Start);
+    EXPECT_TRUE(first.started);
+    EXPECT_FALSE(first.finished);
+    EXPECT_FALSE(m.Run("nosuchtool", RunMode::Start).started);
+    (void)m.Run("reg delete HKCU\\Missing /f", RunMode::Start);
+    EXPECT_EQ(idles, 0);
+    (void)m.Run("reg add HKCU\\Z /f", RunMode::Wait);
+    EXPECT_EQ(idles, 1);
+
+    const auto started = m.CollectStarted();
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0].commandLine, "sc \\\\. config Messenger start= disabled");
+    EXPECT_EQ(started[0].result.exitCode, 0u);
+    EXPECT_EQ(started[1].result.exitCode, 1u);
+    EXPECT_TRUE(m.CollectStarted().empty());
+    ASSERT_EQ(m.Commands().size(), 4u);
+    EXPECT_EQ(m.Commands()[1].commandLine, "nosuchtool");
+    EXPECT_EQ(Start("Messenger"), 4u);
+}
+
+} // namespace
