@@ -1,0 +1,349 @@
+// sysvela-cli as a user runs it: the real binary on a simulated machine in a folder of its own.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+#ifndef SYSVELA_CLI_PATH
+#error "SYSVELA_CLI_PATH names the binary under test"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// setup.dat text: the 77 digits, Opt, Combo2, Combo3, txtPath, hidden, forbidden, services.
+std::string Settings(const std::string& chk,
+                     const std::string& rest = "\"0\"\r\n\"0\"\r\n\"0\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n") {
+    return "\"" + chk + "\"\r\n" + rest;
+}
+
+std::string Ticks(std::initializer_list<int> ticked) {
+    std::string chk(77, '0');
+    for (int i : ticked)
+        chk[i] = '1';
+    return chk;
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/sysvela-cli-test-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+        machine = (dir / "machine").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Runs the binary in the test's folder with the machine folder given first.
+    Outcome Run(std::vector<std::string> args, bool withMachine = true) {
+        if (withMachine) args.insert(args.begin(), {"--machine", machine});
+        const fs::path out = dir / "stdout", err = dir / "stderr";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(dir.c_str()) != 0) _exit(126);
+            if (!freopen(out.c_str(), "wb", stdout) || !freopen(err.c_str(), "wb", stderr)) _exit(126);
+            std::vector<char*> argv = {const_cast<char*>(SYSVELA_CLI_PATH)};
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+    }
+
+    std::string Registry() { return ReadAll(fs::path(machine) / "registry.reg"); }
+
+    fs::path dir;
+    std::string machine;
+};
+
+const std::regex kEffectLine(
+    R"(^(page (system|security|services|slimming|startup)|write [^|]+\|[^|]*\|(string|dword|hex)\|.*|start .+|wait .+|delete .+|rmdir .+)$)");
+
+TEST_F(Cli, PlanListsEachPageOnTheSeededMachine) {
+    const Outcome first = Run({"plan", "system"});
+    EXPECT_EQ(first.status, 0);
+    EXPECT_NE(first.err.find("seeded a new simulated machine in " + machine), std::string::npos) << first.err;
+    EXPECT_NE(first.err.find("setup.dat; using the window's design states"), std::string::npos) << first.err;
+    const auto system = SplitLines(first.out);
+    ASSERT_FALSE(system.empty());
+    EXPECT_EQ(system.front(), "page system");
+    EXPECT_TRUE(Has(system, "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows "
+                            "NT\\CurrentVersion\\SystemRestore|DisableSR|dword|00000000"));
+    EXPECT_TRUE(Has(system, "start sc \\\\. config RDSessMgr start= demand"));
+    EXPECT_EQ(system.back(), "write HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session "
+                             "Manager\\Memory Management\\PrefetchParameters|EnablePrefetcher|string|5");
+
+    const Outcome again = Run({"plan", "--recommend", "services"});
+    EXPECT_EQ(again.err.find("seeded"), std::string::npos); // said once, on first use
+    const auto services = SplitLines(again.out);
+    ASSERT_EQ(services.size(), 20u);
+    EXPECT_EQ(services[0], "page services");
+    EXPECT_EQ(services[1], "start sc \\\\. config Alerter start= disabled");
+    EXPECT_EQ(services[19], "start sc \\\\. config WZCSVC start= disabled");
+
+    EXPECT_EQ(Run({"plan", "slimming", "--recommend"}).out, "page slimming\nstart sfc /purgecache\n");
+
+    const auto security = SplitLines(Run({"plan", "security"}).out);
+    EXPECT_EQ(security.front(), "page security");
+    EXPECT_TRUE(Has(security, "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                              "policies\\Explorer|NoDrives|dword|0"));
+    EXPECT_TRUE(Has(security, "wait reg copy HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\SafeBoot\\"
+                              "Minimal1\\ HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\SafeBoot\\Minimal\\ "
+                              "/s /f"));
+
+    const Outcome startup = Run({"plan", "startup", "--remove", "Contoso Update Agent", "--remove", "腾讯QQ.lnk"});
+    EXPECT_EQ(startup.out,
+              "page startup\n"
+              "wait reg delete HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v \"Contoso "
+              "Update Agent\" /f\n"
+              "wait reg delete HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v \"Contoso "
+              "Update Agent\" /f\n"
+              "wait reg delete HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v "
+              "\"腾讯QQ.lnk\" /f\n"
+              "wait reg delete HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v "
+              "\"腾讯QQ.lnk\" /f\n"
+              "delete C:\\Documents and Settings\\Administrator\\「开始」菜单\\程序\\启动\\腾讯QQ.lnk\n");
+
+    for (const char* page : {"system", "security", "services", "slimming", "startup", "auto"}) {
+        for (const std::string& line : SplitLines(Run({"plan", page, "--recommend"}).out)) {
+            EXPECT_TRUE(std::regex_match(line, kEffectLine)) << page << ": " << line;
+        }
+    }
+}
+
+TEST_F(Cli, PlanChangesNothing) {
+    ASSERT_EQ(Run({"startup-list"}).status, 0);
+    const std::string before = Registry();
+    const auto files = [&] {
+        std::vector<std::string> all;
+        for (const auto& e : fs::recursive_directory_iterator(machine))
+            all.push_back(e.path().string());
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    const auto filesBefore = files();
+    WriteAll(dir / "all.dat", Settings(std::string(77, '1')));
+    for (const char* page : {"system", "security", "services", "slimming", "auto"}) {
+        EXPECT_EQ(Run({"plan", "--settings", (dir / "all.dat").string(), page}).status, 0);
+    }
+    EXPECT_EQ(Registry(), before);
+    EXPECT_EQ(files(), filesBefore);
+}
+
+TEST_F(Cli, AutoRunsFourPagesInOrder) {
+    const Outcome plain = Run({"plan", "auto"});
+    EXPECT_EQ(plain.status, 0);
+    std::vector<std::string> pages;
+    for (const std::string& line : SplitLines(plain.out)) {
+        if (line.rfind("page ", 0) == 0) pages.push_back(line);
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"page system", "page security", "page startup", "page services"}));
+    // Every stage applies its recommendation: --recommend adds nothing.
+    EXPECT_EQ(Run({"plan", "--recommend", "auto"}).out, plain.out);
+    EXPECT_NE(plain.out.find("start sc \\\\. config WZCSVC start= disabled\n"), std::string::npos);
+}
+
+TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
+    WriteAll(dir / "slim.dat", Settings(Ticks({41, 42, 45, 46, 52})));
+    const std::string settings = (dir / "slim.dat").string();
+    const auto before = SplitLines(Run({"plan", "--settings", settings, "slimming"}).out);
+    EXPECT_TRUE(Has(before, "delete C:\\windows\\driver cache\\i386\\Driver.cab"));
+    EXPECT_TRUE(Has(before, "rmdir C:\\Windows\\Ime\\chtime"));
+
+    const Outcome applied = Run({"apply", "--settings", settings, "slimming"});
+    const auto lines = SplitLines(applied.out);
+    EXPECT_EQ(lines.size(), before.size()); // the same effects, each with its outcome
+    EXPECT_TRUE(Has(lines, "delete C:\\windows\\driver cache\\i386\\Driver.cab"));
+    EXPECT_EQ(applied.status, applied.out.find("\tfailed: ") == std::string::npos ? 0 : 1);
+    EXPECT_FALSE(fs::exists(fs::path(machine) / "drive_c/WINDOWS/driver cache/i386/Driver.cab"));
+
+    const auto after = SplitLines(Run({"plan", "--settings", settings, "slimming"}).out);
+    EXPECT_FALSE(Has(after, "delete C:\\windows\\driver cache\\i386\\Driver.cab"));
+    for (const std::string& line : lines) {
+        // A folder removed is not planned again; one that could not be removed still is.
+        if (line.rfind("rmdir ", 0) != 0) continue;
+        EXPECT_EQ(Has(after, line.substr(0, line.find('\t'))), line.find("\tfailed: ") != std::string::npos) << line;
+    }
+
+    // The startup page: an entry removed is gone from the list and from a later plan.
+    ASSERT_NE(Run({"startup-list"}).out.find("Contoso Update Agent\n"), std::string::npos);
+    const Outcome removed = Run({"apply", "startup", "--remove", "Contoso Update Agent"});
+    // The value is in the user's Run key only: the machine's reg delete finds nothing, and says so.
+    EXPECT_EQ(removed.status, 1) << removed.out;
+    EXPECT_NE(removed.out.find("\\Run /v \"Contoso Update Agent\" /f\tfailed: exit code 1\n"), std::string::npos);
+    EXPECT_EQ(Run({"startup-list"}).out.find("Contoso Update Agent\n"), std::string::npos);
+    const Outcome gone = Run({"plan", "startup", "--remove", "Contoso Update Agent"});
+    EXPECT_EQ(gone.out, "page startup\n");
+    EXPECT_NE(gone.err.find("no startup entry is named 'Contoso Update Agent'"), std::string::npos);
+
+    // The registry keeps what apply wrote.
+    EXPECT_EQ(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
+    (void)Run({"apply", "--recommend", "system"});
+    EXPECT_NE(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
+}
+
+TEST_F(Cli, AMissingServiceIsReportedAsFailed) {
+    const Outcome del =
+        Run({"run-cmd", "reg delete HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Alerter /f"});
+    ASSERT_EQ(del.status, 0) << del.out;
+    const Outcome applied = Run({"apply", "services"});
+    EXPECT_EQ(applied.status, 1);
+    const auto lines = SplitLines(applied.out);
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[1], "start sc \\\\. config Alerter start= demand"); // started; its end is known later
+    EXPECT_EQ(lines[20], "failed: sc \\\\. config Alerter start= demand: exit code 1060");
+    // Every other service was still set.
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("failed", 0) == 0; }),
+              1);
+}
+
+TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"plan"},
+        {"plan", "everything"},
+        {"frobnicate", "system"},
+        {"plan", "system", "--remove", "x"},
+        {"plan", "auto", "--remove", "x"},
+        {"plan", "system", "--codepage", "936"},
+        {"startup-list", "--recommend"},
+        {"reg-write", "HKEY_CURRENT_USER\\X", "n", "qword", "1"},
+        {"plan", "system", "--bogus"},
+        {"export", "system", "--codepage", "abc"},
+    };
+    for (const auto& args : bad) {
+        const Outcome o = Run(args);
+        std::string joined;
+        for (const auto& a : args)
+            joined += a + " ";
+        EXPECT_EQ(o.status, 2) << joined;
+        EXPECT_EQ(o.out, "") << joined;
+        EXPECT_NE(o.err.find("--help"), std::string::npos) << joined << o.err;
+    }
+    const Outcome help = Run({"--help"}, false);
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"plan", "apply", "export", "startup-list", "reg-write", "run-cmd", "--machine",
+                             "--settings", "--user", "--recommend", "--remove", "--codepage", "failed: "}) {
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    }
+}
+
+TEST_F(Cli, SettingsAreReadAsTheWindowReadsThem) {
+    // Line 2 out of range stops the load there: the boxes of line 1 are kept.
+    WriteAll(dir / "damaged.dat", "\"" + Ticks({67}) + "\"\r\n\"9\"\r\n\"0\"\r\n\"0\"\r\n");
+    const Outcome damaged = Run({"plan", "--settings", (dir / "damaged.dat").string(), "system"});
+    EXPECT_EQ(damaged.status, 0);
+    EXPECT_NE(damaged.err.find("line 2"), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.out.find("SystemRestore|DisableSR|dword|00000001\n"), std::string::npos);
+
+    // setup.dat beside the program, inside the simulated machine.
+    ASSERT_EQ(Run({"startup-list"}).status, 0);
+    const fs::path setup = fs::path(machine) / "drive_c/Program Files/Sysvela/setup.dat";
+    fs::create_directories(setup.parent_path());
+    WriteAll(setup, Settings(Ticks({67})));
+    const Outcome beside = Run({"plan", "system"});
+    EXPECT_EQ(beside.err, "");
+    EXPECT_NE(beside.out.find("SystemRestore|DisableSR|dword|00000001\n"), std::string::npos);
+    (void)Run({"apply", "system"});
+    EXPECT_EQ(ReadAll(setup), Settings(Ticks({67}))); // never written
+
+    const Outcome missing = Run({"plan", "--settings", (dir / "nothere.dat").string(), "system"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("nothere.dat"), std::string::npos);
+}
+
+TEST_F(Cli, UserNamesTheStartupFolderOnly) {
+    const auto own = SplitLines(Run({"startup-list"}).out);
+    EXPECT_TRUE(Has(own, "腾讯QQ.lnk"));
+    EXPECT_TRUE(Has(own, "Microsoft Office.lnk"));
+    const auto other = SplitLines(Run({"--user", "Nobody", "startup-list"}).out);
+    EXPECT_FALSE(Has(other, "腾讯QQ.lnk"));
+    EXPECT_TRUE(Has(other, "Microsoft Office.lnk"));
+    EXPECT_EQ(other.size() + 1, own.size());
+    const Outcome plan = Run({"--user", "Someone", "plan", "startup", "--remove", "Microsoft Office.lnk"});
+    EXPECT_NE(plan.out.find("delete C:\\Documents and Settings\\All Users\\"), std::string::npos) << plan.out;
+}
+
+TEST_F(Cli, ADamagedMachineIsReportedAndLeftAlone) {
+    fs::create_directories(machine);
+    WriteAll(fs::path(machine) / "registry.reg", "not a registry\n[broken");
+    const Outcome o = Run({"apply", "system"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("cannot read the simulated machine"), std::string::npos) << o.err;
+    EXPECT_EQ(ReadAll(fs::path(machine) / "registry.reg"), "not a registry\n[broken");
+}
+
+// The exported batch of each page, byte for byte, on a freshly seeded machine. To renew after a
+// deliberate change: SYSVELA_UPDATE_GOLDEN=1, then read the difference before committing.
+TEST_F(Cli, ExportedBatchOfEachPage) {
+    WriteAll(dir / "all.dat",
+             Settings(std::string(77, '1'),
+                      "\"4\"\r\n\"1\"\r\n\"1\"\r\n\"D:\\Down 50%\\\"\r\n\"00100000000000000000000001\"\r\n"
+                      "\"11111111111111111111111111\"\r\n\"1111111111111111111\"\r\n"));
+    const std::string all = (dir / "all.dat").string();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"system", {"export", "system"}},
+        {"system-recommend", {"export", "system", "--recommend"}},
+        {"security", {"export", "security", "--settings", all}},
+        {"services", {"export", "services", "--recommend"}},
+        {"slimming", {"export", "slimming", "--settings", all}},
+        {"startup", {"export", "startup", "--remove", "Contoso Update Agent", "--remove", "腾讯QQ.lnk"}},
+        {"auto", {"export", "auto"}},
+    };
+    const bool update = std::getenv("SYSVELA_UPDATE_GOLDEN") != nullptr;
+    for (const auto& [name, args] : cases) {
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.status, 0) << name << o.err;
+        const fs::path golden = fs::path(SYSVELA_CLI_GOLDEN_DIR) / (name + ".bat");
+        if (update) WriteAll(golden, o.out);
+        EXPECT_EQ(o.out, ReadAll(golden)) << name;
+        EXPECT_EQ(o.out.find("\n"), o.out.find("\r\n") + 1) << name;
+    }
+    // Other code pages on request; text the code page cannot hold is refused, not mangled.
+    const Outcome utf8 = Run({"export", "startup", "--remove", "腾讯QQ.lnk", "--codepage", "65001"});
+    EXPECT_NE(utf8.out.find("腾讯QQ.lnk"), std::string::npos);
+    const Outcome latin = Run({"export", "startup", "--remove", "腾讯QQ.lnk", "--codepage", "1252"});
+    EXPECT_EQ(latin.status, 1);
+    EXPECT_EQ(latin.out, "");
+}
+
+} // namespace

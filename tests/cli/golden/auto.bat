@@ -1,0 +1,122 @@
+@echo off
+rem Sysvela, auto page: made by sysvela-cli export
+setlocal EnableExtensions DisableDelayedExpansion
+pushd "%SystemRoot%\system32"
+rem page system
+reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\BIOS" /v "CPUPriority" /t REG_DWORD /d 0x00000003 /f
+reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\CrashControl" /v "AutoReboot" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoFind" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "StartMenuLogOff" /t REG_DWORD /d 0x00000001 /f
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\*.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore" /v "DisableSR" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug" /v "Auto" /t REG_SZ /d "0" /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\WindowsUpdate" /v "DisableWindowsUpdateAccess" /t REG_DWORD /d 0x00000001 /f
+sc \\. config RDSessMgr start= disabled
+sc \\. config ERSvc start= disabled
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\CleanupWiz" /v "NoRun" /t REG_DWORD /d 0x00000001 /f
+sc \\. config wuauserv start= disabled
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoSimpleStartMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoWinKeys" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Security Center" /v "FirewallDisableNotify" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\system" /v "LogonType" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\WindowsMediaPlayer" /v "DisableAutoUpdate" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management" /v "DisablePagingExecutive" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Control Panel\Desktop" /v "WaitToKillAppTimeout" /t REG_SZ /d "1000" /f
+reg add "HKEY_CURRENT_USER\Control Panel\desktop" /v "AutoEndTasks" /t REG_SZ /d "1" /f
+reg add "HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management" /v "ClearPageFileAtShutdown" /t REG_SZ /d "0" /f
+reg add "HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management" /v "LargeSystemCache" /t REG_SZ /d "0" /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{00021400-0000-0000-C000-000000000046}" /v "MenuShowDelay" /t REG_SZ /d "1" /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Group Policy Objects\{93DA6881-55BF-487D-B0AE-C8EB3C54121A}Machine\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableStatusMessages" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\system" /v "DisableStatusMessages" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoRecycleFiles" /t REG_DWORD /d 0x00000000 /f
+reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\TrayNotify\IconStreams /f
+reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\TrayNotify\PastIconsStream /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced" /v "TaskbarGlomming" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Control Panel\Desktop" /v "HungAppTimeout" /t REG_SZ /d "5000" /f
+chkntfs /x c: d:
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer" /v "AlwaysUnloadDLL" /t REG_SZ /d "1" /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug" /v "auto" /t REG_SZ /d "0" /f
+reg add "HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\FileSystem" /v "ContigFileAllocSize" /t REG_DWORD /d 0x00000400 /f
+reg add "HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management\PrefetchParameters" /v "EnablePrefetcher" /t REG_SZ /d "5" /f
+rem page security
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "GeneralTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "securityTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "privacyTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "ContentTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "connectionsTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "programsTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "AdvancedTab" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoFileOpen" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoBrowserSaveAs" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoFavorites" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoBrowserOptions" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoBrowserContextMenu" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Zones\3" /v "1803" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoFileNew" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer" /v "downloadDirectory" /t REG_SZ /d "C:\Downloads" /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoDrives" /t REG_DWORD /d 0x0 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoViewOnDrive" /t REG_DWORD /d 0x0 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "NoDispAppearancePage" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "NoDispBackgroundPage" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "NoDispScrSavPage" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\ActiveDesktop" /v "NoDispBackgroundPage" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Windows\Control Panel\Desktop" /v "ScreenSaveActive" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noRun" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noFind" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoControlPanel" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableTaskMgr" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoViewContextMenu" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "DisallowCpl" /t REG_DWORD /d 0x00000000 /f
+reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl\ /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl" /v "1" /t REG_SZ /d "" /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableChangePassword" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\NonEnum" /v "{20D04FE0-3AEA-1069-A2D8-08002B30309D}" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoFileMenu" /t REG_DWORD /d 0x00000000 /f
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\Windows Catalog.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\Windows Update.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoChangeStartMenu" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noRun" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoNetHood" /t REG_DWORD /d 0x00000001 /f
+reg add HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E} /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoManageMyComputerVerb" /t REG_DWORD /d 0x00000000 /f
+set "SYSVELA_COPIED_1="
+reg copy HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Minimal1\ HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Minimal\ /s /f
+if not errorlevel 1 set "SYSVELA_COPIED_1=1"
+set "SYSVELA_COPIED_2="
+reg copy HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Network1\ HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Network\ /s /f
+if not errorlevel 1 set "SYSVELA_COPIED_2=1"
+if defined SYSVELA_COPIED_1 reg delete HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Minimal1\ /f
+if defined SYSVELA_COPIED_2 reg delete HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Network1\ /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoFolderOptions" /t REG_DWORD /d 0x00000001 /f
+rem page startup
+rem page services
+sc \\. config Alerter start= disabled
+sc \\. config wuauserv start= disabled
+sc \\. config ClipSrv start= disabled
+sc \\. config ERSvc start= disabled
+sc \\. config FastUserSwitchingCompatibility start= disabled
+sc \\. config Helpsvc start= disabled
+sc \\. config PolicyAgent start= disabled
+sc \\. config Messenger start= disabled
+sc \\. config Spooler start= disabled
+sc \\. config RemoteRegistry start= disabled
+sc \\. config wscsvc start= disabled
+sc \\. config lanmanserver start= disabled
+sc \\. config ShellHWDetection start= disabled
+sc \\. config SSDPSRV start= disabled
+sc \\. config Schedule start= disabled
+sc \\. config WebClient start= disabled
+sc \\. config SharedAccess start= disabled
+sc \\. config W32Time start= disabled
+sc \\. config WZCSVC start= disabled
+popd
+endlocal

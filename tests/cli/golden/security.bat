@@ -1,0 +1,61 @@
+@echo off
+rem Sysvela, security page: made by sysvela-cli export
+setlocal EnableExtensions DisableDelayedExpansion
+pushd "%SystemRoot%\system32"
+rem page security
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "GeneralTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "SecurityTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "PrivacyTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "ContentTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "ConnectionsTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "ProgramsTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "AdvancedTab" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoFileOpen" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoBrowserSaveAs" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoFavorites" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoBrowserOptions" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoBrowserContextMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Zones\3" /v "1803" /t REG_DWORD /d 0x00000003 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions" /v "NoFileNew" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer" /v "downloadDirectory" /t REG_SZ /d "D:\Down 50%%\\" /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoDrives" /t REG_DWORD /d 0x2000004 /f
+reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoViewOnDrive" /t REG_DWORD /d 0x3FFFFFF /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "NoDispAppearancePage" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "NoDispBackgroundPage" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "NoDispScrSavPage" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\ActiveDesktop" /v "NoDispBackgroundPage" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Windows\Control Panel\Desktop" /v "ScreenSaveActive" /t REG_DWORD /d 0x00000000 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noRun" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noFind" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoControlPanel" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableTaskMgr" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoViewContextMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "DisallowCpl" /t REG_DWORD /d 0x00000001 /f
+reg add HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl\ /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl" /v "1" /t REG_SZ /d "Appwiz.cpl" /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableChangePassword" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\NonEnum" /v "{20D04FE0-3AEA-1069-A2D8-08002B30309D}" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoFileMenu" /t REG_DWORD /d 0x00000001 /f
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\Windows Catalog.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\Windows Update.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoChangeStartMenu" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noRun" /t REG_DWORD /d 0x00000001 /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoNetHood" /t REG_DWORD /d 0x00000001 /f
+reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E} /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoManageMyComputerVerb" /t REG_DWORD /d 0x00000001 /f
+set "SYSVELA_COPIED_1="
+reg copy HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Minimal\ HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Minimal1\ /s /f
+if not errorlevel 1 set "SYSVELA_COPIED_1=1"
+set "SYSVELA_COPIED_2="
+reg copy HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Network\ HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Network1\ /s /f
+if not errorlevel 1 set "SYSVELA_COPIED_2=1"
+if defined SYSVELA_COPIED_1 reg delete HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Minimal\ /f
+if defined SYSVELA_COPIED_2 reg delete HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\Network\ /f
+reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoFolderOptions" /t REG_DWORD /d 0x00000001 /f
+popd
+endlocal
