@@ -215,14 +215,7 @@ std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view t
             continue;
         }
 
-        // A value line; hex data may go on over lines that end in a backslash.
         const std::size_t first = i;
-        while (TrimRight(line).ends_with('\\') && i + 1 < lines.size() && line.find("=hex") != std::string::npos) {
-            line = TrimRight(line);
-            line.pop_back();
-            line += TrimLeft(lines[++i]);
-        }
-
         std::string name;
         std::size_t pos = 0;
         if (line[0] == '@') {
@@ -239,11 +232,24 @@ std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view t
             continue;
         }
         const std::string afterName = TrimLeft(std::string_view(line).substr(pos));
-        if (afterName.empty() || afterName[0] != '=' || !current) {
+        if (afterName.empty() || afterName[0] != '=') {
             reject(first);
             continue;
         }
-        const ParsedData parsed = ParseData(TrimLeft(std::string_view(afterName).substr(1)));
+        std::string data = TrimLeft(std::string_view(afterName).substr(1));
+        // Hex data may go on over lines that end in a backslash.
+        if (StartsWithNoCase(data, "hex")) {
+            while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
+                data = TrimRight(data);
+                data.pop_back();
+                data += TrimLeft(lines[++i]);
+            }
+        }
+        if (!current) {
+            reject(first);
+            continue;
+        }
+        const ParsedData parsed = ParseData(data);
         RegKey* key = registry.Find(*current);
         if (parsed.outcome == Outcome::Reject || !key) {
             reject(first);

@@ -65,7 +65,8 @@ std::optional<KeyPath> ParseKeyPath(std::string_view path, bool allowAbbreviatio
     while (true) {
         const std::size_t end = path.find('\\', start);
         const std::string_view part = path.substr(start, end == std::string_view::npos ? path.npos : end - start);
-        if (part.empty()) return std::nullopt;
+        // A line break could not be written in a registry script.
+        if (part.empty() || part.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
         parts.emplace_back(part);
         if (end == std::string_view::npos) break;
         start = end + 1;

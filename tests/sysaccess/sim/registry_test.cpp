@@ -162,6 +162,8 @@ TEST(SimExport, EveryTypeSurvivesARoundTrip) {
     sim::Machine m;
     m.SetString(kKey, "lines", "one\r\ntwo");
     m.SetString(kKey, "中文名", "中文值");
+    m.SetString(kKey, "a=hex:", "ends in a backslash\\"); // not a hex line going on
+    m.SetString(kKey, "after", "1");
     sysaccess::RegData expand;
     expand.type = sysaccess::kRegExpandSz;
     expand.text = "%SystemRoot%\\x";
