@@ -1,0 +1,212 @@
+// The real window under Wine: page buttons, the model binding, access keys, and an Optimize pass
+// that reaches Wine's registry.
+#include "sysaccess/win32/system.h"
+
+#include "app/win32/view.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/shell.h"
+#include "app/win32/controls.h"
+#include "optimize/pass.h"
+#include "sysaccess/win32/wide.h"
+
+namespace {
+
+using appwin::MainWindow;
+using appwin::PanelId;
+
+std::string Text(HWND hwnd) {
+    wchar_t buffer[512] = L"";
+    GetWindowTextW(hwnd, buffer, 512);
+    return win32::Narrow(buffer);
+}
+
+void Pump() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(form, sys, GetModuleHandleW(nullptr));
+        bool created = false;
+        app::Main(window->Context(), [&] {
+            created = window->Create();
+            if (created) window->Show(SW_SHOWNOACTIVATE);
+        });
+        ASSERT_TRUE(created);
+        Pump();
+    }
+    void TearDown() override {
+        window.reset();
+        Pump();
+    }
+
+    void Click(HWND control) {
+        ASSERT_NE(control, nullptr);
+        SendMessageW(control, BM_CLICK, 0, 0);
+        Pump();
+    }
+    HWND Button(app::Button b) const { return window->ButtonWindow(b); }
+    bool Shown(PanelId id) const { return IsWindowVisible(window->Panel(id).hwnd()) != FALSE; }
+
+    win32::System sys;
+    app::MainForm form;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(WindowTest, EachPageButtonShowsItsPanelHeaderAndCaption) {
+    struct Case {
+        app::Button button;
+        PanelId panel;
+        const char* header;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {app::Button::Security, PanelId::Security, "  Sysvela(系统安全页)", "[安全优化]"},
+        {app::Button::Service, PanelId::Service, "  Sysvela(服务优化页)", "[服务优化]"},
+        {app::Button::Startup, PanelId::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
+        {app::Button::Wight, PanelId::Wight, "  Sysvela(系统减肥页)", "[系统减肥]"},
+        {app::Button::System, PanelId::System, "  Sysvela(系统优化页)", "[系统优化]"},
+        {app::Button::Security, PanelId::Security, "  Sysvela(系统安全页)", "[安全优化]"}, // a second time
+    };
+    EXPECT_TRUE(Shown(PanelId::System));
+    EXPECT_EQ(Text(window->Panel(PanelId::Main).hwnd()), "  Sysvela(系统优化页)");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.header);
+        Click(Button(c.button));
+        EXPECT_EQ(Text(window->Panel(PanelId::Main).hwnd()), c.header);
+        EXPECT_EQ(window->Panel(PanelId::Main).Model().Caption(), c.header); // what the header paints
+        EXPECT_EQ(Text(window->Control(appwin::kIdLblCaption)), c.caption);
+        for (PanelId page : {PanelId::System, PanelId::Security, PanelId::Service, PanelId::Wight, PanelId::Startup})
+            EXPECT_EQ(Shown(page), page == c.panel) << static_cast<int>(page);
+    }
+}
+
+TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
+    // A click ticks the model; the model's grey value shows as the grey box.
+    Click(window->ChkWindow(67));
+    EXPECT_EQ(form.chk(67), app::kTicked);
+    EXPECT_EQ(SendMessageW(window->ChkWindow(67), BM_GETCHECK, 0, 0), BST_CHECKED);
+    form.SetChk(67, app::kGrey);
+    EXPECT_EQ(SendMessageW(window->ChkWindow(67), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    Click(window->ChkWindow(67)); // grey, clicked, is ticked
+    EXPECT_EQ(form.chk(67), app::kTicked);
+
+    // The combos start on item 0 (the window's load) and report a choice back.
+    const HWND combo3 = window->Control(appwin::kIdCombo3);
+    EXPECT_EQ(SendMessageW(combo3, CB_GETCURSEL, 0, 0), 0);
+    form.SetCombo3(1);
+    EXPECT_EQ(SendMessageW(combo3, CB_GETCURSEL, 0, 0), 1);
+
+    // Option buttons: one selected, the model's.
+    Click(window->Control(appwin::kIdOpt + 3));
+    EXPECT_TRUE(form.Opt(3));
+    EXPECT_FALSE(form.Opt(0));
+    EXPECT_EQ(SendMessageW(window->Control(appwin::kIdOpt + 0), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    // The download folder: typed text reaches the model, the model's text the box, without echo.
+    const HWND path = window->Control(appwin::kIdTxtPath);
+    SetWindowTextW(path, L"D:\\下载");
+    EXPECT_EQ(form.txtPath(), "D:\\下载");
+    form.SetTxtPath("C:\\Downloads");
+    EXPECT_EQ(Text(path), "C:\\Downloads");
+
+    // Check-box lists: a space flips the current item through the model.
+    const HWND hide = window->Control(appwin::kIdLstHide);
+    EXPECT_EQ(SendMessageW(hide, LB_GETCOUNT, 0, 0), app::kDriveCount);
+    SendMessageW(hide, LB_SETCURSEL, 2, 0);
+    SendMessageW(hide, WM_CHAR, L' ', 0);
+    EXPECT_TRUE(form.lstHide().ticked[2]);
+    form.SetHide(2, false);
+    form.SetHide(25, true);
+    EXPECT_FALSE(appwin::CheckListTick(hide, 2));
+    EXPECT_TRUE(appwin::CheckListTick(hide, 25));
+
+    // A service item chosen shows its whole text below the list.
+    const HWND services = window->Control(appwin::kIdLstService);
+    EXPECT_EQ(SendMessageW(services, LB_GETCOUNT, 0, 0), app::kServiceCount);
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), app::MainForm::ServiceItems()[0]);
+    SendMessageW(services, LB_SETCURSEL, 17, 0);
+    SendMessageW(window->Panel(PanelId::Service).hwnd(), WM_COMMAND, MAKEWPARAM(appwin::kIdLstService, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(services));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), app::MainForm::ServiceItems()[17]);
+}
+
+TEST_F(WindowTest, AccessKeysPressTheirButtons) {
+    form.SetChk(3, app::kTicked);
+    // Alt+C is cmdRedo ("重置(&C)"): it clears every option.
+    MSG msg{window->ButtonWindow(app::Button::System), WM_SYSCHAR, L'c', 0x20000000, 0, {0, 0}};
+    EXPECT_TRUE(IsDialogMessageW(window->hwnd(), &msg));
+    Pump();
+    EXPECT_EQ(form.chk(3), app::kCleared);
+    // Alt+S is cmdSuggest ("推荐(&S)"): the system page's recommendation ticks something.
+    msg.wParam = L's';
+    EXPECT_TRUE(IsDialogMessageW(window->hwnd(), &msg));
+    Pump();
+    int ticked = 0;
+    for (int i = 0; i < app::kChkCount; ++i)
+        ticked += form.Ticked(i) ? 1 : 0;
+    EXPECT_GT(ticked, 0);
+}
+
+// Counts the paints of one window: the progress bar during a pass.
+struct PaintCounter {
+    static inline int paints = 0;
+    static inline WNDPROC original = nullptr;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_PAINT && IsWindowVisible(hwnd)) ++paints;
+        return CallWindowProcW(original, hwnd, msg, wp, lp);
+    }
+};
+
+DWORD ReadDword(HKEY root, const wchar_t* subkey, const wchar_t* name, bool* found) {
+    *found = false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
+    DWORD value = 0, type = 0, size = sizeof value;
+    *found = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+             type == REG_DWORD;
+    RegCloseKey(key);
+    return value;
+}
+
+TEST_F(WindowTest, OptimizeOnTheSystemPageWritesDisableSRAndShowsProgress) {
+    const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore";
+    HKEY open = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, &open) == ERROR_SUCCESS) {
+        RegDeleteValueW(open, L"DisableSR");
+        RegCloseKey(open);
+    }
+    Click(window->ChkWindow(67));
+    ASSERT_TRUE(form.Ticked(67));
+
+    const HWND shape2 = window->Control(appwin::kIdShape2);
+    ASSERT_NE(shape2, nullptr);
+    PaintCounter::paints = 0;
+    PaintCounter::original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(shape2, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCounter::Proc)));
+
+    Click(Button(app::Button::Optimize));
+
+    SetWindowLongPtrW(shape2, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCounter::original));
+    bool found = false;
+    EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, key, L"DisableSR", &found), 1u);
+    EXPECT_TRUE(found);
+    // The bar was painted at its checkpoints while the pass ran, and is gone at its end.
+    EXPECT_GE(PaintCounter::paints, 3);
+    EXPECT_FALSE(IsWindowVisible(shape2));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+    for (int b = 0; b < app::kButtonCount; ++b)
+        EXPECT_TRUE(IsWindowEnabled(window->ButtonWindow(static_cast<app::Button>(b)))) << b;
+}
+
+} // namespace
