@@ -251,8 +251,9 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     form.SetObserver(nullptr);
 
     if (exporter) {
-        const std::string text =
-            exporter->Text(std::string("Sysvela, ") + PageName(o.page) + " page: made by sysvela-cli export");
+        const std::string what =
+            o.page == PageArg::Auto ? std::string("automatic optimisation") : std::string(PageName(o.page)) + " page";
+        const std::string text = exporter->Text("Sysvela, " + what + ": made by sysvela-cli export");
         const auto bytes = o.codePage == kUtf8CodePage ? std::optional<std::string>(text)
                                                        : sysaccess::Utf8ToCodePage(text, o.codePage);
         if (!bytes) {

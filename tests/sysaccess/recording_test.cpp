@@ -41,6 +41,7 @@ TEST(RecordingPlan, RecordsEffectsInOrderAndChangesNothing) {
     EXPECT_TRUE(rec.FileExists("C:\\a\\x.lnk"));
     EXPECT_TRUE(rec.DeleteFiles("C:\\a\\*.lnk").ok);
     EXPECT_TRUE(rec.RemoveFolder(kHelp).ok);
+    (void)rec.WriteRegValue("HKEY_CURRENT_USER\\X", RegType::String, "", "C:\\a|b\\");
 
     const std::vector<std::string> want = {
         std::string("write ") + kKey + "|DisableSR|dword|00000001",
@@ -49,6 +50,7 @@ TEST(RecordingPlan, RecordsEffectsInOrderAndChangesNothing) {
         "delete C:\\a\\*.lnk",
         "delete C:\\a\\*.lnk",
         std::string("rmdir ") + kHelp,
+        "write HKEY_CURRENT_USER\\X||string|C:\\a|b\\",
     };
     EXPECT_EQ(Lines(rec), want);
     EXPECT_EQ(seen, want);
@@ -64,21 +66,6 @@ TEST(RecordingPlan, RecordsEffectsInOrderAndChangesNothing) {
     EXPECT_EQ(started[0].commandLine, "sc \\\\. config NoSuchService start= demand");
     EXPECT_TRUE(started[0].result.ok());
     EXPECT_TRUE(rec.CollectStarted().empty());
-}
-
-TEST(RecordingPlan, EveryFieldOfAWriteKeptExactly) {
-    sim::Machine machine;
-    RecordingSystem rec(machine, RecordMode::Plan);
-    (void)rec.WriteRegValue("HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer", RegType::String,
-                            "downloadDirectory", "C:\\a|b\\");
-    (void)rec.WriteRegValue("HKEY_CURRENT_USER\\X", RegType::Hex, "b", "01,ff");
-    (void)rec.WriteRegValue("HKEY_CURRENT_USER\\X", RegType::String, "", "");
-    EXPECT_EQ(Lines(rec), (std::vector<std::string>{
-                              "write HKEY_CURRENT_USER\\Software\\Microsoft\\Internet "
-                              "Explorer|downloadDirectory|string|C:\\a|b\\",
-                              "write HKEY_CURRENT_USER\\X|b|hex|01,ff",
-                              "write HKEY_CURRENT_USER\\X||string|",
-                          }));
 }
 
 TEST(RecordingApply, WriteIsOneEffectAndLandsInTheRegistry) {
@@ -112,26 +99,18 @@ TEST(RecordingApply, AWriteTheImportRefusesIsAFailure) {
     EXPECT_EQ(machine.ReadRegValue("HKEY_CURRENT_USER\\X", "n")->dword, 12u);
 }
 
-TEST(RecordingApply, FailedFileOperationsCarryTheirReason) {
+TEST(RecordingApply, FailuresCarryTheirReason) {
     sim::Machine machine;
     machine.AddFile("C:\\a\\locked.lnk", "x", sim::kReadOnly);
     machine.AddFile("C:\\full\\f.txt");
     RecordingSystem rec(machine, RecordMode::Apply);
     EXPECT_FALSE(rec.DeleteFiles("C:\\a\\locked.lnk").ok);
     EXPECT_FALSE(rec.RemoveFolder("C:\\full").ok);
-    ASSERT_EQ(rec.Effects().size(), 2u);
+    EXPECT_TRUE(machine.PathExists("C:\\a\\locked.lnk") && machine.PathExists("C:\\full\\f.txt"));
     for (const Effect& e : rec.Effects()) {
-        EXPECT_FALSE(e.ok);
-        EXPECT_FALSE(e.reason.empty());
-        EXPECT_NE(sysaccess::EffectLine(e).find("\tfailed: "), std::string::npos);
+        EXPECT_FALSE(e.ok || e.reason.empty());
     }
-    EXPECT_TRUE(machine.PathExists("C:\\a\\locked.lnk"));
-    EXPECT_TRUE(machine.PathExists("C:\\full\\f.txt"));
-}
 
-TEST(RecordingApply, StartedCommandsReportTheirExitWhenCollected) {
-    sim::Machine machine;
-    RecordingSystem rec(machine, RecordMode::Apply);
     EXPECT_TRUE(rec.Run("sc \\\\. config NoSuchService start= demand", RunMode::Start).ok());
     EXPECT_TRUE(rec.Effects().back().ok); // not known to have failed yet
     const auto wait = rec.Run("sc \\\\. config NoSuchService start= disabled", RunMode::Wait);

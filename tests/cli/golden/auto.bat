@@ -1,5 +1,5 @@
 @echo off
-rem Sysvela, auto page: made by sysvela-cli export
+rem Sysvela, automatic optimisation: made by sysvela-cli export
 setlocal EnableExtensions DisableDelayedExpansion
 pushd "%SystemRoot%\system32"
 rem page system

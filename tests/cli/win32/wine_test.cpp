@@ -1,0 +1,223 @@
+// Under Wine: the exported batch, run by cmd, leaves the registry as apply leaves the simulated
+// machine; and sysvela-cli.exe plans and applies against the real registry.
+//
+// Wine's tools cannot do everything the pass asks of them: "sc config" is not implemented (exit 1),
+// sfc and chkntfs do not exist, and Wine has no SafeBoot keys to copy. Those effects are
+// therefore not compared; every registry value the pass writes is.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "sysaccess/encoding.h"
+#include "sysaccess/sim/machine.h"
+#include "sysaccess/win32/system.h"
+#include "sysaccess/win32/wide.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+fs::path TestFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return fs::path(temp) / "sysvela-cli-test";
+}
+
+std::string Utf8(const fs::path& p) { return win32::Narrow(p.wstring()); }
+
+void WriteAll(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// sysvela-cli in this process, on the given arguments.
+Outcome InProcess(const std::vector<std::string>& args) {
+    Outcome o;
+    cli::Env env;
+    env.out = [&](const std::string& s) { o.out += s; };
+    env.err = [&](const std::string& s) { o.err += s; };
+    env.realSystem = [] { return std::unique_ptr<sysaccess::System>(std::make_unique<win32::System>()); };
+    o.status = cli::Main(args, env);
+    return o;
+}
+
+// A program run to its end, its stdout captured; stderr is dropped.
+Outcome Spawn(const std::wstring& commandLine) {
+    Outcome o;
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return o;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = nul;
+    si.hStdOutput = writeEnd;
+    si.hStdError = nul;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = commandLine;
+    const BOOL started =
+        CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    if (started) {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) o.out.append(buffer, got);
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        o.status = static_cast<int>(code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(readEnd);
+    CloseHandle(nul);
+    return o;
+}
+
+// The build gives the program's path as the build machine sees it; Wine sees / as Z:.
+std::wstring CliExe() {
+    std::string path = SYSVELA_CLI_EXE;
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path) {
+            if (c == '/') c = '\\';
+        }
+        path = "Z:" + path;
+    }
+    return win32::Widen(path);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The values a plan writes, each once, by key and name as the registry compares them.
+std::vector<std::pair<std::string, std::string>> WrittenValues(const std::string& plan) {
+    std::vector<std::pair<std::string, std::string>> values;
+    std::map<std::string, bool> seen;
+    for (const std::string& line : Lines(plan)) {
+        if (line.rfind("write ", 0) != 0) continue;
+        const std::size_t a = line.find('|'), b = line.find('|', a + 1);
+        const std::string key = line.substr(6, a - 6), name = line.substr(a + 1, b - a - 1);
+        std::string id = key + "|" + name;
+        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (seen.emplace(id, true).second) values.emplace_back(key, name);
+    }
+    return values;
+}
+
+class WineCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    fs::path dir = TestFolder();
+};
+
+TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
+    // Every box ticked, all drives, the last cache size, and a Chinese download folder with a
+    // percent sign and a trailing backslash, in the ANSI code page as setup.dat holds it.
+    const auto ansi = sysaccess::Utf8ToCodePage("\"" + std::string(77, '1') +
+                                                    "\"\r\n\"4\"\r\n\"1\"\r\n\"1\"\r\n\"D:\\下载 50%\\\"\r\n"
+                                                    "\"00100000000000000000000001\"\r\n\"11111111111111111111111111\"\r\n"
+                                                    "\"1111111111111111111\"\r\n",
+                                                sysaccess::kCodePageGbk);
+    ASSERT_TRUE(ansi);
+    WriteAll(dir / "all.dat", *ansi);
+    const std::string all = Utf8(dir / "all.dat");
+    const std::vector<std::vector<std::string>> cases = {
+        {"system"},
+        {"system", "--recommend"},
+        {"security"},
+        {"security", "--settings", all},
+    };
+    win32::System wine;
+    int n = 0;
+    for (const auto& pageArgs : cases) {
+        const std::string machine = Utf8(dir / ("m" + std::to_string(++n)));
+        const auto with = [&](const char* command) {
+            std::vector<std::string> args = {"--machine", machine, command};
+            args.insert(args.end(), pageArgs.begin(), pageArgs.end());
+            return args;
+        };
+        const Outcome plan = InProcess(with("plan"));
+        ASSERT_EQ(plan.status, 0) << plan.err;
+        const Outcome exported = InProcess(with("export"));
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const fs::path batch = dir / ("b" + std::to_string(n) + ".bat");
+        WriteAll(batch, exported.out);
+        (void)InProcess(with("apply"));
+
+        const Outcome ran = Spawn(L"cmd /c \"" + batch.wstring() + L"\"");
+        EXPECT_EQ(ran.status, 0) << pageArgs[0];
+
+        std::string why;
+        const auto applied = sim::Machine::Load(machine, &why);
+        ASSERT_TRUE(applied) << why;
+        sim::Machine simulated = *applied;
+        const auto values = WrittenValues(plan.out);
+        EXPECT_GT(values.size(), 20u);
+        for (const auto& [key, name] : values) {
+            const auto want = simulated.ReadRegValue(key, name);
+            const auto got = wine.ReadRegValue(key, name);
+            ASSERT_TRUE(want) << key << " " << name;
+            ASSERT_TRUE(got) << pageArgs[0] << ": " << key << " " << name;
+            EXPECT_EQ(got->type, want->type) << key << " " << name;
+            EXPECT_EQ(got->text, want->text) << key << " " << name;
+            EXPECT_EQ(got->dword, want->dword) << key << " " << name;
+            EXPECT_EQ(got->bytes, want->bytes) << key << " " << name;
+        }
+    }
+}
+
+TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
+    const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore";
+    win32::System wine;
+    ASSERT_EQ(wine.Run("reg add \"" + key + "\" /v DisableSR /t REG_DWORD /d 7 /f", sysaccess::RunMode::Wait).ok(),
+              true);
+
+    const Outcome plan = Spawn(L"\"" + CliExe() + L"\" plan --recommend system");
+    EXPECT_EQ(plan.status, 0);
+    const auto planned = Lines(plan.out);
+    ASSERT_FALSE(planned.empty());
+    EXPECT_EQ(planned.front(), "page system");
+    EXPECT_NE(plan.out.find("write " + key + "|DisableSR|dword|00000001\n"), std::string::npos) << plan.out;
+    EXPECT_EQ(plan.out.find('\r'), std::string::npos); // LF only
+    EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 7u); // a plan writes nothing
+
+    const Outcome applied = Spawn(L"\"" + CliExe() + L"\" apply --recommend system");
+    EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 1u);
+    EXPECT_NE(applied.out.find("write " + key + "|DisableSR|dword|00000001\n"), std::string::npos) << applied.out;
+    // What Wine cannot do is reported, and the run goes on to the end.
+    EXPECT_EQ(applied.status, 1);
+    EXPECT_NE(applied.out.find("start chkntfs /x c: d:\tfailed: could not be started (error 2)\n"), std::string::npos)
+        << applied.out;
+    EXPECT_NE(applied.out.find("failed: sc \\\\. config RDSessMgr start= disabled: exit code"), std::string::npos)
+        << applied.out;
+    EXPECT_NE(applied.out.find("PrefetchParameters|EnablePrefetcher|string|5\n"), std::string::npos);
+    EXPECT_EQ(wine.ReadRegValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory "
+                                "Management\\PrefetchParameters",
+                                "EnablePrefetcher")
+                  ->text,
+              "5");
+}
+
+} // namespace
