@@ -153,7 +153,7 @@ TEST(PanelPixels, TheWindowsTwelvePanelsEqualThePixelCanvasAroundTheirControls) 
         }
         if (shown.Model().Style() == 0) {
             const std::wstring caption = win32::Widen(shown.Model().Caption());
-            win32::Font bold = win32::CreateSongFont(90, true, win32::ScreenDpi());
+            win32::Font bold = win32::CreateSongFont(90, true, 96); // the header keeps its 96-dpi size
             win32::WindowDc dc(shown.hwnd());
             win32::Selection selected(dc.get(), bold.get());
             SIZE extent{0, 0};

@@ -87,7 +87,9 @@ void PanelWindow::EnsureRendered() {
     if (!memory || !buffer_) return;
     {
         win32::Selection bitmap(memory.get(), buffer_.get());
-        GdiCanvas canvas(memory.get(), width_, height_, GetSysColor(COLOR_BTNFACE), win32::ScreenDpi());
+        // The panel paints in pixels: its header strip is 23 high at any dpi, so its caption keeps
+        // the 96-dpi size that fits there.
+        GdiCanvas canvas(memory.get(), width_, height_, GetSysColor(COLOR_BTNFACE), 96);
         model_.Layout(width_, height_);
         (void)model_.Redraw(canvas);
     }
