@@ -468,9 +468,14 @@ void MainWindow::SyncAll() {
 
 void MainWindow::RunOperation(Operation operation) {
     if (running_ || form_.Busy()) return;
+    const HWND focus = GetFocus();
     running_ = true;
     operation(ctx_);
     running_ = false;
+    // The pass disables the button that had the focus; give it back once it is enabled again.
+    if (hwnd_ != nullptr && focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus) && IsWindowVisible(focus) &&
+        (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())))
+        SetFocus(focus);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
