@@ -38,8 +38,7 @@ void ControlPanel(const app::MainForm& form, sysaccess::System& sys) {
 // chk(27): Add or Remove Programs. The value "1" goes into the key only after the command that
 // creates or deletes that key has ended, so a cleared box leaves the key with an empty "1".
 void AddRemovePrograms(const app::MainForm& form, sysaccess::System& sys) {
-    const std::string key =
-        R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl\)";
+    const std::string key = std::string(kK11) + "\\";
     if (form.Ticked(27)) {
         Write(sys, kK10, kDword, "DisallowCpl", "00000001");
         Wait(sys, "reg add " + key + " /f");
