@@ -91,6 +91,80 @@ TEST_F(WindowTest, EachPageButtonShowsItsPanelHeaderAndCaption) {
     }
 }
 
+RECT RectIn(HWND child, HWND parent) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
+    // 96 dpi under Wine: 15 twips to the pixel.
+    RECT r{};
+    GetWindowRect(window->hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, 729); // 10935 twips
+    EXPECT_EQ(r.bottom - r.top, 479); // 7190 twips
+    const LONG style = GetWindowLongW(window->hwnd(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0); // no border, no title bar of its own
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR(r.left - work.left, work.right - r.right, 1); // centred
+    EXPECT_NEAR(r.top - work.top, work.bottom - r.bottom, 1);
+
+    const HWND main = window->Panel(PanelId::Main).hwnd();
+    const RECT m = RectIn(main, window->hwnd());
+    EXPECT_EQ(m.left, 1);
+    EXPECT_EQ(m.top, 1);
+    EXPECT_EQ(m.right - m.left, 727);
+    EXPECT_EQ(m.bottom - m.top, 477);
+    const RECT optimizeButton = RectIn(Button(app::Button::Optimize), main); // 2850, 6570, 1215 x 375
+    EXPECT_EQ(optimizeButton.left, 190);
+    EXPECT_EQ(optimizeButton.top, 438);
+    EXPECT_EQ(optimizeButton.right - optimizeButton.left, 81);
+    EXPECT_EQ(optimizeButton.bottom - optimizeButton.top, 25);
+    const RECT page = RectIn(window->Panel(PanelId::Security).hwnd(), main); // 180, 1170, 10515 x 5265
+    EXPECT_EQ(page.left, 12);
+    EXPECT_EQ(page.top, 78);
+    EXPECT_EQ(page.right - page.left, 701);
+    EXPECT_EQ(page.bottom - page.top, 351);
+    EXPECT_EQ(Text(Button(app::Button::Exit)), "退出(&E)");
+}
+
+TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
+    HDC dc = GetDC(window->hwnd());
+    for (int i = 0; i < app::kChkCount; ++i) {
+        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + appwin::kChkCaptions[static_cast<std::size_t>(i)]);
+        const HWND box = window->ChkWindow(i);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(Text(box), appwin::kChkCaptions[static_cast<std::size_t>(i)]);
+        const HWND parent = GetParent(box);
+        const RECT r = RectIn(box, parent);
+        RECT client{};
+        GetClientRect(parent, &client);
+        // Inside its panel, clear of the panel's frame.
+        EXPECT_GE(r.left, 1);
+        EXPECT_LE(r.right, client.right - 1);
+        EXPECT_LE(r.bottom, client.bottom - 1);
+        // Wide enough for the box and the whole caption in the control's own font.
+        const std::wstring caption = win32::Widen(appwin::kChkCaptions[static_cast<std::size_t>(i)]);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        SelectObject(dc, old);
+        EXPECT_GE(r.right - r.left, GetSystemMetrics(SM_CXMENUCHECK) + extent.cx);
+        // Overlapping no other control on the same panel.
+        for (HWND other = GetWindow(parent, GW_CHILD); other != nullptr; other = GetWindow(other, GW_HWNDNEXT)) {
+            if (other == box) continue;
+            RECT o = RectIn(other, parent), both{};
+            COMBOBOXINFO combo{};
+            combo.cbSize = sizeof combo;
+            if (GetComboBoxInfo(other, &combo)) o.bottom = o.top + combo.rcButton.bottom + 2; // closed, not its list
+            EXPECT_FALSE(IntersectRect(&both, &r, &o)) << "overlaps control " << GetDlgCtrlID(other);
+        }
+    }
+    ReleaseDC(window->hwnd(), dc);
+}
+
 TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
     // A click ticks the model; the model's grey value shows as the grey box.
     Click(window->ChkWindow(67));

@@ -259,6 +259,9 @@ void MainWindow::CreateSystemPage() {
                             r.left, r.top, r.right - r.left, r.bottom - r.top + Px(1500), parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
+        const int field = (r.bottom - r.top) - 6;
+        if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         for (const char* item : items)
             SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(item).c_str()));
         return combo;
