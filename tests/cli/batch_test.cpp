@@ -103,21 +103,6 @@ protected:
     }
 };
 
-TEST_F(Exporter, FileOperationsStandBehindTheProgramsTests) {
-    // The pass's tests are answered yes: the batch tests on the machine that runs it.
-    EXPECT_TRUE(exporter.FileExists("C:\\nowhere\\x"));
-    EXPECT_TRUE(exporter.FolderExists("C:\\nowhere"));
-    EXPECT_TRUE(exporter.DeleteFiles("C:\\Documents and Settings\\All Users\\「开始」菜单\\*.lnk").ok);
-    EXPECT_TRUE(exporter.RemoveFolder("C:\\Windows\\help").ok);
-    const auto lines = Body();
-    EXPECT_EQ(
-        lines.at(lines.size() - 4),
-        "for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"C:\\Documents and Settings\\All "
-        "Users\\「开始」菜单\\*.lnk\" 2^>nul') do del /q \"C:\\Documents and Settings\\All Users\\「开始」菜单\\%%F\"");
-    EXPECT_EQ(lines.at(lines.size() - 3), "if exist \"C:\\Windows\\help\\*\" rd \"C:\\Windows\\help\"");
-    EXPECT_TRUE(machine.Commands().empty());
-}
-
 TEST_F(Exporter, StartupFoldersBecomeThoseOfWhoeverRunsTheBatch) {
     (void)exporter.DeleteFiles("C:\\Documents and Settings\\administrator\\「开始」菜单\\程序\\启动\\a%b.lnk");
     (void)exporter.DeleteFiles("C:\\Documents and Settings\\All Users\\「开始」菜单\\程序\\启动\\c.lnk");
@@ -159,16 +144,6 @@ TEST_F(Exporter, ACopiedKeyIsDeletedOnlyAfterItsCopySucceeded) {
                          "if defined SYSVELA_COPIED_2 reg delete " + sb + "network /f",
                          "reg delete " + sb + "Other\\ /f",
                      }));
-}
-
-TEST_F(Exporter, WhatABatchCannotHoldIsSkippedWithAComment) {
-    EXPECT_FALSE(exporter.WriteRegValue("HKEY_CURRENT_USER\\X", RegType::Dword, "n", "zz").ok);
-    (void)exporter.Run("reg delete HKCU\\Run /v \"a\nb\" /f", RunMode::Wait);
-    (void)exporter.DeleteFiles("nofolder");
-    const auto lines = Body();
-    EXPECT_EQ(lines.at(4), "rem skipped: a registry value the import refuses");
-    EXPECT_EQ(lines.at(5), "rem skipped: a command line with a line break");
-    EXPECT_EQ(lines.at(6), "rem skipped: a file path a batch file cannot hold");
 }
 
 } // namespace

@@ -149,25 +149,6 @@ TEST_F(Cli, PlanListsEachPageOnTheSeededMachine) {
     }
 }
 
-TEST_F(Cli, PlanChangesNothing) {
-    ASSERT_EQ(Run({"startup-list"}).status, 0);
-    const std::string before = Registry();
-    const auto files = [&] {
-        std::vector<std::string> all;
-        for (const auto& e : fs::recursive_directory_iterator(machine))
-            all.push_back(e.path().string());
-        std::sort(all.begin(), all.end());
-        return all;
-    };
-    const auto filesBefore = files();
-    WriteAll(dir / "all.dat", Settings(std::string(77, '1')));
-    for (const char* page : {"system", "security", "services", "slimming", "auto"}) {
-        EXPECT_EQ(Run({"plan", "--settings", (dir / "all.dat").string(), page}).status, 0);
-    }
-    EXPECT_EQ(Registry(), before);
-    EXPECT_EQ(files(), filesBefore);
-}
-
 TEST_F(Cli, AutoRunsFourPagesInOrder) {
     const Outcome plain = Run({"plan", "auto"});
     EXPECT_EQ(plain.status, 0);
