@@ -1,0 +1,81 @@
+// One Optimize section per page on the seeded simulated machine, with every option of the page
+// ticked. Each iteration starts from a fresh copy of the machine; the copy is not timed.
+#include <benchmark/benchmark.h>
+
+#include "optimize/sections.h"
+#include "startup/startup.h"
+#include "sysaccess/sim/machine.h"
+
+namespace {
+
+struct NullHost : app::Host {
+    app::MsgAnswer MessageBox(const std::string&, const std::string&, app::MsgButtons, app::MsgIcon) override {
+        return app::MsgAnswer::Cancel;
+    }
+    void DoEvents() override {}
+    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+    void LogOff() override {}
+    void CloseWindow() override {}
+};
+
+app::MainForm AllTicked() {
+    app::MainForm form;
+    for (int i = 0; i < app::kChkCount; ++i)
+        form.SetChk(i, app::kTicked);
+    for (int i = 0; i < app::kDriveCount; ++i) {
+        form.SetHide(i, true);
+        form.SetNot(i, true);
+    }
+    for (int i = 0; i < app::kServiceCount; ++i)
+        form.SetService(i, true);
+    form.SetCombo2(0);
+    form.SetCombo3(0);
+    form.SelectOpt(4);
+    form.SetTxtPath(R"(D:\下载)");
+    form.UserName = "Administrator";
+    return form;
+}
+
+template <typename Section> void RunPage(benchmark::State& state, Section section) {
+    const sim::Machine seeded = sim::Machine::Seeded();
+    for (auto _ : state) {
+        state.PauseTiming();
+        sim::Machine machine = seeded;
+        app::MainForm form = AllTicked();
+        state.ResumeTiming();
+        section(form, machine);
+        benchmark::DoNotOptimize(machine.Commands().size());
+    }
+}
+
+void BM_SystemPage(benchmark::State& s) {
+    RunPage(s, optimize::RunSystemSection);
+}
+void BM_SecurityPage(benchmark::State& s) {
+    RunPage(s, optimize::RunSecuritySection);
+}
+void BM_ServicePage(benchmark::State& s) {
+    RunPage(s, optimize::RunServiceSection);
+}
+void BM_WightPage(benchmark::State& s) {
+    RunPage(s, optimize::RunWightSection);
+}
+void BM_StartupPage(benchmark::State& s) {
+    RunPage(s, [](app::MainForm& form, sim::Machine& machine) {
+        NullHost host;
+        startup::FillStartupList(form, machine);
+        for (std::size_t i = 0; i < form.lstStartup().items.size(); ++i)
+            form.SetStartupTick(static_cast<int>(i), true);
+        startup::RunStartupSection(form, machine, host);
+    });
+}
+
+BENCHMARK(BM_SystemPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SecurityPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ServicePage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WightPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StartupPage)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
