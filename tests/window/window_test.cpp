@@ -232,6 +232,23 @@ TEST_F(WindowTest, AccessKeysPressTheirButtons) {
     EXPECT_GT(ticked, 0);
 }
 
+TEST_F(WindowTest, TabMovesThroughTheButtonsAndIntoThePage) {
+    SetForegroundWindow(window->hwnd());
+    SetFocus(Button(app::Button::Auto));
+    ASSERT_EQ(GetFocus(), Button(app::Button::Auto));
+    auto tab = [&] {
+        MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+        EXPECT_TRUE(IsDialogMessageW(window->hwnd(), &msg));
+        Pump();
+        return GetFocus();
+    };
+    EXPECT_EQ(tab(), Button(app::Button::System));
+    EXPECT_EQ(tab(), Button(app::Button::Security));
+    for (int i = 0; i < 4; ++i)
+        tab(); // Startup, Wight, Service, then the page on screen
+    EXPECT_EQ(GetAncestor(GetFocus(), GA_PARENT), window->Panel(PanelId::Container4).hwnd()); // Combo2
+}
+
 // Counts the paints of one window: the progress bar during a pass.
 struct PaintCounter {
     static inline int paints = 0;
