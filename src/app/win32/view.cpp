@@ -472,9 +472,12 @@ void MainWindow::SyncAll() {
 void MainWindow::RunOperation(Operation operation) {
     if (running_ || form_.Busy()) return;
     const HWND focus = GetFocus();
+    // The mouse waits with the rest of the input; the cursor says so until the operation ends.
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     running_ = true;
     operation(ctx_);
     running_ = false;
+    SetCursor(previous);
     // The pass disables the button that had the focus; give it back once it is enabled again.
     if (hwnd_ != nullptr && focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus) && IsWindowVisible(focus) &&
         (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())))
