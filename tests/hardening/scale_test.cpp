@@ -1,0 +1,89 @@
+// Scale, quickly: a machine with 10,000 Run values and 2,000 Startup files lists them all and a
+// pass removing half of them leaves exactly the other half; a download folder of 1 MiB survives
+// setup.dat. The timings and their growth are in bench/bench_scale.cpp.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/shell.h"
+#include "optimize/pass.h"
+#include "settings/settings.h"
+#include "startup/startup.h"
+#include "support/fake_host.h"
+#include "sysaccess/sim/machine.h"
+
+namespace {
+
+constexpr const char* kUserRun = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run)";
+constexpr const char* kMachineRun = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
+constexpr const char* kUserStartup = R"(C:\Documents and Settings\Administrator\「开始」菜单\程序\启动)";
+constexpr const char* kAllStartup = R"(C:\Documents and Settings\All Users\「开始」菜单\程序\启动)";
+
+// values Run values (half per key) and files Startup files (half per folder), names unique.
+sim::Machine Crowded(int values, int files) {
+    sim::Machine m;
+    for (int i = 0; i < values; ++i) {
+        m.SetString(i % 2 ? kMachineRun : kUserRun, "程序 " + std::to_string(i), "p" + std::to_string(i) + ".exe");
+    }
+    for (int i = 0; i < files; ++i) {
+        m.AddFile(std::string(i % 2 ? kAllStartup : kUserStartup) + "\\快捷方式 " + std::to_string(i) + ".lnk", "lnk");
+    }
+    return m;
+}
+
+TEST(Scale, TenThousandRunValuesAndTwoThousandFilesListAndHalfAreRemoved) {
+    sim::Machine m = Crowded(10000, 2000);
+    app::MainForm form;
+    testing_support::FakeHost host;
+    app::Context ctx{form, m, host};
+    app::LoadWindow(ctx);
+    app::cmdStartup(ctx);
+    const std::vector<std::string> listed = form.lstStartup().items;
+    ASSERT_EQ(listed.size(), 12000u);
+    EXPECT_EQ(std::set<std::string>(listed.begin(), listed.end()).size(), 12000u);
+
+    std::set<std::string> kept;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (i % 2 == 0)
+            form.SetStartupTick(static_cast<int>(i), true);
+        else
+            kept.insert(listed[i]);
+    }
+    optimize::cmdOptimize(ctx);
+
+    const std::vector<std::string>& left = form.lstStartup().items;
+    EXPECT_EQ(std::set<std::string>(left.begin(), left.end()), kept);
+    EXPECT_EQ(left.size(), 6000u);
+    EXPECT_EQ(form.lblWait(), optimize::kDoneText);
+    EXPECT_EQ(m.ListFolder(kUserStartup).size() + m.ListFolder(kAllStartup).size(), 1000u);
+}
+
+TEST(Scale, AOneMebibyteDownloadFolderRoundTripsThroughSetupDat) {
+    sim::Machine m;
+    m.AddFolder(m.ProgramFolder());
+    app::MainForm form;
+    form.SetCombo2(0);
+    form.SetCombo3(1);
+    std::string path = R"(D:\)";
+    for (int i = 0; path.size() < (1u << 20); ++i)
+        path += (i % 3 ? "下载目录," : "downloads ") + std::to_string(i) + "\\";
+    path.resize(1u << 20);
+    while ((static_cast<unsigned char>(path.back()) & 0xC0) == 0x80 ||
+           static_cast<unsigned char>(path.back()) >= 0xC0) {
+        path.pop_back(); // end on a whole character
+    }
+    form.SetTxtPath(path);
+    form.SetChk(76, app::kTicked);
+    form.SetService(18, true);
+    ASSERT_TRUE(settings::SaveSettings(form, m).ok);
+
+    app::MainForm back;
+    const settings::LoadReport report = settings::LoadSettings(back, m);
+    EXPECT_EQ(report.outcome, settings::LoadReport::Outcome::Complete) << report.reason;
+    EXPECT_EQ(back.txtPath(), path);
+    EXPECT_EQ(back.Combo3(), 1);
+    EXPECT_TRUE(back.Ticked(76));
+    EXPECT_TRUE(back.lstService().ticked[18]);
+}
+
+} // namespace
