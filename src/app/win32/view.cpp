@@ -113,6 +113,7 @@ RECT MainWindow::Pixels(const Twips& t) const {
 }
 
 HWND MainWindow::Control(int id) const {
+    if (hwnd_ == nullptr) return nullptr; // EnumChildWindows(nullptr) would walk every window
     struct Search {
         int id;
         HWND found;
@@ -349,8 +350,7 @@ void MainWindow::CreateCheckColumns() {
 
 // --- Model to controls ---------------------------------------------------------------------------
 
-void MainWindow::SyncList(int id, const app::CheckList& list, int index) {
-    const HWND hwnd = Control(id);
+void MainWindow::SyncList(HWND hwnd, const app::CheckList& list, int index) {
     if (hwnd == nullptr) return;
     if (index >= 0 && static_cast<std::size_t>(index) < list.ticked.size() &&
         static_cast<int>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)) == static_cast<int>(list.items.size())) {
@@ -410,16 +410,16 @@ void MainWindow::Observe(const app::Change& change) {
         break;
     }
     case app::Field::LstHide:
-        SyncList(kIdLstHide, form_.lstHide(), i);
+        SyncList(lstHide_, form_.lstHide(), i);
         break;
     case app::Field::LstNot:
-        SyncList(kIdLstNot, form_.lstNot(), i);
+        SyncList(lstNot_, form_.lstNot(), i);
         break;
     case app::Field::LstService:
-        SyncList(kIdLstService, form_.lstService(), i);
+        SyncList(lstService_, form_.lstService(), i);
         break;
     case app::Field::LstStartup:
-        SyncList(kIdLstStartup, form_.lstStartup(), i);
+        SyncList(lstStartup_, form_.lstStartup(), i);
         break;
     case app::Field::LblInfo:
         SetLabel(lblInfo_, form_.lblInfo(), false);

@@ -90,7 +90,7 @@ private:
     void RunOperation(void (*operation)(app::Context&));
     void Observe(const app::Change& change);
     void SyncAll();
-    void SyncList(int id, const app::CheckList& list, int index);
+    void SyncList(HWND list, const app::CheckList& items, int index);
     void SyncShape2();
     void SetLabel(HWND label, const std::string& utf8, bool autosize);
 
