@@ -300,4 +300,30 @@ TEST_F(WindowTest, OptimizeOnTheSystemPageWritesDisableSRAndShowsProgress) {
         EXPECT_TRUE(IsWindowEnabled(window->ButtonWindow(static_cast<app::Button>(b)))) << b;
 }
 
+TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {
+    // A real click on chk(47) queued, then the pass: the pass must not see the box change under
+    // it, and the click must not be lost either.
+    SetForegroundWindow(window->hwnd());
+    Pump();
+    RECT box{};
+    GetWindowRect(window->ChkWindow(47), &box);
+    const int x = box.left + 6;
+    const int y = (box.top + box.bottom) / 2;
+    INPUT input[3] = {};
+    for (INPUT& i : input)
+        i.type = INPUT_MOUSE;
+    input[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
+
+    SendMessageW(Button(app::Button::Optimize), BM_CLICK, 0, 0); // the whole pass, before any pump
+    EXPECT_EQ(form.chk(47), app::kCleared);
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+    Pump();
+    EXPECT_EQ(form.chk(47), app::kTicked);
+}
+
 } // namespace
