@@ -34,9 +34,13 @@ fs::path TestFolder() {
     return fs::path(temp) / "sysvela-cli-test";
 }
 
-std::string Utf8(const fs::path& p) { return win32::Narrow(p.wstring()); }
+std::string Utf8(const fs::path& p) {
+    return win32::Narrow(p.wstring());
+}
 
-void WriteAll(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void WriteAll(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 // sysvela-cli in this process, on the given arguments.
 Outcome InProcess(const std::vector<std::string>& args) {
@@ -71,7 +75,8 @@ Outcome Spawn(const std::wstring& commandLine) {
     if (started) {
         char buffer[4096];
         DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) o.out.append(buffer, got);
+        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+            o.out.append(buffer, got);
         WaitForSingleObject(pi.hProcess, INFINITE);
         DWORD code = 0;
         GetExitCodeProcess(pi.hProcess, &code);
@@ -99,7 +104,8 @@ std::wstring CliExe() {
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -112,10 +118,24 @@ std::vector<std::pair<std::string, std::string>> WrittenValues(const std::string
         const std::size_t a = line.find('|'), b = line.find('|', a + 1);
         const std::string key = line.substr(6, a - 6), name = line.substr(a + 1, b - a - 1);
         std::string id = key + "|" + name;
-        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : id)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (seen.emplace(id, true).second) values.emplace_back(key, name);
     }
     return values;
+}
+
+// Removes a value from the real registry, so that only what runs next can set it again.
+void DeleteValue(const std::string& key, const std::string& name) {
+    const std::size_t slash = key.find('\\');
+    const std::string root = key.substr(0, slash);
+    HKEY hive = root == "HKEY_CURRENT_USER" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(hive, win32::Widen(key.substr(slash + 1)).c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) {
+        return;
+    }
+    RegDeleteValueW(opened, win32::Widen(name).c_str());
+    RegCloseKey(opened);
 }
 
 class WineCli : public ::testing::Test {
@@ -135,11 +155,12 @@ protected:
 TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
     // Every box ticked, all drives, the last cache size, and a Chinese download folder with a
     // percent sign and a trailing backslash, in the ANSI code page as setup.dat holds it.
-    const auto ansi = sysaccess::Utf8ToCodePage("\"" + std::string(77, '1') +
-                                                    "\"\r\n\"4\"\r\n\"1\"\r\n\"1\"\r\n\"D:\\下载 50%\\\"\r\n"
-                                                    "\"00100000000000000000000001\"\r\n\"11111111111111111111111111\"\r\n"
-                                                    "\"1111111111111111111\"\r\n",
-                                                sysaccess::kCodePageGbk);
+    const auto ansi =
+        sysaccess::Utf8ToCodePage("\"" + std::string(77, '1') +
+                                      "\"\r\n\"4\"\r\n\"1\"\r\n\"1\"\r\n\"D:\\下载 50%\\\"\r\n"
+                                      "\"00100000000000000000000001\"\r\n\"11111111111111111111111111\"\r\n"
+                                      "\"1111111111111111111\"\r\n",
+                                  sysaccess::kCodePageGbk);
     ASSERT_TRUE(ansi);
     WriteAll(dir / "all.dat", *ansi);
     const std::string all = Utf8(dir / "all.dat");
@@ -166,6 +187,10 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
         WriteAll(batch, exported.out);
         (void)InProcess(with("apply"));
 
+        const auto values = WrittenValues(plan.out);
+        EXPECT_GT(values.size(), 20u);
+        for (const auto& [key, name] : values)
+            DeleteValue(key, name);
         const Outcome ran = Spawn(L"cmd /c \"" + batch.wstring() + L"\"");
         EXPECT_EQ(ran.status, 0) << pageArgs[0];
 
@@ -173,8 +198,6 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
         const auto applied = sim::Machine::Load(machine, &why);
         ASSERT_TRUE(applied) << why;
         sim::Machine simulated = *applied;
-        const auto values = WrittenValues(plan.out);
-        EXPECT_GT(values.size(), 20u);
         for (const auto& [key, name] : values) {
             const auto want = simulated.ReadRegValue(key, name);
             const auto got = wine.ReadRegValue(key, name);
@@ -200,7 +223,7 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     ASSERT_FALSE(planned.empty());
     EXPECT_EQ(planned.front(), "page system");
     EXPECT_NE(plan.out.find("write " + key + "|DisableSR|dword|00000001\n"), std::string::npos) << plan.out;
-    EXPECT_EQ(plan.out.find('\r'), std::string::npos); // LF only
+    EXPECT_EQ(plan.out.find('\r'), std::string::npos);         // LF only
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 7u); // a plan writes nothing
 
     const Outcome applied = Spawn(L"\"" + CliExe() + L"\" apply --recommend system");
