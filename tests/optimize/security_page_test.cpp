@@ -259,16 +259,4 @@ TEST_F(SecurityPage, FailedSafeModeCopyLeavesItsSourceKey) {
     EXPECT_THAT(sys.lines, ::testing::Not(::testing::Contains("wait reg delete " + kSafe + "Minimal\\ /f")));
 }
 
-TEST_F(SecurityPage, StartMenuShortcutsAreDeletedOnlyWhenPresent) {
-    ASSERT_TRUE(sys.DeleteFiles(kMenu + "Windows Catalog.lnk").ok);
-    form.SetChk(32, 1);
-    Pass();
-    EXPECT_THAT(sys.lines, ::testing::Contains("delete " + kMenu + "Windows Update.lnk"));
-    EXPECT_THAT(sys.lines, ::testing::Not(::testing::Contains("delete " + kMenu + "Windows Catalog.lnk")));
-    EXPECT_FALSE(sys.FileExists(kMenu + "Windows Update.lnk"));
-    Pass(); // neither left: nothing to delete
-    for (const auto& l : sys.lines)
-        EXPECT_NE(l.rfind("delete ", 0), 0u) << l;
-}
-
 } // namespace

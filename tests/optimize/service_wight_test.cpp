@@ -1,4 +1,4 @@
-// The service page and the slimming page on the simulated sys.
+// The service page and the slimming page on the simulated machine.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
