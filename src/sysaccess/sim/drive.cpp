@@ -53,10 +53,11 @@ void CollectPaths(const Node& node, const std::string& prefix, std::vector<std::
 } // namespace
 
 Node* Node::Child(std::string_view childName) {
-    for (Node& c : children) {
-        if (SameName(c.name, childName)) return &c;
-    }
-    return nullptr;
+    // Children are sorted by folded name first, so a binary search finds the one of this name.
+    const std::string folded = FoldCase(childName);
+    const auto at = std::lower_bound(children.begin(), children.end(), folded,
+                                     [](const Node& c, const std::string& f) { return FoldCase(c.name) < f; });
+    return at != children.end() && SameName(at->name, childName) ? &*at : nullptr;
 }
 
 const Node* Node::Child(std::string_view childName) const {
@@ -187,6 +188,10 @@ bool Drive::FileExists(std::string_view pattern) const {
     std::string last;
     const Node* parent = const_cast<Drive*>(this)->Parent(pattern, &last);
     if (!parent) return false;
+    if (!HasWildcard(last)) {
+        const Node* n = parent->Child(last);
+        return n && Ordinary(*n);
+    }
     return std::any_of(parent->children.begin(), parent->children.end(),
                        [&](const Node& n) { return Ordinary(n) && WildcardMatch(last, n.name); });
 }
@@ -203,12 +208,17 @@ Result Drive::DeleteFiles(std::string_view pattern) {
     auto parentParts = *SplitDrivePath(pattern);
     parentParts.pop_back();
     std::vector<std::string> matches;
-    for (const Node& n : parent->children) {
-        if (!HasWildcard(last) && SameName(n.name, last)) {
-            if (n.folder) return Result::Fail("is a folder");
-            if (!Ordinary(n)) return Result::Fail("hidden or system file");
+    if (!HasWildcard(last)) {
+        // One name: looked up, not matched against every file of the folder.
+        if (const Node* n = parent->Child(last)) {
+            if (n->folder) return Result::Fail("is a folder");
+            if (!Ordinary(*n)) return Result::Fail("hidden or system file");
+            matches.push_back(n->name);
         }
-        if (Ordinary(n) && WildcardMatch(last, n.name)) matches.push_back(n.name);
+    } else {
+        for (const Node& n : parent->children) {
+            if (Ordinary(n) && WildcardMatch(last, n.name)) matches.push_back(n.name);
+        }
     }
     if (matches.empty()) return Result::Fail("file not found");
 

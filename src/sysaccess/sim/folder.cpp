@@ -67,7 +67,7 @@ bool Fail(std::string* error, const std::string& why) {
 }
 
 bool ReadRegistry(MachineState& m, const std::string& bytes, std::string* error) {
-    const auto rejected = ImportRegScript(m.registry, DecodeText(bytes));
+    const auto rejected = ImportRegScript(m.registry, DecodeText(bytes), true);
     if (rejected.empty()) return true;
     return Fail(error, std::string(kRegistryFile) + " line " + std::to_string(rejected.front().number) +
                            ": cannot read \"" + rejected.front().text + "\"");
@@ -183,24 +183,6 @@ bool WriteWholeFile(const fs::path& p, const std::string& bytes) {
     return !out.fail();
 }
 
-// Writes beside the file, then renames over it: the old file stays whole until the new one is.
-sysaccess::Result WriteAtomically(const fs::path& p, const std::string& bytes) {
-    fs::path temp = p;
-    temp += ".new";
-    if (!WriteWholeFile(temp, bytes)) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return sysaccess::Result::Fail("cannot write " + Utf8Of(temp));
-    }
-    std::error_code ec;
-    fs::rename(temp, p, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return sysaccess::Result::Fail("cannot replace " + Utf8Of(p));
-    }
-    return sysaccess::Result::Ok();
-}
-
 bool WriteTree(const Node& folder, const fs::path& dir) {
     std::error_code ec;
     fs::create_directories(dir, ec);
@@ -262,35 +244,58 @@ sysaccess::Result Machine::Save(const std::string& dir) const {
     const fs::path root = FsPath(dir);
     std::error_code ec;
     fs::create_directories(root, ec);
-    if (ec) return sysaccess::Result::Fail("cannot create " + dir);
+    if (ec || !fs::is_directory(root, ec)) return sysaccess::Result::Fail("cannot create " + dir);
 
-    // The drive is written whole beside the old one, then swapped in.
-    const fs::path drive = root / kDriveFolder;
-    const fs::path fresh = root / "drive_c.new";
-    const fs::path old = root / "drive_c.old";
-    fs::remove_all(fresh, ec);
-    fs::remove_all(old, ec);
-    if (!WriteTree(m.drive.Root(), fresh)) {
-        fs::remove_all(fresh, ec);
-        return sysaccess::Result::Fail("cannot write " + Utf8Of(fresh));
-    }
     std::string attributes;
     for (const std::string& path : m.drive.AllPaths()) {
         const Node* node = m.drive.Find(path);
         if (node->attributes) attributes += AttributeLetters(node->attributes) + "\t" + path + "\n";
     }
-    if (auto r = WriteAtomically(root / kRegistryFile, ExportRegScript(m.registry)); !r) return r;
+
+    // Everything is written beside the old files first; only when all of it is complete do the
+    // new files take the old ones' places, each by a rename.
+    const fs::path registry = root / kRegistryFile;
+    const fs::path attributesFile = root / kAttributesFile;
+    const fs::path drive = root / kDriveFolder;
+    const fs::path newRegistry = root / "registry.reg.new";
+    const fs::path newAttributes = root / "attributes.txt.new";
+    const fs::path newDrive = root / "drive_c.new";
+    const fs::path oldDrive = root / "drive_c.old";
+    auto discard = [&] {
+        std::error_code ignored;
+        fs::remove(newRegistry, ignored);
+        fs::remove(newAttributes, ignored);
+        fs::remove_all(newDrive, ignored);
+    };
+    discard();
+    fs::remove_all(oldDrive, ec);
+    if (!WriteWholeFile(newRegistry, ExportRegScript(m.registry)) || !WriteWholeFile(newAttributes, attributes) ||
+        !WriteTree(m.drive.Root(), newDrive)) {
+        discard();
+        return sysaccess::Result::Fail("cannot write into " + dir);
+    }
+
     if (fs::exists(drive, ec)) {
-        fs::rename(drive, old, ec);
-        if (ec) return sysaccess::Result::Fail("cannot move " + Utf8Of(drive) + " aside");
+        fs::rename(drive, oldDrive, ec);
+        if (ec) {
+            discard();
+            return sysaccess::Result::Fail("cannot move " + Utf8Of(drive) + " aside");
+        }
     }
-    fs::rename(fresh, drive, ec);
+    fs::rename(newDrive, drive, ec);
     if (ec) {
-        fs::rename(old, drive, ec);
-        return sysaccess::Result::Fail("cannot move " + Utf8Of(fresh) + " into place");
+        fs::rename(oldDrive, drive, ec);
+        discard();
+        return sysaccess::Result::Fail("cannot move " + Utf8Of(newDrive) + " into place");
     }
-    fs::remove_all(old, ec);
-    return WriteAtomically(root / kAttributesFile, attributes);
+    fs::remove_all(oldDrive, ec);
+    fs::rename(newRegistry, registry, ec);
+    if (!ec) fs::rename(newAttributes, attributesFile, ec);
+    if (ec) {
+        discard();
+        return sysaccess::Result::Fail("cannot replace the files in " + dir);
+    }
+    return sysaccess::Result::Ok();
 }
 
 Machine Machine::Seeded() {

@@ -172,7 +172,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 } // namespace
 
-std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view text) {
+std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view text, bool abbreviatedRoots) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     const std::vector<std::string> lines = SplitLines(text);
     std::vector<RejectedLine> rejected;
@@ -201,7 +201,7 @@ std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view t
             std::string_view name = std::string_view(trimmed).substr(1, trimmed.size() - 2);
             const bool remove = !name.empty() && name[0] == '-';
             if (remove) name.remove_prefix(1);
-            auto path = ParseKeyPath(name, false);
+            auto path = ParseKeyPath(name, abbreviatedRoots);
             if (!path) {
                 reject(i);
                 continue;

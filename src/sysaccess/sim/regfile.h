@@ -18,7 +18,8 @@ struct RejectedLine {
 // Applies a registry script given as UTF-8 text (a UTF-8 byte order mark is skipped). A line the
 // registry editor would reject is skipped and reported; the rest of the script is still applied.
 // A text without the header line is rejected whole: every line of it is reported.
-std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view text);
+// abbreviatedRoots also takes "HKLM", "HKCU" ... in key lines, as people write them by hand.
+std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view text, bool abbreviatedRoots = false);
 
 // Every key below the roots, parents first, keys and values in creation order, CR LF line ends.
 std::string ExportRegScript(const Registry& registry);

@@ -144,7 +144,8 @@ TEST_F(TempDir, SavedFilesHaveTheirDocumentedForm) {
 TEST_F(TempDir, LoadsWhatAPersonWrites) {
     Put(dir / "registry.reg", "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
                               "[HKEY_CURRENT_USER\\Software\\Child\\Grandchild]\n\"v\"=\"1\"\n\n"
-                              "[HKEY_CURRENT_USER\\Software]\n@=\"parent after child\"\n");
+                              "[HKEY_CURRENT_USER\\Software]\n@=\"parent after child\"\n"
+                              "[HKLM\\SOFTWARE\\Short]\r\n\"crlf\"=dword:1\r\n");
     Put(dir / U8("drive_c/Documents and Settings/All Users/「开始」菜单/程序/启动/x.lnk"), "lnk");
     Put(dir / "drive_c/WINDOWS/temp/.keep", "");
     Put(dir / "attributes.txt",
@@ -155,6 +156,7 @@ TEST_F(TempDir, LoadsWhatAPersonWrites) {
     sim::Machine machine = *m;
     EXPECT_EQ(machine.ReadRegValue("HKCU\\Software\\Child\\Grandchild", "v")->text, "1");
     EXPECT_EQ(machine.ReadRegValue("HKCU\\Software", "")->text, "parent after child");
+    EXPECT_EQ(machine.ReadRegValue("HKEY_LOCAL_MACHINE\\SOFTWARE\\Short", "crlf")->dword, 1u);
     EXPECT_TRUE(machine.FolderExists("C:\\WINDOWS\\temp"));
     EXPECT_FALSE(machine.PathExists("C:\\WINDOWS\\temp\\.keep"));
     EXPECT_EQ(machine.Attributes("C:\\Documents and Settings\\All Users\\「开始」菜单\\程序\\启动\\x.lnk"),
