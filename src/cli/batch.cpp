@@ -197,11 +197,21 @@ sysaccess::Result BatchExporter::DeleteFiles(const std::string& path) {
         return sysaccess::Result::Fail("not a path");
     }
     // Ordinary files only, in that folder only, as the program's own test and deletion; del
-    // itself leaves a read-only file.
+    // itself leaves a read-only file. dir runs in a second cmd, which would expand a %NAME% in
+    // the text it is given once more: a pattern goes there only without a percent sign, and a
+    // plain name is compared with what dir lists instead.
     const std::string folder = BatchPath(path.substr(0, slash));
-    const std::string pattern = PercentDoubled(path.substr(slash + 1));
-    Line("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"" + folder + "\\" + pattern +
-         "\" 2^>nul') do del /q \"" + folder + "\\%%F\"");
+    const std::string name = path.substr(slash + 1);
+    const std::string each = "for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"" + folder;
+    if (name.find_first_of("*?") != std::string::npos) {
+        if (name.find('%') != std::string::npos) {
+            Skip("a file pattern with a percent sign");
+            return sysaccess::Result::Fail("not a pattern a batch file can hold");
+        }
+        Line(each + "\\" + name + "\" 2^>nul') do del /q \"" + folder + "\\%%F\"");
+    } else {
+        Line(each + "\" 2^>nul') do if /i \"%%F\"==\"" + PercentDoubled(name) + "\" del /q \"" + folder + "\\%%F\"");
+    }
     return sysaccess::Result::Ok();
 }
 

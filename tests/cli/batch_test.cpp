@@ -114,13 +114,21 @@ TEST_F(Exporter, StartupFoldersBecomeThoseOfWhoeverRunsTheBatch) {
     };
     EXPECT_TRUE(has("set \"SYSVELA_STARTUP=C:\\Documents and Settings\\%USERNAME%\\「开始」菜单\\程序\\启动\""));
     EXPECT_TRUE(has("set \"SYSVELA_COMMON_STARTUP=C:\\Documents and Settings\\All Users\\「开始」菜单\\程序\\启动\""));
-    EXPECT_TRUE(has("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"%SYSVELA_STARTUP%\\a%%b.lnk\" 2^>nul') "
-                    "do del /q \"%SYSVELA_STARTUP%\\%%F\""));
-    EXPECT_TRUE(has("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"%SYSVELA_COMMON_STARTUP%\\c.lnk\" "
-                    "2^>nul') do del /q \"%SYSVELA_COMMON_STARTUP%\\%%F\""));
+    // A name is compared with what dir lists: the second cmd that runs dir never sees it.
+    EXPECT_TRUE(has("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"%SYSVELA_STARTUP%\" 2^>nul') do if /i "
+                    "\"%%F\"==\"a%%b.lnk\" del /q \"%SYSVELA_STARTUP%\\%%F\""));
+    EXPECT_TRUE(has("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"%SYSVELA_COMMON_STARTUP%\" 2^>nul') do "
+                    "if /i \"%%F\"==\"c.lnk\" del /q \"%SYSVELA_COMMON_STARTUP%\\%%F\""));
     EXPECT_TRUE(has("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"C:\\Documents and "
-                    "Settings\\Administrator2\\x.lnk\" 2^>nul') do del /q \"C:\\Documents and "
+                    "Settings\\Administrator2\" 2^>nul') do if /i \"%%F\"==\"x.lnk\" del /q \"C:\\Documents and "
                     "Settings\\Administrator2\\%%F\""));
+    // A pattern goes to dir itself, unless cmd would expand part of it.
+    (void)exporter.DeleteFiles("C:\\a\\*.lnk");
+    (void)exporter.DeleteFiles("C:\\a\\%x%*.lnk");
+    const auto more = Body();
+    EXPECT_EQ(more.at(more.size() - 4),
+              "for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"C:\\a\\*.lnk\" 2^>nul') do del /q \"C:\\a\\%%F\"");
+    EXPECT_EQ(more.at(more.size() - 3), "rem skipped: a file pattern with a percent sign");
 }
 
 TEST_F(Exporter, ACopiedKeyIsDeletedOnlyAfterItsCopySucceeded) {

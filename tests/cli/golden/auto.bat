@@ -80,8 +80,8 @@ reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Ex
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableChangePassword" /t REG_DWORD /d 0x00000001 /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\NonEnum" /v "{20D04FE0-3AEA-1069-A2D8-08002B30309D}" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoFileMenu" /t REG_DWORD /d 0x00000000 /f
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\Windows Catalog.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\Windows Update.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单" 2^>nul') do if /i "%%F"=="Windows Catalog.lnk" del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单" 2^>nul') do if /i "%%F"=="Windows Update.lnk" del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoChangeStartMenu" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noRun" /t REG_DWORD /d 0x00000001 /f

@@ -4,7 +4,7 @@ setlocal EnableExtensions DisableDelayedExpansion
 pushd "%SystemRoot%\system32"
 rem page slimming
 sfc /purgecache
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\windows\driver cache\i386\Driver.cab" 2^>nul') do del /q "C:\windows\driver cache\i386\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\windows\driver cache\i386" 2^>nul') do if /i "%%F"=="Driver.cab" del /q "C:\windows\driver cache\i386\%%F"
 if exist "C:\Windows\temp\*" rd "C:\Windows\temp"
 if exist "C:\Windows\help\*" rd "C:\Windows\help"
 if exist "C:\Windows\Ime\chtime\*" rd "C:\Windows\Ime\chtime"

@@ -9,11 +9,11 @@ if not exist "%SYSVELA_COMMON_STARTUP%\*" for /f "tokens=3,*" %%A in ('reg query
 rem page startup
 reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run /v "Contoso Update Agent" /f
 reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run /v "Contoso Update Agent" /f
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_STARTUP%\Contoso Update Agent" 2^>nul') do del /q "%SYSVELA_STARTUP%\%%F"
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTUP%\Contoso Update Agent" 2^>nul') do del /q "%SYSVELA_COMMON_STARTUP%\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_STARTUP%" 2^>nul') do if /i "%%F"=="Contoso Update Agent" del /q "%SYSVELA_STARTUP%\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTUP%" 2^>nul') do if /i "%%F"=="Contoso Update Agent" del /q "%SYSVELA_COMMON_STARTUP%\%%F"
 reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run /v "腾讯QQ.lnk" /f
 reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run /v "腾讯QQ.lnk" /f
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_STARTUP%\腾讯QQ.lnk" 2^>nul') do del /q "%SYSVELA_STARTUP%\%%F"
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTUP%\腾讯QQ.lnk" 2^>nul') do del /q "%SYSVELA_COMMON_STARTUP%\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_STARTUP%" 2^>nul') do if /i "%%F"=="腾讯QQ.lnk" del /q "%SYSVELA_STARTUP%\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTUP%" 2^>nul') do if /i "%%F"=="腾讯QQ.lnk" del /q "%SYSVELA_COMMON_STARTUP%\%%F"
 popd
 endlocal
