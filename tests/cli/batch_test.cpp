@@ -2,6 +2,8 @@
 // writes around file operations and the safe-boot deletes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "cli/batch.h"
 #include "sysaccess/cmdline.h"
 #include "sysaccess/sim/machine.h"
@@ -51,6 +53,15 @@ TEST(BatchEscape, MetacharactersOutsideQuotesAndPercentEverywhere) {
     const std::string escaped = EscapeForBatch(line);
     EXPECT_EQ(CmdReading(escaped), line);
     EXPECT_EQ(sysaccess::SplitCommandLine(CmdReading(escaped)).at(4), name);
+
+    // Any mix of quotes and metacharacters reads back as it was.
+    std::srand(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = std::rand() % 12; i > 0; --i)
+            text += "a \"%&|<>^\\"[std::rand() % 10];
+        EXPECT_EQ(CmdReading(EscapeForBatch(text)), text) << text;
+    }
 }
 
 TEST(BatchRegAdd, EachTypeAsTheImportStoresIt) {
