@@ -211,6 +211,30 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
     }
 }
 
+TEST_F(WineCli, ExportedStartupRemovalFindsTheUsersOwnStartupFolder) {
+    // Wine keeps the Startup folder where the shell says, not under "Documents and Settings":
+    // the batch finds it the same way the program does.
+    win32::System wine;
+    const auto folder = wine.ShellStartupFolder(false);
+    ASSERT_TRUE(folder);
+    const std::string name = "sysvela cli test & 1.lnk";
+    const std::string run = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const fs::path shortcut = fs::path(win32::Widen(*folder)) / win32::Widen(name);
+    WriteAll(shortcut, "x");
+    ASSERT_TRUE(wine.WriteRegValue(run, sysaccess::RegType::String, name, "x").ok);
+
+    const Outcome list = InProcess({"startup-list"});
+    const auto listed = Lines(list.out);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), name), 2) << list.out; // Run value and shortcut
+    const Outcome exported = InProcess({"export", "startup", "--remove", name});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    WriteAll(dir / "startup.bat", exported.out);
+    (void)Spawn(L"cmd /c \"" + (dir / "startup.bat").wstring() + L"\"");
+    EXPECT_FALSE(fs::exists(shortcut));
+    EXPECT_FALSE(wine.ReadRegValue(run, name));
+    EXPECT_EQ(InProcess({"startup-list"}).out.find(name), std::string::npos);
+}
+
 TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore";
     win32::System wine;
