@@ -164,11 +164,13 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
     ASSERT_TRUE(ansi);
     WriteAll(dir / "all.dat", *ansi);
     const std::string all = Utf8(dir / "all.dat");
+    // Each page ends with every box clear, which leaves the prefix with every restriction
+    // released for the tests that share it.
     const std::vector<std::vector<std::string>> cases = {
-        {"system"},
-        {"system", "--recommend"},
-        {"security"},
         {"security", "--settings", all},
+        {"security"},
+        {"system", "--recommend"},
+        {"system"},
     };
     win32::System wine;
     int n = 0;
@@ -265,6 +267,10 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
                                 "EnablePrefetcher")
                   ->text,
               "5");
+
+    // Every box clear again, for the tests that share the prefix.
+    (void)Spawn(L"\"" + CliExe() + L"\" apply system");
+    EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 0u);
 }
 
 } // namespace
