@@ -82,57 +82,55 @@ const char* PageWord(app::Page page) {
     return "?";
 }
 
-// The machine a command acts on, and where to save it when it is a simulated one.
+// The machine a command acts on, and how to keep what was done to it.
 struct Target {
     std::unique_ptr<sysaccess::System> system;
-    std::string simDir; // empty: the real system
+    std::string simDir;                      // empty: the real system, which keeps its changes itself
+    std::function<sysaccess::Result()> save; // the simulated machine back to its folder
 };
 
 #ifdef SYSVELA_CLI_HAS_SIM
-std::unique_ptr<sysaccess::System> OpenSim(const std::string& dir, const Env& env) {
+bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     std::error_code ec;
     const std::filesystem::path path = HostPath(dir);
     const bool fresh = !std::filesystem::exists(path, ec) ||
                        (std::filesystem::is_directory(path, ec) && std::filesystem::is_empty(path, ec));
+    std::unique_ptr<sim::Machine> machine;
     if (fresh) {
-        auto machine = std::make_unique<sim::Machine>(sim::Machine::Seeded());
+        machine = std::make_unique<sim::Machine>(sim::Machine::Seeded());
         if (sysaccess::Result saved = machine->Save(dir); !saved) {
             env.err("sysvela-cli: cannot create the simulated machine in " + dir + ": " + saved.error + "\n");
-            return nullptr;
+            return false;
         }
         env.err("sysvela-cli: seeded a new simulated machine in " + dir + "\n");
-        return machine;
+    } else {
+        std::string why;
+        auto loaded = sim::Machine::Load(dir, &why);
+        if (!loaded) {
+            env.err("sysvela-cli: cannot read the simulated machine in " + dir + ": " + why + "\n");
+            return false;
+        }
+        machine = std::make_unique<sim::Machine>(std::move(*loaded));
     }
-    std::string why;
-    auto loaded = sim::Machine::Load(dir, &why);
-    if (!loaded) {
-        env.err("sysvela-cli: cannot read the simulated machine in " + dir + ": " + why + "\n");
-        return nullptr;
-    }
-    return std::make_unique<sim::Machine>(std::move(*loaded));
-}
-
-sysaccess::Result SaveSim(sysaccess::System& sys, const std::string& dir) {
-    return static_cast<sim::Machine&>(sys).Save(dir);
+    sim::Machine* kept = machine.get();
+    target.save = [kept, dir] { return kept->Save(dir); };
+    target.system = std::move(machine);
+    return true;
 }
 #else
-std::unique_ptr<sysaccess::System> OpenSim(const std::string& dir, const Env& env) {
+bool OpenSim(const std::string& dir, const Env& env, Target&) {
     env.err("sysvela-cli: this build has no simulated machine for " + dir + "\n");
-    return nullptr;
-}
-sysaccess::Result SaveSim(sysaccess::System&, const std::string&) {
-    return sysaccess::Result::Fail("no simulated machine");
+    return false;
 }
 #endif
 
 bool OpenTarget(const Options& o, const Env& env, Target& target) {
     if (o.machineDir || !env.realSystem) {
         target.simDir = o.machineDir.value_or(kDefaultMachineDir);
-        target.system = OpenSim(target.simDir, env);
-    } else {
-        target.system = env.realSystem();
-        if (!target.system) env.err("sysvela-cli: the system cannot be reached\n");
+        return OpenSim(target.simDir, env, target);
     }
+    target.system = env.realSystem();
+    if (!target.system) env.err("sysvela-cli: the system cannot be reached\n");
     return target.system != nullptr;
 }
 
@@ -341,8 +339,8 @@ int Main(const std::vector<std::string>& args, const Env& env) {
     case Command::Help:
         break;
     }
-    if (changes && !target.simDir.empty()) {
-        if (sysaccess::Result saved = SaveSim(*target.system, target.simDir); !saved) {
+    if (changes && target.save) {
+        if (sysaccess::Result saved = target.save(); !saved) {
             env.err("sysvela-cli: cannot save the simulated machine in " + target.simDir + ": " + saved.error + "\n");
             return 1;
         }
