@@ -19,10 +19,6 @@ int HexDigit(char c) {
     return -1;
 }
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && SameName(s.substr(0, prefix.size()), prefix);
-}
-
 // Only blanks or a comment may follow the data on its line.
 bool OnlyTrailer(std::string_view rest) {
     const std::string t = TrimLeft(rest);
@@ -46,7 +42,7 @@ std::optional<std::string> ReadQuoted(std::string_view s, std::size_t& used) {
     return std::nullopt;
 }
 
-// "aa,bb, c,..." with an optional trailing comma; empty is no bytes.
+// "aa,bb,c,..." with an optional trailing comma; empty is no bytes.
 std::optional<std::string> ReadHexBytes(std::string_view s) {
     std::string bytes;
     const std::string all = TrimRight(TrimLeft(s));
@@ -55,8 +51,7 @@ std::optional<std::string> ReadHexBytes(std::string_view s) {
     while (start < all.size()) {
         std::size_t comma = all.find(',', start);
         const bool last = comma == std::string::npos;
-        const std::string token =
-            TrimRight(TrimLeft(std::string_view(all).substr(start, last ? all.npos : comma - start)));
+        const std::string_view token = std::string_view(all).substr(start, last ? all.npos : comma - start);
         if (token.empty() || token.size() > 2) return std::nullopt;
         int value = 0;
         for (char c : token) {
@@ -121,8 +116,11 @@ ParsedData ParseData(std::string_view s) {
         if (OnlyTrailer(s.substr(1))) r.outcome = Outcome::Delete;
         return r;
     }
-    if (StartsWithNoCase(s, "dword:")) {
-        std::string_view rest = s.substr(6);
+    // The type words are lower case, as the registry editor writes and reads them; blanks may
+    // stand before the number but not inside a byte list.
+    if (s.starts_with("dword:")) {
+        const std::string afterColon = TrimLeft(s.substr(6));
+        std::string_view rest = afterColon;
         const std::size_t end = rest.find_first_of(" \t;");
         if (end != std::string_view::npos && !OnlyTrailer(rest.substr(end))) return r;
         const auto value = ReadHexNumber(rest.substr(0, end), 8);
@@ -132,7 +130,7 @@ ParsedData ParseData(std::string_view s) {
         r.outcome = Outcome::Set;
         return r;
     }
-    if (StartsWithNoCase(s, "hex")) {
+    if (s.starts_with("hex")) {
         std::string_view rest = s.substr(3);
         std::uint32_t type = sysaccess::kRegBinary;
         if (!rest.empty() && rest[0] == '(') {
@@ -238,7 +236,7 @@ std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view t
         }
         std::string data = TrimLeft(std::string_view(afterName).substr(1));
         // Hex data may go on over lines that end in a backslash.
-        if (StartsWithNoCase(data, "hex")) {
+        if (data.starts_with("hex")) {
             while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
                 data = TrimRight(data);
                 data.pop_back();

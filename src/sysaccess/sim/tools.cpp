@@ -89,12 +89,10 @@ std::uint32_t RegAdd(Registry& reg, const Args& a) {
     if (a.size() < 3) return kRegError;
     const auto key = ParseKeyPath(a[2], true);
     if (!key || ReadRegOptions(a, 3, false, false).bad) return kRegError;
-    // reg.exe gives a key it creates an empty default value.
-    if (!reg.Find(*key)) {
-        sysaccess::RegData empty;
-        empty.type = sysaccess::kRegSz;
-        reg.Create(*key).SetValue("", empty);
-    }
+    // Without /v, reg.exe writes the key's default value: an empty string, over any earlier one.
+    sysaccess::RegData empty;
+    empty.type = sysaccess::kRegSz;
+    reg.Create(*key).SetValue("", empty);
     return kRegOk;
 }
 

@@ -56,13 +56,15 @@ TEST(SimImport, DwordTakesOneToEightHexDigits) {
     const int rejected = m.ImportScript(std::string(kHeader) + "[" + kKey + "]\r\n" +
                                         "\"c\"=dword:C\r\n\"big\"=dword:3FFFFFF\r\n\"max\"=dword:ffffffff\r\n"
                                         "\"nine\"=dword:123456789\r\n\"none\"=dword:\r\n\"bad\"=dword:12x4\r\n"
-                                        "\"spaced\"=dword: 1\r\n\"after\"=dword:00000010 ; comment\r\n");
+                                        "\"spaced\"=dword: 1\r\n\"after\"=dword:00000010 ; comment\r\n"
+                                        "\"upper\"=DWORD:1\r\n");
     EXPECT_EQ(rejected, 4);
+    EXPECT_EQ(m.ReadRegValue(kKey, "spaced")->dword, 1u);
     EXPECT_EQ(m.ReadRegValue(kKey, "c")->dword, 12u);
     EXPECT_EQ(m.ReadRegValue(kKey, "big")->dword, 0x3FFFFFFu);
     EXPECT_EQ(m.ReadRegValue(kKey, "max")->dword, 0xFFFFFFFFu);
     EXPECT_EQ(m.ReadRegValue(kKey, "after")->dword, 16u);
-    for (const char* name : {"nine", "none", "bad", "spaced"})
+    for (const char* name : {"nine", "none", "bad", "upper"})
         EXPECT_FALSE(m.ReadRegValue(kKey, name)) << name;
 }
 
@@ -92,8 +94,9 @@ TEST(SimImport, HexDataOfEveryType) {
                                         "\"multi\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
                                         "\"dw\"=hex(4):78,56,34,12\r\n"
                                         "\"qword\"=hex(b):01,00,00,00,00,00,00,00\r\n"
-                                        "\"badbyte\"=hex:1,234\r\n\"gap\"=hex:01,,02\r\n\"badtype\"=hex(zz):00\r\n");
-    EXPECT_EQ(rejected, 3);
+                                        "\"badbyte\"=hex:1,234\r\n\"gap\"=hex:01,,02\r\n\"badtype\"=hex(zz):00\r\n"
+                                        "\"blanks\"=hex: 01 , 02\r\n\"upper\"=HEX:01\r\n");
+    EXPECT_EQ(rejected, 5);
     EXPECT_EQ(m.ReadRegValue(kKey, "bin")->bytes, std::string("\x01\x02\x0a\xff"));
     EXPECT_EQ(m.ReadRegValue(kKey, "empty")->type, sysaccess::kRegBinary);
     EXPECT_EQ(m.ReadRegValue(kKey, "empty")->bytes, "");

@@ -54,9 +54,9 @@ TEST_F(SimTools, RegAddAndDeleteKeys) {
     EXPECT_EQ(m.EnumRegValues(sysaccess::RegRoot::CurrentUser,
                               "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowCpl"),
               std::vector<std::string>{""});
-    m.SetString(key, "", "kept");
-    EXPECT_EQ(Exit("reg add " + key + " /f"), 0u); // already there: its default value stays
-    EXPECT_EQ(m.ReadRegValue(key, "")->text, "kept");
+    m.SetString(key, "", "earlier");
+    EXPECT_EQ(Exit("reg add " + key + " /f"), 0u); // already there: the default value is emptied
+    EXPECT_EQ(m.ReadRegValue(key, "")->text, "");
     m.SetDword(key + "\\Deep\\Deeper", "v", 1);
     EXPECT_EQ(Exit("reg delete " + key + "\\ /f"), 0u);
     EXPECT_FALSE(m.KeyExists(key));
