@@ -170,10 +170,17 @@ bool Drive::PutFile(std::string_view path, std::string bytes, unsigned attribute
     if (!parts || parts->empty()) return false;
     const std::string name = parts->back();
     parts->pop_back();
-    if (!MakeFolder(JoinDrivePath(*parts), 0) && !parts->empty()) return false;
-    std::string ignored;
-    Node* parent = Parent(path, &ignored);
-    if (!parent) return false;
+    // Missing parents are made; existing ones keep their attributes.
+    Node* parent = &root_;
+    for (const std::string& p : *parts) {
+        Node* child = parent->Child(p);
+        if (!child) {
+            InsertSorted(parent->children, Node{p, true, 0, {}, {}});
+            child = parent->Child(p);
+        }
+        if (!child->folder) return false;
+        parent = child;
+    }
     if (Node* existing = parent->Child(name)) {
         if (existing->folder) return false;
         existing->bytes = std::move(bytes);

@@ -139,6 +139,9 @@ TEST(SimDrive, NewFilesNeedAFolderAndAValidName) {
     EXPECT_EQ(m.ReadFile("C:\\ro.dat"), "old");
     EXPECT_TRUE(m.ReplaceFile("C:\\dir\\setup.dat", std::string("a\0b", 3)));
     EXPECT_EQ(m.ReadFile("C:\\DIR\\SETUP.DAT"), std::string("a\0b", 3));
+    m.AddFolder("C:\\hidden", sim::kHidden);
+    m.AddFile("C:\\hidden\\inner\\x.txt");
+    EXPECT_EQ(m.Attributes("C:\\hidden"), sim::kHidden); // a file added below leaves it so
 }
 
 TEST(SimMachine, CopiesAreIndependent) {
