@@ -37,8 +37,8 @@ std::vector<std::string> Machine::EnumRegValues(sysaccess::RegRoot root, const s
     const auto path = ParseKeyPath(subkey.empty() ? std::string(rootName) : rootName + ("\\" + subkey), false);
     const RegKey* key = path ? state_->registry.Find(*path) : nullptr;
     if (!key) return names;
-    for (const RegValue& v : key->values)
-        names.push_back(v.name);
+    for (const RegValue* v : key->Values())
+        names.push_back(v->name);
     return names;
 }
 

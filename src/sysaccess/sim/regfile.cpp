@@ -343,8 +343,8 @@ std::string ValueLine(const RegValue& v) {
 
 void ExportKey(const RegKey& key, const std::string& path, std::string& out) {
     out += "[" + path + "]\r\n";
-    for (const RegValue& v : key.values)
-        out += ValueLine(v) + "\r\n";
+    for (const RegValue* v : key.Values())
+        out += ValueLine(*v) + "\r\n";
     out += "\r\n";
     for (const RegKey& sub : key.subkeys)
         ExportKey(sub, path + "\\" + sub.name, out);
@@ -356,10 +356,10 @@ std::string ExportRegScript(const Registry& registry) {
     std::string out = std::string(kHeader5) + "\r\n\r\n";
     for (std::size_t r = 0; r < kRoots.size(); ++r) {
         const RegKey& root = registry.Root(r);
-        if (!root.values.empty()) {
+        if (root.HasValues()) {
             out += "[" + std::string(kRoots[r].full) + "]\r\n";
-            for (const RegValue& v : root.values)
-                out += ValueLine(v) + "\r\n";
+            for (const RegValue* v : root.Values())
+                out += ValueLine(*v) + "\r\n";
             out += "\r\n";
         }
         for (const RegKey& sub : root.subkeys)

@@ -19,15 +19,22 @@ const RegKey* RegKey::FindSubkey(std::string_view child) const {
 
 RegKey& RegKey::SubkeyOrNew(std::string_view child) {
     if (RegKey* k = FindSubkey(child)) return *k;
-    subkeys.push_back(RegKey{std::string(child), {}, {}});
+    subkeys.emplace_back(std::string(child));
     return subkeys.back();
 }
 
-RegValue* RegKey::FindValue(std::string_view value) {
-    for (RegValue& v : values) {
-        if (SameName(v.name, value)) return &v;
+std::vector<const RegValue*> RegKey::Values() const {
+    std::vector<const RegValue*> out;
+    out.reserve(live_);
+    for (const auto& slot : slots_) {
+        if (slot) out.push_back(&*slot);
     }
-    return nullptr;
+    return out;
+}
+
+RegValue* RegKey::FindValue(std::string_view value) {
+    const auto it = index_.find(FoldCase(value));
+    return it == index_.end() ? nullptr : &*slots_[it->second];
 }
 
 const RegValue* RegKey::FindValue(std::string_view value) const {
@@ -37,22 +44,44 @@ const RegValue* RegKey::FindValue(std::string_view value) const {
 void RegKey::SetValue(std::string_view value, const sysaccess::RegData& data) {
     if (RegValue* v = FindValue(value)) {
         v->data = data;
-    } else {
-        values.push_back(RegValue{std::string(value), data});
+        return;
     }
+    index_.emplace(FoldCase(value), slots_.size());
+    slots_.emplace_back(RegValue{std::string(value), data});
+    ++live_;
 }
 
 bool RegKey::DeleteValue(std::string_view value) {
-    const auto it =
-        std::find_if(values.begin(), values.end(), [&](const RegValue& v) { return SameName(v.name, value); });
-    if (it == values.end()) return false;
-    values.erase(it);
+    const auto it = index_.find(FoldCase(value));
+    if (it == index_.end()) return false;
+    slots_[it->second].reset();
+    index_.erase(it);
+    --live_;
+    if (live_ * 2 < slots_.size()) Compact();
     return true;
 }
 
+void RegKey::ClearValues() {
+    slots_.clear();
+    index_.clear();
+    live_ = 0;
+}
+
+void RegKey::Compact() {
+    std::vector<std::optional<RegValue>> kept;
+    kept.reserve(live_);
+    index_.clear();
+    for (auto& slot : slots_) {
+        if (!slot) continue;
+        index_.emplace(FoldCase(slot->name), kept.size());
+        kept.push_back(std::move(slot));
+    }
+    slots_ = std::move(kept);
+}
+
 void RegKey::Merge(const RegKey& other, bool withSubkeys) {
-    for (const RegValue& v : other.values)
-        SetValue(v.name, v.data);
+    for (const RegValue* v : other.Values())
+        SetValue(v->name, v->data);
     if (!withSubkeys) return;
     for (const RegKey& k : other.subkeys)
         SubkeyOrNew(k.name).Merge(k, true);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "sysaccess/system.h"
@@ -17,21 +18,38 @@ struct RegValue {
     sysaccess::RegData data;
 };
 
-struct RegKey {
+class RegKey {
+public:
+    RegKey() = default;
+    explicit RegKey(std::string keyName) : name(std::move(keyName)) {}
+
     std::string name;
-    std::vector<RegValue> values; // creation order
-    std::vector<RegKey> subkeys;  // creation order
+    std::vector<RegKey> subkeys; // creation order
 
     RegKey* FindSubkey(std::string_view child);
     const RegKey* FindSubkey(std::string_view child) const;
     RegKey& SubkeyOrNew(std::string_view child);
+
+    // The values in creation order.
+    std::vector<const RegValue*> Values() const;
+    bool HasValues() const { return live_ != 0; }
     RegValue* FindValue(std::string_view value);
     const RegValue* FindValue(std::string_view value) const;
     // Overwrites an existing value in its place, whatever its type; a new value goes last.
     void SetValue(std::string_view value, const sysaccess::RegData& data);
     bool DeleteValue(std::string_view value);
+    void ClearValues();
     // Values of other overwrite or join ours; with subkeys, the same for every subkey beneath.
     void Merge(const RegKey& other, bool subkeys);
+
+private:
+    // A Run key may hold thousands of values, removed one by one: a deleted value leaves a gap
+    // that is closed when gaps are half the slots, and the index finds a name without a scan.
+    void Compact();
+
+    std::vector<std::optional<RegValue>> slots_;
+    std::unordered_map<std::string, std::size_t> index_; // folded name -> slot
+    std::size_t live_ = 0;
 };
 
 // A key path split into its root and the names beneath it.

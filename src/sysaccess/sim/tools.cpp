@@ -107,7 +107,7 @@ std::uint32_t RegDelete(Registry& reg, const Args& a) {
     if (!k) return kRegError;
     if (o.value || o.defaultValue) return k->DeleteValue(o.value.value_or("")) ? kRegOk : kRegError;
     if (o.allValues) {
-        k->values.clear();
+        k->ClearValues();
         return kRegOk;
     }
     return reg.Delete(*key) ? kRegOk : kRegError;
@@ -129,8 +129,8 @@ std::uint32_t RegCopy(Registry& reg, const Args& a) {
     if (!o.force) {
         const RegKey* target = reg.Find(*to);
         if (target) {
-            for (const RegValue& v : snapshot.values) {
-                if (target->FindValue(v.name)) return kRegError; // an overwrite question, unanswered
+            for (const RegValue* v : snapshot.Values()) {
+                if (target->FindValue(v->name)) return kRegError; // an overwrite question, unanswered
             }
         }
     }

@@ -36,6 +36,21 @@ TEST(SimRegistry, ValuesListInCreationOrderAndKeepTheirPlace) {
     EXPECT_TRUE(m.EnumRegValues(RegRoot::LocalMachine, "Software\\T").empty());
 }
 
+TEST(SimRegistry, OrderSurvivesManyDeletions) {
+    sim::Machine m;
+    for (int i = 0; i < 10; ++i)
+        m.SetDword(kKey, "v" + std::to_string(i), static_cast<std::uint32_t>(i));
+    for (int i : {0, 2, 3, 5, 6, 8})
+        ASSERT_TRUE(m.DeleteValue(kKey, "V" + std::to_string(i)));
+    m.SetDword(kKey, "v2", 22); // back, at the end
+    m.SetDword(kKey, "v4", 44); // in its place
+    EXPECT_EQ(m.EnumRegValues(RegRoot::CurrentUser, "Software\\T"),
+              (std::vector<std::string>{"v1", "v4", "v7", "v9", "v2"}));
+    EXPECT_EQ(m.ReadRegValue(kKey, "v4")->dword, 44u);
+    EXPECT_EQ(m.ReadRegValue(kKey, "v9")->dword, 9u);
+    EXPECT_FALSE(m.ReadRegValue(kKey, "v8"));
+}
+
 TEST(SimRegistry, LongNamesAndLargeDataAreListed) {
     sim::Machine m;
     const std::string longName(16383, 'n');
