@@ -110,7 +110,10 @@ std::string Utf8ToUtf16Le(std::string_view s) {
                 if ((c & 0xC0) != 0x80) good = false;
                 v = (v << 6) | (c & 0x3F);
             }
-            if (good) {
+            // Overlong forms, surrogates and values past U+10FFFF are no characters: UTF-16 has
+            // no units for them, and a made-up pair would not read back.
+            static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+            if (good && v >= kLeast[len] && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
                 cp = v;
             } else {
                 len = 1;
