@@ -205,6 +205,17 @@ TEST_P(FaultMatrix, MissingToolsLockedFilesAndFoldersLeftFull) {
     Check("the script locked", [](FaultySystem& f) { f.LockFile(sysaccess::kScriptPath); });
     ExpectNoFailures();
 
+    // The same through the machine's own read-only attribute: nothing read-only goes.
+    sim::Machine readOnly = start_;
+    for (const std::string& path : deleted_)
+        readOnly.SetAttributes(path, sim::kReadOnly);
+    const PassRun guarded = RunScenario(GetParam(), readOnly, [](FaultySystem&) {});
+    EXPECT_EQ(hardening::IdleProblem(guarded.form), "");
+    for (const std::string& gone : hardening::Deleted(readOnly, guarded.machine)) {
+        if (hardening::LowerAscii(gone).starts_with(R"(c:\windows\system32\dllcache\)")) continue;
+        ADD_FAILURE() << "read-only " << gone << " went";
+    }
+
     const PassRun run = RunScenario(GetParam(), start_, [this](FaultySystem& f) {
         for (const std::string& path : deleted_) {
             f.LockFile(path);
