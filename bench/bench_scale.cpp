@@ -87,7 +87,7 @@ void BM_StartupPassProgramShare(benchmark::State& state) {
         state.PauseTiming();
         sim::Machine machine = crowded;
         sysaccess::FaultySystem answered(machine);
-        answered.FailKind(sysaccess::EffectKind::CommandWait);
+        answered.FailKind(sysaccess::EffectKind::Wait);
         app::MainForm form = FormFor();
         startup::FillStartupList(form, machine);
         for (std::size_t i = 0; i < form.lstStartup().items.size(); i += 2)

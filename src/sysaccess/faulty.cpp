@@ -67,26 +67,6 @@ bool MatchesWildcard(const std::string& pattern, const std::string& name) {
     return p == pattern.size();
 }
 
-const char* EffectKindName(EffectKind kind) {
-    switch (kind) {
-    case EffectKind::RegistryWrite:
-        return "registry write";
-    case EffectKind::CommandStart:
-        return "command start";
-    case EffectKind::CommandWait:
-        return "command wait";
-    case EffectKind::Delete:
-        return "delete";
-    case EffectKind::RemoveFolder:
-        return "remove folder";
-    case EffectKind::ReplaceFile:
-        return "replace file";
-    case EffectKind::CreateScript:
-        return "create script";
-    }
-    return "?";
-}
-
 void FaultySystem::FailEverything(bool failReads) {
     for (std::size_t k = 0; k < kEffectKindCount; ++k)
         failKinds_.insert(static_cast<EffectKind>(k));
@@ -109,7 +89,7 @@ void FaultySystem::KeepFolder(const std::string& path) {
 
 std::size_t FaultySystem::FailedCount() const {
     return static_cast<std::size_t>(
-        std::count_if(effects_.begin(), effects_.end(), [](const Effect& e) { return e.failed; }));
+        std::count_if(effects_.begin(), effects_.end(), [](const SeenEffect& e) { return e.failed; }));
 }
 
 bool FaultySystem::RuleFails(EffectKind kind) const {
@@ -128,7 +108,7 @@ bool FaultySystem::Locked(const std::string& path) const {
 
 Result FaultySystem::WriteRegValue(const std::string& key, RegType type, const std::string& name,
                                    const std::string& data) {
-    if (Next(EffectKind::RegistryWrite, key + "\\" + name)) return Result::Fail("registry write failed");
+    if (Next(EffectKind::Write, key + "\\" + name)) return Result::Fail("registry write failed");
     return WriteRegValueByScript(*this, key, type, name, data);
 }
 
@@ -145,7 +125,7 @@ std::optional<RegData> FaultySystem::ReadRegValue(const std::string& key, const 
 RunResult FaultySystem::Run(const std::string& commandLine, RunMode mode) {
     const std::string tool = ToolName(commandLine);
     const bool missing = std::find(missingTools_.begin(), missingTools_.end(), tool) != missingTools_.end();
-    const EffectKind kind = mode == RunMode::Start ? EffectKind::CommandStart : EffectKind::CommandWait;
+    const EffectKind kind = mode == RunMode::Start ? EffectKind::Start : EffectKind::Wait;
     if (Next(kind, commandLine, missing)) {
         if (missing || commandFailure_ == CommandFailure::NotStarted) return RunResult::NotStarted(2);
         if (mode == RunMode::Wait) return RunResult::Exited(1);
@@ -209,7 +189,7 @@ Result FaultySystem::DeleteFiles(const std::string& path) {
 
 Result FaultySystem::RemoveFolder(const std::string& path) {
     const bool kept = std::find(keptFolders_.begin(), keptFolders_.end(), PathKey(path)) != keptFolders_.end();
-    if (Next(EffectKind::RemoveFolder, path, kept && inner_.FolderExists(path))) {
+    if (Next(EffectKind::Rmdir, path, kept && inner_.FolderExists(path))) {
         return Result::Fail("folder not removed: " + path);
     }
     return inner_.RemoveFolder(path);
@@ -226,13 +206,13 @@ std::optional<std::string> FaultySystem::ReadFile(const std::string& path) {
 }
 
 Result FaultySystem::ReplaceFile(const std::string& path, const std::string& bytes) {
-    if (Next(EffectKind::ReplaceFile, path, Locked(path))) return Result::Fail("cannot replace " + path);
+    if (Next(EffectKind::Replace, path, Locked(path))) return Result::Fail("cannot replace " + path);
     return inner_.ReplaceFile(path, bytes);
 }
 
 Result FaultySystem::CreateHeldFile(const std::string& path, const std::string& bytes,
                                     std::unique_ptr<FileHold>& hold) {
-    if (Next(EffectKind::CreateScript, path, Locked(path))) return Result::Fail("cannot create " + path);
+    if (Next(EffectKind::Create, path, Locked(path))) return Result::Fail("cannot create " + path);
     return inner_.CreateHeldFile(path, bytes, hold);
 }
 

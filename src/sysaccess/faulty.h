@@ -25,20 +25,6 @@
 
 namespace sysaccess {
 
-// The effects a pass can have on a machine, one kind per operation of the System seam.
-enum class EffectKind : std::uint8_t {
-    RegistryWrite, // WriteRegValue, as one effect (its script, import and clean-up follow as effects)
-    CommandStart,  // Run in RunMode::Start
-    CommandWait,   // Run in RunMode::Wait
-    Delete,        // DeleteFiles
-    RemoveFolder,  // RemoveFolder
-    ReplaceFile,   // ReplaceFile
-    CreateScript,  // CreateHeldFile
-};
-inline constexpr std::size_t kEffectKindCount = 7;
-
-const char* EffectKindName(EffectKind kind); // "registry write", "command start", ...
-
 // How a failing command reports its failure.
 enum class CommandFailure : std::uint8_t {
     ExitCode,   // the tool ran, did nothing and exited with code 1
@@ -46,7 +32,7 @@ enum class CommandFailure : std::uint8_t {
 };
 
 // One effect as the wrapper saw it, in order.
-struct Effect {
+struct SeenEffect {
     EffectKind kind;
     std::string detail; // the command line, path or "key\name"
     bool failed = false;
@@ -79,7 +65,7 @@ public:
 
     // --- What happened ---
     std::size_t EffectCount() const { return effects_.size(); }
-    const std::vector<Effect>& Effects() const { return effects_; }
+    const std::vector<SeenEffect>& Effects() const { return effects_; }
     std::size_t FailedCount() const;
     // Forgets the effects seen, so that the next effect has index 0 again; rules stay.
     void ResetCount() { effects_.clear(); }
@@ -130,7 +116,7 @@ private:
     std::vector<std::string> keptFolders_;  // lower case
     CommandFailure commandFailure_ = CommandFailure::ExitCode;
     bool failReads_ = false;
-    std::vector<Effect> effects_;
+    std::vector<SeenEffect> effects_;
     std::vector<Pending> pending_;
 };
 

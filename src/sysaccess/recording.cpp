@@ -5,26 +5,6 @@
 
 namespace sysaccess {
 
-const char* EffectWord(EffectKind kind) {
-    switch (kind) {
-    case EffectKind::Write:
-        return "write";
-    case EffectKind::Start:
-        return "start";
-    case EffectKind::Wait:
-        return "wait";
-    case EffectKind::Delete:
-        return "delete";
-    case EffectKind::Rmdir:
-        return "rmdir";
-    case EffectKind::Replace:
-        return "replace";
-    case EffectKind::Create:
-        return "create";
-    }
-    return "?";
-}
-
 const char* RegTypeWord(RegType type) {
     switch (type) {
     case RegType::String:

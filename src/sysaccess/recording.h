@@ -13,8 +13,6 @@
 
 namespace sysaccess {
 
-enum class EffectKind { Write, Start, Wait, Delete, Rmdir, Replace, Create };
-
 struct Effect {
     EffectKind kind;
     // Write: "KEY|NAME|TYPE|DATA" with TYPE string, dword or hex; Start and Wait: the command
@@ -24,8 +22,6 @@ struct Effect {
     std::string reason; // why it failed; empty when ok
 };
 
-// "write", "start", "wait", "delete", "rmdir", "replace", "create".
-const char* EffectWord(EffectKind kind);
 // "string", "dword", "hex".
 const char* RegTypeWord(RegType type);
 // The effect as one line: the word, a space, the text; with a tab and "failed: REASON" when it

@@ -2,20 +2,41 @@
 
 namespace sysaccess {
 
+const char* EffectWord(EffectKind kind) {
+    switch (kind) {
+    case EffectKind::Write:
+        return "write";
+    case EffectKind::Start:
+        return "start";
+    case EffectKind::Wait:
+        return "wait";
+    case EffectKind::Delete:
+        return "delete";
+    case EffectKind::Rmdir:
+        return "rmdir";
+    case EffectKind::Replace:
+        return "replace";
+    case EffectKind::Create:
+        return "create";
+    }
+    return "?";
+}
+
 std::string RunResult::Describe() const {
     if (!started) return "could not be started (error " + std::to_string(startError) + ")";
     if (finished && exitCode != 0) return "exit code " + std::to_string(exitCode);
     return "ok";
 }
 
-Result System::WriteRegValue(const std::string& key, RegType type, const std::string& name,
-                             const std::string& data) {
+Result System::WriteRegValue(const std::string& key, RegType type, const std::string& name, const std::string& data) {
     return WriteRegValueByScript(*this, key, type, name, data);
 }
 
 namespace {
 
-bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& s) {
+    return s.find_first_of("\r\n") != std::string::npos;
+}
 
 // Inside the double quotes of a script: backslash and double quote get a backslash before them.
 std::string Quoted(const std::string& s) {
@@ -34,9 +55,15 @@ std::optional<std::string> BuildRegScript(const std::string& key, RegType type, 
     if (HasLineBreak(key) || HasLineBreak(name) || HasLineBreak(data)) return std::nullopt;
     std::string value = Quoted(name) + "=";
     switch (type) {
-    case RegType::String: value += Quoted(data); break;
-    case RegType::Dword: value += "dword:" + data; break;
-    case RegType::Hex: value += "hex:" + data; break;
+    case RegType::String:
+        value += Quoted(data);
+        break;
+    case RegType::Dword:
+        value += "dword:" + data;
+        break;
+    case RegType::Hex:
+        value += "hex:" + data;
+        break;
     }
     return "Windows Registry Editor Version 5.00\r\n[" + key + "]\r\n" + value + "\r\n";
 }

@@ -6,6 +6,7 @@
 // and the tests read.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,6 +34,14 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
+// The kinds of effect the seam's operations have on a machine: a registry write (one effect,
+// however the machine carries it out), a command started or run to completion, a file deletion,
+// a folder removal, a file replaced, a file created and held.
+enum class EffectKind : std::uint8_t { Write, Start, Wait, Delete, Rmdir, Replace, Create };
+inline constexpr std::size_t kEffectKindCount = 7;
+// "write", "start", "wait", "delete", "rmdir", "replace", "create".
+const char* EffectWord(EffectKind kind);
+
 // Outcome of an operation with no value of its own.
 struct [[nodiscard]] Result {
     bool ok = true;
@@ -45,9 +54,9 @@ struct [[nodiscard]] Result {
 
 // Outcome of one command line.
 struct [[nodiscard]] RunResult {
-    bool started = false;        // false: the process could not be created at all
+    bool started = false;         // false: the process could not be created at all
     std::uint32_t startError = 0; // the system's error code when !started (2: file not found)
-    bool finished = false;       // the exit code is known (run-to-completion, or collected later)
+    bool finished = false;        // the exit code is known (run-to-completion, or collected later)
     std::uint32_t exitCode = 0;
 
     static RunResult NotStarted(std::uint32_t error) { return {false, error, false, 0}; }

@@ -41,7 +41,7 @@ std::ostream& operator<<(std::ostream& os, const Scenario& s) {
 struct PassRun {
     sim::Machine machine;
     app::MainForm form;
-    std::vector<sysaccess::Effect> effects;
+    std::vector<sysaccess::SeenEffect> effects;
 };
 
 sim::Machine StartMachine(const Scenario& s) {
@@ -152,12 +152,12 @@ TEST_P(FaultMatrix, WithoutFaultsThePassIsSoundAndHasEffects) {
 }
 
 TEST_P(FaultMatrix, EachSingleEffectFailing) {
-    const std::vector<sysaccess::Effect>& points = clean_.effects;
+    const std::vector<sysaccess::SeenEffect>& points = clean_.effects;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const std::string label = "effect " + std::to_string(i) + " (" + sysaccess::EffectKindName(points[i].kind) +
+        const std::string label = "effect " + std::to_string(i) + " (" + sysaccess::EffectWord(points[i].kind) +
                                   " " + points[i].detail + ")";
         Check(label, [i](FaultySystem& f) { f.FailEffect(i); });
-        if (points[i].kind == EffectKind::CommandStart || points[i].kind == EffectKind::CommandWait) {
+        if (points[i].kind == EffectKind::Start || points[i].kind == EffectKind::Wait) {
             Check(label + " not started", [i](FaultySystem& f) {
                 f.FailEffect(i);
                 f.SetCommandFailure(sysaccess::CommandFailure::NotStarted);
@@ -172,7 +172,7 @@ TEST_P(FaultMatrix, EachSingleEffectFailing) {
 TEST_P(FaultMatrix, EveryEffectOfAKindFailing) {
     for (std::size_t k = 0; k < sysaccess::kEffectKindCount; ++k) {
         const auto kind = static_cast<EffectKind>(k);
-        Check(std::string("every ") + sysaccess::EffectKindName(kind), [kind](FaultySystem& f) { f.FailKind(kind); });
+        Check(std::string("every ") + sysaccess::EffectWord(kind), [kind](FaultySystem& f) { f.FailKind(kind); });
     }
     ExpectNoFailures();
 }
@@ -304,7 +304,7 @@ TEST(SettingsUnderFaults, SetupDatIsOldOrNewNeverHalf) {
     for (std::size_t i = 0; i < points; ++i)
         rules.push_back([i](FaultySystem& f) { f.FailEffect(i); });
     rules.push_back([](FaultySystem& f) { f.FailEverything(); });
-    rules.push_back([](FaultySystem& f) { f.FailKind(EffectKind::ReplaceFile); });
+    rules.push_back([](FaultySystem& f) { f.FailKind(EffectKind::Replace); });
     rules.push_back([](FaultySystem& f) { f.LockFile(hardening::kSetupDat); });
     for (std::size_t r = 0; r < rules.size(); ++r) {
         const auto bytes = exitWith(rules[r], nullptr).first;

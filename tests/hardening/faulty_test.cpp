@@ -86,7 +86,7 @@ TEST(FaultySystem, CountsARegistryWriteAndEachStepOfItsScript) {
     Underneath m;
     FaultySystem f(m);
     EXPECT_TRUE(f.WriteRegValue("HKEY_CURRENT_USER\\K", sysaccess::RegType::Dword, "V", "00000001").ok);
-    EXPECT_THAT(Kinds(f), ElementsAre(EffectKind::RegistryWrite, EffectKind::CreateScript, EffectKind::CommandWait,
+    EXPECT_THAT(Kinds(f), ElementsAre(EffectKind::Write, EffectKind::Create, EffectKind::Wait,
                                       EffectKind::Delete));
     EXPECT_THAT(m.calls,
                 ElementsAre("create c:\\tempreg.reg", "run regedit /s c:\\tempreg.reg", "delete c:\\tempreg.reg"));
@@ -108,7 +108,7 @@ TEST(FaultySystem, FailsOnlyTheChosenEffectAndNothingOfItReachesTheMachine) {
 TEST(FaultySystem, FailingCommandsReportAnExitCodeOrThatTheyCouldNotStart) {
     Underneath m;
     FaultySystem f(m);
-    f.FailKind(EffectKind::CommandWait);
+    f.FailKind(EffectKind::Wait);
     const RunResult waited = f.Run("reg delete HKCU\\X /f", RunMode::Wait);
     EXPECT_TRUE(waited.started);
     EXPECT_EQ(waited.exitCode, 1u);
