@@ -1,5 +1,7 @@
 #include "sysaccess/faulty.h"
 
+#include "sysaccess/wildcard.h"
+
 #include <algorithm>
 
 #include "sysaccess/cmdline.h"
@@ -44,28 +46,6 @@ std::string ToolName(const std::string& commandLine) {
 }
 
 } // namespace
-
-bool MatchesWildcard(const std::string& pattern, const std::string& name) {
-    // Iterative matching with one back-track point for the last '*'.
-    std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            mark = n;
-        } else if (star != std::string::npos) {
-            p = star + 1;
-            n = ++mark;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
 
 void FaultySystem::FailEverything(bool failReads) {
     for (std::size_t k = 0; k < kEffectKindCount; ++k)
@@ -114,12 +94,12 @@ Result FaultySystem::WriteRegValue(const std::string& key, RegType type, const s
 
 std::vector<std::string> FaultySystem::EnumRegValues(RegRoot root, const std::string& subkey) {
     if (failReads_) return {};
-    return inner_.EnumRegValues(root, subkey);
+    return Inner().EnumRegValues(root, subkey);
 }
 
 std::optional<RegData> FaultySystem::ReadRegValue(const std::string& key, const std::string& name) {
     if (failReads_) return std::nullopt;
-    return inner_.ReadRegValue(key, name);
+    return Inner().ReadRegValue(key, name);
 }
 
 RunResult FaultySystem::Run(const std::string& commandLine, RunMode mode) {
@@ -132,7 +112,7 @@ RunResult FaultySystem::Run(const std::string& commandLine, RunMode mode) {
         pending_.push_back({commandLine, RunResult::Exited(1)});
         return RunResult::Running();
     }
-    const RunResult result = inner_.Run(commandLine, mode);
+    const RunResult result = Inner().Run(commandLine, mode);
     if (mode == RunMode::Start) pending_.push_back({commandLine, std::nullopt});
     return result;
 }
@@ -140,7 +120,7 @@ RunResult FaultySystem::Run(const std::string& commandLine, RunMode mode) {
 std::vector<StartedCommand> FaultySystem::CollectStarted() {
     // The commands that really started come back from underneath in their own order; the ones
     // failed here are put back in their places among them.
-    std::vector<StartedCommand> below = inner_.CollectStarted();
+    std::vector<StartedCommand> below = Inner().CollectStarted();
     std::vector<StartedCommand> all;
     std::size_t next = 0;
     for (const Pending& p : pending_) {
@@ -157,11 +137,11 @@ std::vector<StartedCommand> FaultySystem::CollectStarted() {
 }
 
 bool FaultySystem::FileExists(const std::string& path) {
-    return !failReads_ && inner_.FileExists(path);
+    return !failReads_ && Inner().FileExists(path);
 }
 
 bool FaultySystem::FolderExists(const std::string& path) {
-    return !failReads_ && inner_.FolderExists(path);
+    return !failReads_ && Inner().FolderExists(path);
 }
 
 Result FaultySystem::DeleteFiles(const std::string& path) {
@@ -169,51 +149,51 @@ Result FaultySystem::DeleteFiles(const std::string& path) {
     std::vector<std::string> locked;
     for (const std::string& file : lockedFiles_) {
         const auto [lockedFolder, lockedName] = SplitLast(file);
-        if (lockedFolder == PathKey(folder) && MatchesWildcard(pattern, lockedName) && inner_.FileExists(file)) {
+        if (lockedFolder == PathKey(folder) && WildcardMatch(pattern, lockedName) && Inner().FileExists(file)) {
             locked.push_back(lockedName);
         }
     }
     const bool ruled = RuleFails(EffectKind::Delete);
-    if (!Next(EffectKind::Delete, path, !locked.empty())) return inner_.DeleteFiles(path);
+    if (!Next(EffectKind::Delete, path, !locked.empty())) return Inner().DeleteFiles(path);
     if (ruled) return Result::Fail("delete failed");
 
     // The other matches go one by one; the locked ones stay.
     Result result = Result::Fail("file in use: " + folder + "\\" + locked.front());
-    for (const std::string& name : inner_.ListFolder(folder)) {
-        if (!MatchesWildcard(pattern, name)) continue;
+    for (const std::string& name : Inner().ListFolder(folder)) {
+        if (!WildcardMatch(pattern, name)) continue;
         if (std::find(locked.begin(), locked.end(), Lower(name)) != locked.end()) continue;
-        (void)inner_.DeleteFiles(folder + "\\" + name);
+        (void)Inner().DeleteFiles(folder + "\\" + name);
     }
     return result;
 }
 
 Result FaultySystem::RemoveFolder(const std::string& path) {
     const bool kept = std::find(keptFolders_.begin(), keptFolders_.end(), PathKey(path)) != keptFolders_.end();
-    if (Next(EffectKind::Rmdir, path, kept && inner_.FolderExists(path))) {
+    if (Next(EffectKind::Rmdir, path, kept && Inner().FolderExists(path))) {
         return Result::Fail("folder not removed: " + path);
     }
-    return inner_.RemoveFolder(path);
+    return Inner().RemoveFolder(path);
 }
 
 std::vector<std::string> FaultySystem::ListFolder(const std::string& path) {
     if (failReads_) return {};
-    return inner_.ListFolder(path);
+    return Inner().ListFolder(path);
 }
 
 std::optional<std::string> FaultySystem::ReadFile(const std::string& path) {
     if (failReads_) return std::nullopt;
-    return inner_.ReadFile(path);
+    return Inner().ReadFile(path);
 }
 
 Result FaultySystem::ReplaceFile(const std::string& path, const std::string& bytes) {
     if (Next(EffectKind::Replace, path, Locked(path))) return Result::Fail("cannot replace " + path);
-    return inner_.ReplaceFile(path, bytes);
+    return Inner().ReplaceFile(path, bytes);
 }
 
 Result FaultySystem::CreateHeldFile(const std::string& path, const std::string& bytes,
                                     std::unique_ptr<FileHold>& hold) {
     if (Next(EffectKind::Create, path, Locked(path))) return Result::Fail("cannot create " + path);
-    return inner_.CreateHeldFile(path, bytes, hold);
+    return Inner().CreateHeldFile(path, bytes, hold);
 }
 
 } // namespace sysaccess

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "sysaccess/system.h"
+#include "sysaccess/forwarding.h"
 
 namespace sysaccess {
 
@@ -38,9 +38,9 @@ struct SeenEffect {
     bool failed = false;
 };
 
-class FaultySystem : public System {
+class FaultySystem : public ForwardingSystem {
 public:
-    explicit FaultySystem(System& inner) : inner_(inner) {}
+    explicit FaultySystem(System& inner) : ForwardingSystem(inner) {}
 
     // --- Rules; any number may be combined ---
 
@@ -87,13 +87,6 @@ public:
     std::optional<std::string> ReadFile(const std::string& path) override;
     Result ReplaceFile(const std::string& path, const std::string& bytes) override;
     Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override;
-    std::optional<std::string> ToAnsi(const std::string& utf8) override { return inner_.ToAnsi(utf8); }
-    std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
-    std::string UserName() override { return inner_.UserName(); }
-    std::string ProgramFolder() override { return inner_.ProgramFolder(); }
-    std::optional<std::string> ShellStartupFolder(bool allUsers) override {
-        return inner_.ShellStartupFolder(allUsers);
-    }
 
 private:
     // Whether the next effect, of this kind, fails by the index and kind rules.
@@ -108,7 +101,6 @@ private:
         std::optional<RunResult> failure; // set when the command failed in this wrapper
     };
 
-    System& inner_;
     std::set<std::size_t> failIndexes_;
     std::set<EffectKind> failKinds_;
     std::vector<std::string> missingTools_; // lower case, without ".exe"
@@ -119,9 +111,5 @@ private:
     std::vector<SeenEffect> effects_;
     std::vector<Pending> pending_;
 };
-
-// Windows file-name matching of one path part: * any run, ? any one character, letters compared
-// without regard to ASCII case.
-bool MatchesWildcard(const std::string& pattern, const std::string& name);
 
 } // namespace sysaccess

@@ -79,10 +79,10 @@ Result RecordingSystem::WriteRegValue(const std::string& key, RegType type, cons
     // inside is an effect of its own. The registry editor says nothing when it refuses a script,
     // so the value is read back to know.
     return Record(EffectKind::Write, key + "|" + name + "|" + RegTypeWord(type) + "|" + data, [&] {
-        if (Result written = inner_.WriteRegValue(key, type, name, data); !written) return written;
+        if (Result written = Inner().WriteRegValue(key, type, name, data); !written) return written;
         const std::optional<RegData> want = Expected(type, data);
         if (!want) return Result::Fail("the registry import refuses this data");
-        const std::optional<RegData> got = inner_.ReadRegValue(key, name);
+        const std::optional<RegData> got = Inner().ReadRegValue(key, name);
         if (!got) return Result::Fail("the value is not in the registry after the import");
         if (!SameValue(*got, *want)) return Result::Fail("the registry holds a different value after the import");
         return Result::Ok();
@@ -98,14 +98,14 @@ RunResult RecordingSystem::Run(const std::string& commandLine, RunMode mode) {
     }
     RunResult run;
     (void)Record(kind, commandLine, [&] {
-        run = inner_.Run(commandLine, mode);
+        run = Inner().Run(commandLine, mode);
         return run.ok() ? Result::Ok() : Result::Fail(run.Describe());
     });
     return run;
 }
 
 std::vector<StartedCommand> RecordingSystem::CollectStarted() {
-    if (mode_ == RecordMode::Apply) return inner_.CollectStarted();
+    if (mode_ == RecordMode::Apply) return Inner().CollectStarted();
     std::vector<StartedCommand> done;
     for (auto& line : plannedStarts_)
         done.push_back({std::move(line), RunResult::Exited(0)});
@@ -114,20 +114,20 @@ std::vector<StartedCommand> RecordingSystem::CollectStarted() {
 }
 
 Result RecordingSystem::DeleteFiles(const std::string& path) {
-    return Record(EffectKind::Delete, path, [&] { return inner_.DeleteFiles(path); });
+    return Record(EffectKind::Delete, path, [&] { return Inner().DeleteFiles(path); });
 }
 
 Result RecordingSystem::RemoveFolder(const std::string& path) {
-    return Record(EffectKind::Rmdir, path, [&] { return inner_.RemoveFolder(path); });
+    return Record(EffectKind::Rmdir, path, [&] { return Inner().RemoveFolder(path); });
 }
 
 Result RecordingSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
-    return Record(EffectKind::Replace, path, [&] { return inner_.ReplaceFile(path, bytes); });
+    return Record(EffectKind::Replace, path, [&] { return Inner().ReplaceFile(path, bytes); });
 }
 
 Result RecordingSystem::CreateHeldFile(const std::string& path, const std::string& bytes,
                                        std::unique_ptr<FileHold>& hold) {
-    return Record(EffectKind::Create, path, [&] { return inner_.CreateHeldFile(path, bytes, hold); });
+    return Record(EffectKind::Create, path, [&] { return Inner().CreateHeldFile(path, bytes, hold); });
 }
 
 } // namespace sysaccess

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sysaccess/system.h"
+#include "sysaccess/forwarding.h"
 
 namespace sysaccess {
 
@@ -33,9 +33,9 @@ enum class RecordMode {
     Apply, // every effect is performed by the System underneath and its outcome recorded
 };
 
-class RecordingSystem : public System {
+class RecordingSystem : public ForwardingSystem {
 public:
-    RecordingSystem(System& inner, RecordMode mode) : inner_(inner), mode_(mode) {}
+    RecordingSystem(System& inner, RecordMode mode) : ForwardingSystem(inner), mode_(mode) {}
 
     // Called with each effect as soon as its outcome is known.
     void SetEffectCallback(std::function<void(const Effect&)> callback) { callback_ = std::move(callback); }
@@ -44,34 +44,16 @@ public:
 
     Result WriteRegValue(const std::string& key, RegType type, const std::string& name,
                          const std::string& data) override;
-    std::vector<std::string> EnumRegValues(RegRoot root, const std::string& subkey) override {
-        return inner_.EnumRegValues(root, subkey);
-    }
-    std::optional<RegData> ReadRegValue(const std::string& key, const std::string& name) override {
-        return inner_.ReadRegValue(key, name);
-    }
     RunResult Run(const std::string& commandLine, RunMode mode) override;
     std::vector<StartedCommand> CollectStarted() override;
-    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
-    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
     Result DeleteFiles(const std::string& path) override;
     Result RemoveFolder(const std::string& path) override;
-    std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
-    std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
     Result ReplaceFile(const std::string& path, const std::string& bytes) override;
     Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override;
-    std::optional<std::string> ToAnsi(const std::string& utf8) override { return inner_.ToAnsi(utf8); }
-    std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
-    std::string UserName() override { return inner_.UserName(); }
-    std::string ProgramFolder() override { return inner_.ProgramFolder(); }
-    std::optional<std::string> ShellStartupFolder(bool allUsers) override {
-        return inner_.ShellStartupFolder(allUsers);
-    }
 
 private:
     Result Record(EffectKind kind, std::string text, const std::function<Result()>& perform);
 
-    System& inner_;
     RecordMode mode_;
     std::function<void(const Effect&)> callback_;
     std::vector<Effect> effects_;

@@ -86,8 +86,7 @@ TEST(FaultySystem, CountsARegistryWriteAndEachStepOfItsScript) {
     Underneath m;
     FaultySystem f(m);
     EXPECT_TRUE(f.WriteRegValue("HKEY_CURRENT_USER\\K", sysaccess::RegType::Dword, "V", "00000001").ok);
-    EXPECT_THAT(Kinds(f), ElementsAre(EffectKind::Write, EffectKind::Create, EffectKind::Wait,
-                                      EffectKind::Delete));
+    EXPECT_THAT(Kinds(f), ElementsAre(EffectKind::Write, EffectKind::Create, EffectKind::Wait, EffectKind::Delete));
     EXPECT_THAT(m.calls,
                 ElementsAre("create c:\\tempreg.reg", "run regedit /s c:\\tempreg.reg", "delete c:\\tempreg.reg"));
     EXPECT_EQ(f.FailedCount(), 0u);
@@ -189,16 +188,6 @@ TEST(FaultySystem, EverythingFailingLeavesTheMachineUntouchedAndReadsEmpty) {
     EXPECT_TRUE(m.calls.empty());
     EXPECT_EQ(m.files["c:\\p\\setup.dat"], "old");
     EXPECT_EQ(f.FailedCount(), f.EffectCount());
-}
-
-TEST(MatchesWildcard, FollowsFileNameMatching) {
-    EXPECT_TRUE(sysaccess::MatchesWildcard("*.lnk", "QQ.LNK"));
-    EXPECT_TRUE(sysaccess::MatchesWildcard("*", ""));
-    EXPECT_TRUE(sysaccess::MatchesWildcard("a?c*", "abcdef"));
-    EXPECT_TRUE(sysaccess::MatchesWildcard("*b*b", "abxbb"));
-    EXPECT_FALSE(sysaccess::MatchesWildcard("*.lnk", "a.lnk.txt"));
-    EXPECT_FALSE(sysaccess::MatchesWildcard("a?c", "ac"));
-    EXPECT_FALSE(sysaccess::MatchesWildcard("", "a"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "optimize/pass.h"
 #include "sysaccess/faulty.h"
+#include "sysaccess/wildcard.h"
 
 namespace hardening {
 
@@ -145,7 +146,7 @@ bool MayBeDeleted(const std::string& path) {
     };
     if (named.contains(p)) return true;
     if (folder == R"(c:\windows\system32\dllcache)") return true; // emptied by "sfc /purgecache"
-    if (folder == LowerAscii(kAllStartMenu)) return sysaccess::MatchesWildcard("*.lnk", name);
+    if (folder == LowerAscii(kAllStartMenu)) return sysaccess::WildcardMatch("*.lnk", name);
     return folder == LowerAscii(kUserStartup) || folder == LowerAscii(kAllStartup);
 }
 

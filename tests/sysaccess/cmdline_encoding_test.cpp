@@ -4,6 +4,7 @@
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
+#include "sysaccess/wildcard.h"
 
 using sysaccess::QuoteArgument;
 using sysaccess::SplitCommandLine;
@@ -59,6 +60,21 @@ TEST(Encoding, Gbk) {
     const std::string damaged = sysaccess::CodePageToUtf8("a\xC6", 936);
     EXPECT_EQ(damaged.substr(0, 1), "a");
     EXPECT_GT(damaged.size(), 1u);
+}
+
+TEST(WildcardMatch, FollowsWindowsFileNameMatching) {
+    using sysaccess::WildcardMatch;
+    EXPECT_TRUE(WildcardMatch("*.lnk", "QQ.LNK"));
+    EXPECT_TRUE(WildcardMatch("*", ""));
+    EXPECT_TRUE(WildcardMatch("a?c*", "abcdef"));
+    EXPECT_TRUE(WildcardMatch("*b*b", "abxbb"));
+    EXPECT_TRUE(WildcardMatch("*.*", "README")); // a name without a dot
+    EXPECT_TRUE(WildcardMatch("readme.*", "README"));
+    EXPECT_TRUE(WildcardMatch("?.lnk", "启.lnk")); // ? is one character, not one byte
+    EXPECT_FALSE(WildcardMatch("*.lnk", "a.lnk.txt"));
+    EXPECT_FALSE(WildcardMatch("*.lnk", "a.lnk2"));
+    EXPECT_FALSE(WildcardMatch("a?c", "ac"));
+    EXPECT_FALSE(WildcardMatch("", "a"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "sysaccess/sim/machine.h"
 #include "sysaccess/sim/text.h"
+#include "sysaccess/wildcard.h"
 
 namespace sim {
 
@@ -195,12 +196,12 @@ bool Drive::FileExists(std::string_view pattern) const {
     std::string last;
     const Node* parent = const_cast<Drive*>(this)->Parent(pattern, &last);
     if (!parent) return false;
-    if (!HasWildcard(last)) {
+    if (!sysaccess::HasWildcard(last)) {
         const Node* n = parent->Child(last);
         return n && Ordinary(*n);
     }
     return std::any_of(parent->children.begin(), parent->children.end(),
-                       [&](const Node& n) { return Ordinary(n) && WildcardMatch(last, n.name); });
+                       [&](const Node& n) { return Ordinary(n) && sysaccess::WildcardMatch(last, n.name); });
 }
 
 bool Drive::FolderExists(std::string_view path) const {
@@ -215,7 +216,7 @@ Result Drive::DeleteFiles(std::string_view pattern) {
     auto parentParts = *SplitDrivePath(pattern);
     parentParts.pop_back();
     std::vector<std::string> matches;
-    if (!HasWildcard(last)) {
+    if (!sysaccess::HasWildcard(last)) {
         // One name: looked up, not matched against every file of the folder.
         if (const Node* n = parent->Child(last)) {
             if (n->folder) return Result::Fail("is a folder");
@@ -224,7 +225,7 @@ Result Drive::DeleteFiles(std::string_view pattern) {
         }
     } else {
         for (const Node& n : parent->children) {
-            if (Ordinary(n) && WildcardMatch(last, n.name)) matches.push_back(n.name);
+            if (Ordinary(n) && sysaccess::WildcardMatch(last, n.name)) matches.push_back(n.name);
         }
     }
     if (matches.empty()) return Result::Fail("file not found");

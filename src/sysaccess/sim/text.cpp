@@ -59,33 +59,6 @@ bool NameLess(std::string_view a, std::string_view b) {
     return a < b;
 }
 
-bool HasWildcard(std::string_view s) {
-    return s.find_first_of("*?") != std::string_view::npos;
-}
-
-bool WildcardMatch(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*" || pattern == "*") return true;
-    // Iterative matcher with one backtrack point for the last star.
-    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
-
 std::string Utf8ToUtf16Le(std::string_view s) {
     std::string out;
     std::size_t i = 0;

@@ -14,11 +14,6 @@ bool SameName(std::string_view a, std::string_view b);
 // Orders names without regard to case; ties broken by the bytes so the order is total.
 bool NameLess(std::string_view a, std::string_view b);
 
-// Matches a file name against a pattern of * and ?, without regard to case. "*.*" matches every
-// name, as it does on Windows.
-bool WildcardMatch(std::string_view pattern, std::string_view name);
-bool HasWildcard(std::string_view s);
-
 // UTF-8 to UTF-16LE bytes and back; invalid input becomes U+FFFD.
 std::string Utf8ToUtf16Le(std::string_view utf8);
 std::string Utf16LeToUtf8(std::string_view bytes);

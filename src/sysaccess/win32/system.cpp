@@ -10,6 +10,7 @@
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
+#include "sysaccess/wildcard.h"
 #include "sysaccess/win32/wide.h"
 
 namespace win32 {
@@ -81,38 +82,6 @@ Result Fail(const std::string& what, DWORD error) {
     return Result::Fail(what + " (error " + std::to_string(error) + ")");
 }
 
-std::wstring UpperCase(std::wstring s) {
-    if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
-    return s;
-}
-
-bool Glob(const wchar_t* name, const wchar_t* pattern) {
-    // Iterative matcher with one back-tracking point for the last star: linear in practice.
-    const wchar_t* starPattern = nullptr;
-    const wchar_t* starName = nullptr;
-    while (*name) {
-        if (*pattern == L'*') {
-            starPattern = ++pattern;
-            starName = name;
-        } else if (*pattern == L'?' || *pattern == *name) {
-            ++pattern;
-            ++name;
-        } else if (starPattern) {
-            pattern = starPattern;
-            name = ++starName;
-        } else {
-            return false;
-        }
-    }
-    while (*pattern == L'*')
-        ++pattern;
-    return *pattern == 0;
-}
-
-bool HasWildcards(const std::wstring& s) {
-    return s.find_first_of(L"*?") != std::wstring::npos;
-}
-
 // "c:\a\b.txt" -> "c:\a" and "b.txt"; a path without a folder part has an empty folder.
 std::pair<std::wstring, std::wstring> SplitFolder(const std::wstring& path) {
     const auto slash = path.find_last_of(L"\\/");
@@ -135,7 +104,7 @@ template <typename Visit> void ForEachMatch(const std::wstring& path, Visit visi
     FindHandle find(FindFirstFileW(path.c_str(), &found));
     if (!find) return;
     const std::wstring pattern = SplitFolder(path).second;
-    const bool filter = HasWildcards(pattern);
+    const bool filter = sysaccess::HasWildcard(Narrow(pattern));
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -227,14 +196,7 @@ std::wstring FolderFromApi(UINT(WINAPI* api)(LPWSTR, UINT)) {
 } // namespace
 
 bool MatchesPattern(const std::wstring& name, const std::wstring& pattern) {
-    const std::wstring n = UpperCase(name);
-    const std::wstring p = UpperCase(pattern);
-    if (Glob(n.c_str(), p.c_str())) return true;
-    // "*.*" matches names without a dot, "x.*" matches "x".
-    if (p.size() >= 2 && p.compare(p.size() - 2, 2, L".*") == 0 && n.find(L'.') == std::wstring::npos) {
-        return Glob(n.c_str(), p.substr(0, p.size() - 2).c_str());
-    }
-    return false;
+    return sysaccess::WildcardMatch(Narrow(pattern), Narrow(name));
 }
 
 std::optional<std::wstring> ToolPath(const std::string& commandLine) {

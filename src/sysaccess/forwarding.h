@@ -1,0 +1,52 @@
+// A System that passes every operation to another one. Wrappers derive from it and override only
+// the operations they change.
+#pragma once
+
+#include "sysaccess/system.h"
+
+namespace sysaccess {
+
+class ForwardingSystem : public System {
+public:
+    explicit ForwardingSystem(System& inner) : inner_(inner) {}
+
+    Result WriteRegValue(const std::string& key, RegType type, const std::string& name,
+                         const std::string& data) override {
+        return inner_.WriteRegValue(key, type, name, data);
+    }
+    std::vector<std::string> EnumRegValues(RegRoot root, const std::string& subkey) override {
+        return inner_.EnumRegValues(root, subkey);
+    }
+    std::optional<RegData> ReadRegValue(const std::string& key, const std::string& name) override {
+        return inner_.ReadRegValue(key, name);
+    }
+    RunResult Run(const std::string& commandLine, RunMode mode) override { return inner_.Run(commandLine, mode); }
+    std::vector<StartedCommand> CollectStarted() override { return inner_.CollectStarted(); }
+    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
+    Result DeleteFiles(const std::string& path) override { return inner_.DeleteFiles(path); }
+    Result RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
+    std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
+    std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
+    Result ReplaceFile(const std::string& path, const std::string& bytes) override {
+        return inner_.ReplaceFile(path, bytes);
+    }
+    Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override {
+        return inner_.CreateHeldFile(path, bytes, hold);
+    }
+    std::optional<std::string> ToAnsi(const std::string& utf8) override { return inner_.ToAnsi(utf8); }
+    std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
+    std::string UserName() override { return inner_.UserName(); }
+    std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+    std::optional<std::string> ShellStartupFolder(bool allUsers) override {
+        return inner_.ShellStartupFolder(allUsers);
+    }
+
+protected:
+    System& Inner() { return inner_; }
+
+private:
+    System& inner_;
+};
+
+} // namespace sysaccess
