@@ -4,19 +4,10 @@
 
 #include "optimize/sections.h"
 #include "startup/startup.h"
+#include "support/fake_host.h"
 #include "sysaccess/sim/machine.h"
 
 namespace {
-
-struct NullHost : app::Host {
-    app::MsgAnswer MessageBox(const std::string&, const std::string&, app::MsgButtons, app::MsgIcon) override {
-        return app::MsgAnswer::Cancel;
-    }
-    void DoEvents() override {}
-    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-    void LogOff() override {}
-    void CloseWindow() override {}
-};
 
 app::MainForm AllTicked() {
     app::MainForm form;
@@ -62,7 +53,7 @@ void BM_WightPage(benchmark::State& s) {
 }
 void BM_StartupPage(benchmark::State& s) {
     RunPage(s, [](app::MainForm& form, sim::Machine& machine) {
-        NullHost host;
+        testing_support::FakeHost host;
         startup::FillStartupList(form, machine);
         for (std::size_t i = 0; i < form.lstStartup().items.size(); ++i)
             form.SetStartupTick(static_cast<int>(i), true);

@@ -6,6 +6,7 @@
 #include "app/form.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
+#include "support/fake_host.h"
 #include "sysaccess/faulty.h"
 #include "sysaccess/sim/machine.h"
 
@@ -15,17 +16,6 @@ constexpr const char* kUserRun = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows
 constexpr const char* kMachineRun = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
 constexpr const char* kUserStartup = R"(C:\Documents and Settings\Administrator\「开始」菜单\程序\启动)";
 constexpr const char* kAllStartup = R"(C:\Documents and Settings\All Users\「开始」菜单\程序\启动)";
-
-class QuietHost : public app::Host {
-public:
-    app::MsgAnswer MessageBox(const std::string&, const std::string&, app::MsgButtons, app::MsgIcon) override {
-        return app::MsgAnswer::Cancel;
-    }
-    void DoEvents() override {}
-    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-    void LogOff() override {}
-    void CloseWindow() override {}
-};
 
 sim::Machine Crowded(int values) {
     sim::Machine m;
@@ -58,7 +48,7 @@ BENCHMARK(BM_FillStartupList)->RangeMultiplier(2)->Range(1250, 10000)->Unit(benc
 
 void BM_StartupPassRemovingHalf(benchmark::State& state) {
     const sim::Machine crowded = Crowded(static_cast<int>(state.range(0)));
-    QuietHost host;
+    testing_support::FakeHost host;
     for (auto _ : state) {
         state.PauseTiming();
         sim::Machine machine = crowded;
@@ -82,7 +72,7 @@ BENCHMARK(BM_StartupPassRemovingHalf)
 // registry (whose value lookup is linear in the key's size): the program's own share of the work.
 void BM_StartupPassProgramShare(benchmark::State& state) {
     const sim::Machine crowded = Crowded(static_cast<int>(state.range(0)));
-    QuietHost host;
+    testing_support::FakeHost host;
     for (auto _ : state) {
         state.PauseTiming();
         sim::Machine machine = crowded;
