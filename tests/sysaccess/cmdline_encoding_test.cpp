@@ -63,18 +63,31 @@ TEST(Encoding, Gbk) {
 }
 
 TEST(WildcardMatch, FollowsWindowsFileNameMatching) {
-    using sysaccess::WildcardMatch;
-    EXPECT_TRUE(WildcardMatch("*.lnk", "QQ.LNK"));
-    EXPECT_TRUE(WildcardMatch("*", ""));
-    EXPECT_TRUE(WildcardMatch("a?c*", "abcdef"));
-    EXPECT_TRUE(WildcardMatch("*b*b", "abxbb"));
-    EXPECT_TRUE(WildcardMatch("*.*", "README")); // a name without a dot
-    EXPECT_TRUE(WildcardMatch("readme.*", "README"));
-    EXPECT_TRUE(WildcardMatch("?.lnk", "启.lnk")); // ? is one character, not one byte
-    EXPECT_FALSE(WildcardMatch("*.lnk", "a.lnk.txt"));
-    EXPECT_FALSE(WildcardMatch("*.lnk", "a.lnk2"));
-    EXPECT_FALSE(WildcardMatch("a?c", "ac"));
-    EXPECT_FALSE(WildcardMatch("", "a"));
+    struct Case {
+        const char* name;
+        const char* pattern;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"a.lnk", "*.lnk", true},
+        {"A.LNK", "*.lnk", true},
+        {"a.lnk2", "*.lnk", false},
+        {"a.lnk.txt", "*.lnk", false},
+        {"README", "*.*", true},
+        {"x", "x.*", true},
+        {"x.y", "x.*", true},
+        {"xy", "x.*", false},
+        {"abc", "a?c", true},
+        {"ac", "a?c", false},
+        {"中文.LNK", "*.lnk", true},
+        {"启.lnk", "?.lnk", true}, // ? is a character
+        {"aaab", "*a*b", true},
+        {"", "*", true},
+        {"a", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sysaccess::WildcardMatch(c.pattern, c.name), c.matches) << c.name << " ~ " << c.pattern;
+    }
 }
 
 } // namespace

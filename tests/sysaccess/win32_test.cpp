@@ -224,33 +224,6 @@ TEST(Win32ToolPath, SixToolsFromTheirSystemFoldersOthersUntouched) {
     EXPECT_FALSE(win32::ToolPath(""));
 }
 
-TEST(Win32Pattern, MatchesLongNamesLikeTheFileSystem) {
-    struct Case {
-        const wchar_t* name;
-        const wchar_t* pattern;
-        bool matches;
-    };
-    const Case cases[] = {
-        {L"a.lnk", L"*.lnk", true},
-        {L"A.LNK", L"*.lnk", true},
-        {L"a.lnk2", L"*.lnk", false},
-        {L"a.lnk.txt", L"*.lnk", false},
-        {L"README", L"*.*", true},
-        {L"x", L"x.*", true},
-        {L"x.y", L"x.*", true},
-        {L"xy", L"x.*", false},
-        {L"abc", L"a?c", true},
-        {L"ac", L"a?c", false},
-        {L"中文.LNK", L"*.lnk", true},
-        {L"aaab", L"*a*b", true},
-        {L"", L"*", true},
-        {L"a", L"", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(win32::MatchesPattern(c.name, c.pattern), c.matches) << Narrow(c.name) << " ~ " << Narrow(c.pattern);
-    }
-}
-
 TEST(Win32Wide, RoundTripsAndReplacesDamagedText) {
     const std::string text = "启动 ok \xf0\x9f\x98\x80";
     EXPECT_EQ(Narrow(Widen(text)), text);

@@ -103,12 +103,12 @@ template <typename Visit> void ForEachMatch(const std::wstring& path, Visit visi
     WIN32_FIND_DATAW found;
     FindHandle find(FindFirstFileW(path.c_str(), &found));
     if (!find) return;
-    const std::wstring pattern = SplitFolder(path).second;
-    const bool filter = sysaccess::HasWildcard(Narrow(pattern));
+    const std::string pattern = Narrow(SplitFolder(path).second);
+    const bool filter = sysaccess::HasWildcard(pattern);
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (filter && !MatchesPattern(name, pattern)) continue;
+        if (filter && !sysaccess::WildcardMatch(pattern, Narrow(name))) continue;
         if (!visit(found)) return;
     } while (FindNextFileW(find.get(), &found));
 }
@@ -194,10 +194,6 @@ std::wstring FolderFromApi(UINT(WINAPI* api)(LPWSTR, UINT)) {
 }
 
 } // namespace
-
-bool MatchesPattern(const std::wstring& name, const std::wstring& pattern) {
-    return sysaccess::WildcardMatch(Narrow(pattern), Narrow(name));
-}
 
 std::optional<std::wstring> ToolPath(const std::string& commandLine) {
     const std::vector<std::string> args = sysaccess::SplitCommandLine(commandLine);

@@ -58,8 +58,4 @@ private:
 // runs ("reg", "REGEDIT.EXE"...); nothing for any other program, or one given with a folder.
 std::optional<std::wstring> ToolPath(const std::string& commandLine);
 
-// Whether a file name matches a pattern of * and ? without regard to case; "name.*" also
-// matches "name", as the file system's own matching does.
-bool MatchesPattern(const std::wstring& name, const std::wstring& pattern);
-
 } // namespace win32
