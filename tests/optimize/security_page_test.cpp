@@ -11,7 +11,6 @@
 
 namespace {
 
-using catalogue_test::Trace;
 using catalogue_test::W;
 using ::testing::ElementsAreArray;
 
@@ -109,22 +108,13 @@ std::string Subtree(sim::Machine& m, const std::string& key, const std::string& 
     return out;
 }
 
-struct SecurityPage : ::testing::Test {
-    Trace sys;
-    app::MainForm form;
-    std::vector<int> progress;
-
-    void SetUp() override {
-        form.SetObserver([this](const app::Change& c) {
-            if (c.field == app::Field::Shape2) progress.push_back(form.Shape2Width());
-        });
-    }
+struct SecurityPage : catalogue_test::PageTest {
     void SetAll(int value) {
         for (int i = 0; i <= 40; ++i)
             form.SetChk(i, value);
     }
     void Pass() {
-        sys.lines.clear();
+        ClearLines();
         progress.clear();
         optimize::RunSecuritySection(form, sys);
     }
@@ -136,29 +126,29 @@ struct SecurityPage : ::testing::Test {
 
 TEST_F(SecurityPage, AllClearReleasesEverythingInPassOrder) {
     Pass();
-    EXPECT_THAT(sys.lines, ElementsAreArray(Expected(0)));
+    EXPECT_THAT(Lines(), ElementsAreArray(Expected(0)));
     EXPECT_THAT(progress, ::testing::ElementsAre(500, 3500, 6800, 8000, 9000, 9900, 10905));
     // The key of chk(27) is deleted before its value is written, so it ends up holding "1" = "".
     const auto one = sys.ReadRegValue(K11, "1");
     ASSERT_TRUE(one);
     EXPECT_EQ(one->text, "");
-    EXPECT_TRUE(sys.KeyExists(kRecycle));
+    EXPECT_TRUE(machine.KeyExists(kRecycle));
 }
 
 TEST_F(SecurityPage, AllTickedRestrictsEverythingInPassOrder) {
     SetAll(1);
     Pass();
-    EXPECT_THAT(sys.lines, ElementsAreArray(Expected(1)));
+    EXPECT_THAT(Lines(), ElementsAreArray(Expected(1)));
     EXPECT_FALSE(sys.FileExists(kMenu + "Windows Catalog.lnk"));
     EXPECT_FALSE(sys.FileExists(kMenu + "Windows Update.lnk"));
-    EXPECT_FALSE(sys.KeyExists(kRecycle));
+    EXPECT_FALSE(machine.KeyExists(kRecycle));
     EXPECT_EQ(sys.ReadRegValue(K11, "1")->text, "Appwiz.cpl");
 }
 
 TEST_F(SecurityPage, GreyBoxesCountAsClear) {
     SetAll(2);
     Pass();
-    EXPECT_THAT(sys.lines, ElementsAreArray(Expected(0)));
+    EXPECT_THAT(Lines(), ElementsAreArray(Expected(0)));
 }
 
 TEST_F(SecurityPage, LaterOptionsDecideSharedValues) {
@@ -204,16 +194,16 @@ TEST_F(SecurityPage, DriveMasksAreUpperCaseHexWithoutLeadingZeros) {
         for (int d : c.drives)
             f.SetHide(d, true);
         f.SetNot(1, true); // the other list stays independent
-        sys.lines.clear();
+        ClearLines();
         optimize::RunBrowserDrivesSection(f, sys);
-        EXPECT_THAT(sys.lines, ::testing::Contains(W(K5, "NoDrives", "dword", c.text))) << c.text;
-        EXPECT_THAT(sys.lines, ::testing::Contains(W(K5, "NoViewOnDrive", "dword", "2")));
+        EXPECT_THAT(Lines(), ::testing::Contains(W(K5, "NoDrives", "dword", c.text))) << c.text;
+        EXPECT_THAT(Lines(), ::testing::Contains(W(K5, "NoViewOnDrive", "dword", "2")));
         EXPECT_EQ(Value(K5, "NoDrives"), c.value) << c.text;
     }
 }
 
 TEST_F(SecurityPage, DownloadFolderOnlyWhenTheBoxHoldsText) {
-    sys.SetString(K4, "downloadDirectory", R"(C:\Old)");
+    machine.SetString(K4, "downloadDirectory", R"(C:\Old)");
     Pass();
     EXPECT_EQ(sys.ReadRegValue(K4, "downloadDirectory")->text, R"(C:\Old)");
     form.SetTxtPath("  ");
@@ -221,42 +211,44 @@ TEST_F(SecurityPage, DownloadFolderOnlyWhenTheBoxHoldsText) {
     EXPECT_EQ(sys.ReadRegValue(K4, "downloadDirectory")->text, "  ");
     form.SetTxtPath(R"(D:\下载\)");
     Pass();
-    EXPECT_THAT(sys.lines, ::testing::Contains(W(K4, "downloadDirectory", "string", R"(D:\下载\)")));
+    EXPECT_THAT(Lines(), ::testing::Contains(W(K4, "downloadDirectory", "string", R"(D:\下载\)")));
     EXPECT_EQ(sys.ReadRegValue(K4, "downloadDirectory")->text, R"(D:\下载\)");
 }
 
 TEST_F(SecurityPage, SafeModeBackupRoundTripKeepsEverySubkey) {
-    const std::string minimal = Subtree(sys, kSafe + "Minimal");
-    const std::string network = Subtree(sys, kSafe + "Network");
+    const std::string minimal = Subtree(machine, kSafe + "Minimal");
+    const std::string network = Subtree(machine, kSafe + "Network");
     ASSERT_NE(minimal.find("[\\"), std::string::npos) << "the seed's Minimal key has subkeys";
     ASSERT_NE(network.find("[\\"), std::string::npos);
 
     form.SetChk(39, 1);
     Pass();
-    EXPECT_FALSE(sys.KeyExists(kSafe + "Minimal"));
-    EXPECT_FALSE(sys.KeyExists(kSafe + "Network"));
-    EXPECT_EQ(Subtree(sys, kSafe + "Minimal1"), minimal);
-    EXPECT_EQ(Subtree(sys, kSafe + "Network1"), network);
+    EXPECT_FALSE(machine.KeyExists(kSafe + "Minimal"));
+    EXPECT_FALSE(machine.KeyExists(kSafe + "Network"));
+    EXPECT_EQ(Subtree(machine, kSafe + "Minimal1"), minimal);
+    EXPECT_EQ(Subtree(machine, kSafe + "Network1"), network);
 
     Pass(); // ticked again: no source to copy, so the backups are kept
-    EXPECT_EQ(Subtree(sys, kSafe + "Minimal1"), minimal);
+    EXPECT_EQ(Subtree(machine, kSafe + "Minimal1"), minimal);
 
     form.SetChk(39, 0);
     Pass();
-    EXPECT_EQ(Subtree(sys, kSafe + "Minimal"), minimal);
-    EXPECT_EQ(Subtree(sys, kSafe + "Network"), network);
-    EXPECT_FALSE(sys.KeyExists(kSafe + "Minimal1"));
-    EXPECT_FALSE(sys.KeyExists(kSafe + "Network1"));
+    EXPECT_EQ(Subtree(machine, kSafe + "Minimal"), minimal);
+    EXPECT_EQ(Subtree(machine, kSafe + "Network"), network);
+    EXPECT_FALSE(machine.KeyExists(kSafe + "Minimal1"));
+    EXPECT_FALSE(machine.KeyExists(kSafe + "Network1"));
 }
 
 TEST_F(SecurityPage, FailedSafeModeCopyLeavesItsSourceKey) {
-    const std::string minimal = Subtree(sys, kSafe + "Minimal");
-    sys.failCommand = [](const std::string& line) { return line.rfind("reg copy " + kSafe + "Minimal\\ ", 0) == 0; };
+    const std::string minimal = Subtree(machine, kSafe + "Minimal");
+    machine.failCommand = [](const std::string& line) {
+        return line.rfind("reg copy " + kSafe + "Minimal\\ ", 0) == 0;
+    };
     form.SetChk(39, 1);
     Pass();
-    EXPECT_EQ(Subtree(sys, kSafe + "Minimal"), minimal);
-    EXPECT_FALSE(sys.KeyExists(kSafe + "Network"));
-    EXPECT_THAT(sys.lines, ::testing::Not(::testing::Contains("wait reg delete " + kSafe + "Minimal\\ /f")));
+    EXPECT_EQ(Subtree(machine, kSafe + "Minimal"), minimal);
+    EXPECT_FALSE(machine.KeyExists(kSafe + "Network"));
+    EXPECT_THAT(Lines(), ::testing::Not(::testing::Contains("wait reg delete " + kSafe + "Minimal\\ /f")));
 }
 
 } // namespace

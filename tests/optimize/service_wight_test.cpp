@@ -7,7 +7,6 @@
 
 namespace {
 
-using catalogue_test::Trace;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
@@ -17,16 +16,7 @@ const char* const kServices[] = {
     "wscsvc",    "lanmanserver", "ShellHWDetection", "SSDPSRV", "Schedule",
     "WebClient", "SharedAccess", "W32Time",          "WZCSVC"};
 
-struct Pages : ::testing::Test {
-    Trace sys;
-    app::MainForm form;
-    std::vector<int> progress;
-
-    void SetUp() override {
-        form.SetObserver([this](const app::Change& c) {
-            if (c.field == app::Field::Shape2) progress.push_back(form.Shape2Width());
-        });
-    }
+struct Pages : catalogue_test::PageTest {
     std::vector<std::string> ServiceLines(std::initializer_list<int> selected) {
         std::vector<std::string> e;
         for (int i = 0; i < 19; ++i) {
@@ -43,7 +33,7 @@ struct Pages : ::testing::Test {
 
 TEST_F(Pages, ServicesNoneSelectedAllOnDemandInIndexOrder) {
     optimize::RunServiceSection(form, sys);
-    EXPECT_THAT(sys.lines, ElementsAreArray(ServiceLines({})));
+    EXPECT_THAT(Lines(), ElementsAreArray(ServiceLines({})));
     EXPECT_THAT(progress, ElementsAre(1000, 2000, 5000, 10905));
     EXPECT_EQ(Start("Spooler"), 3u);
 }
@@ -52,33 +42,34 @@ TEST_F(Pages, ServicesSelectedItemsAreDisabledByIndexNotText) {
     form.SetService(3, true);
     form.SetService(16, true);
     optimize::RunServiceSection(form, sys);
-    EXPECT_THAT(sys.lines, ElementsAreArray(ServiceLines({3, 16})));
+    EXPECT_THAT(Lines(), ElementsAreArray(ServiceLines({3, 16})));
     EXPECT_EQ(Start("ERSvc"), 4u);
     EXPECT_EQ(Start("SharedAccess"), 4u);
     EXPECT_EQ(Start("Alerter"), 3u);
-    EXPECT_EQ(sys.ReadRegValue(R"(HKLM\SYSTEM\CurrentControlSet\Services\RDSessMgr)", "Start")->dword,
-              Trace().ReadRegValue(R"(HKLM\SYSTEM\CurrentControlSet\Services\RDSessMgr)", "Start")->dword);
+    EXPECT_EQ(
+        sys.ReadRegValue(R"(HKLM\SYSTEM\CurrentControlSet\Services\RDSessMgr)", "Start")->dword,
+        sim::Machine::Seeded().ReadRegValue(R"(HKLM\SYSTEM\CurrentControlSet\Services\RDSessMgr)", "Start")->dword);
 }
 
 TEST_F(Pages, SlimmingWithNothingTickedOnlyMovesTheBar) {
-    const auto before = sys.AllPaths();
+    const auto before = machine.AllPaths();
     optimize::RunWightSection(form, sys);
-    EXPECT_TRUE(sys.lines.empty());
+    EXPECT_TRUE(Lines().empty());
     EXPECT_THAT(progress, ElementsAre(5000, 9000, 10905));
-    EXPECT_EQ(sys.AllPaths(), before);
+    EXPECT_EQ(machine.AllPaths(), before);
 }
 
 TEST_F(Pages, SlimmingRemovesOnlyWhatIsThereAndEmpty) {
-    Trace m{sim::Machine()}; // a drive set up for the case
-    Trace& t = m;
+    machine = catalogue_test::Machine(sim::Machine()); // a drive set up for the case
+    sim::Machine& m = machine;
     m.AddFile(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)", "", sim::kHidden); // hidden: stays
     m.AddFolder(R"(C:\WINDOWS\temp)");
     m.AddFile(R"(C:\WINDOWS\help\a.chm)");
     m.AddFolder(R"(C:\WINDOWS\IME\imkr6_1)");
     for (int i : {41, 42, 45, 46, 52})
         form.SetChk(i, 1);
-    optimize::RunWightSection(form, t);
-    EXPECT_THAT(t.lines, ElementsAre("start sfc /purgecache", R"(rmdir C:\Windows\temp)", R"(rmdir C:\Windows\help)",
+    optimize::RunWightSection(form, sys);
+    EXPECT_THAT(Lines(), ElementsAre("start sfc /purgecache", R"(rmdir C:\Windows\temp)", R"(rmdir C:\Windows\help)",
                                      R"(rmdir C:\Windows\Ime\imkr6_1)"));
     EXPECT_FALSE(m.PathExists(R"(C:\WINDOWS\temp)"));
     EXPECT_TRUE(m.PathExists(R"(C:\WINDOWS\help\a.chm)")); // not empty: folder and file stay
@@ -86,9 +77,9 @@ TEST_F(Pages, SlimmingRemovesOnlyWhatIsThereAndEmpty) {
     EXPECT_TRUE(m.PathExists(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)"));
 
     m.SetAttributes(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)", 0);
-    t.lines.clear();
-    optimize::RunWightSection(form, t);
-    EXPECT_THAT(t.lines, ::testing::Contains(R"(delete C:\windows\driver cache\i386\Driver.cab)"));
+    ClearLines();
+    optimize::RunWightSection(form, sys);
+    EXPECT_THAT(Lines(), ::testing::Contains(R"(delete C:\windows\driver cache\i386\Driver.cab)"));
     EXPECT_FALSE(m.PathExists(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)"));
 }
 

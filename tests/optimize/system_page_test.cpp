@@ -9,7 +9,6 @@
 
 namespace {
 
-using catalogue_test::Trace;
 using catalogue_test::W;
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -96,23 +95,15 @@ std::vector<std::string> Expected(bool t) {
     return e;
 }
 
-struct SystemPage : ::testing::Test {
-    Trace sys;
-    app::MainForm form;
-    std::vector<int> progress;
-
-    void SetUp() override {
-        form.SetObserver([this](const app::Change& c) {
-            if (c.field == app::Field::Shape2) progress.push_back(form.Shape2Width());
-        });
-    }
+struct SystemPage : catalogue_test::PageTest {
     void Pass() {
-        sys.lines.clear();
+        ClearLines();
         optimize::RunSystemSection(form, sys);
     }
-    std::vector<std::string> Lines(const std::string& part) {
+    std::vector<std::string> LinesWith(const std::string& part) const {
+        const std::vector<std::string> all = Lines();
         std::vector<std::string> out;
-        std::copy_if(sys.lines.begin(), sys.lines.end(), std::back_inserter(out),
+        std::copy_if(all.begin(), all.end(), std::back_inserter(out),
                      [&](const std::string& l) { return l.find(part) != std::string::npos; });
         return out;
     }
@@ -122,7 +113,7 @@ struct SystemPage : ::testing::Test {
 
 TEST_F(SystemPage, AllClearReleasesEveryOptionAndStartsThreeDemandCommands) {
     Pass();
-    EXPECT_THAT(sys.lines, ElementsAreArray(Expected(false)));
+    EXPECT_THAT(Lines(), ElementsAreArray(Expected(false)));
     EXPECT_THAT(progress, ElementsAre(2000, 4000, 6000, 7600, 9000, 10905));
     EXPECT_EQ(Dw(R"(HKLM\SYSTEM\CurrentControlSet\Services\ERSvc)", "Start"), 3u);
 }
@@ -135,16 +126,16 @@ TEST_F(SystemPage, AllTickedRestrictsEveryOptionInPassOrder) {
     form.SetCombo2(0);
     form.SetCombo3(0);
     form.SelectOpt(4);
-    sys.AddFile(kMenu + R"(程序\Keep.lnk)");
+    machine.AddFile(kMenu + R"(程序\Keep.lnk)");
     Pass();
-    EXPECT_THAT(sys.lines, ElementsAreArray(Expected(true)));
+    EXPECT_THAT(Lines(), ElementsAreArray(Expected(true)));
     // The shortcuts directly in the Start menu go; its sub-folders are not touched.
     EXPECT_FALSE(sys.FileExists(kMenu + "*.lnk"));
     EXPECT_TRUE(sys.FileExists(kMenu + R"(程序\Keep.lnk)"));
     EXPECT_EQ(Dw(R"(HKLM\SYSTEM\CurrentControlSet\Services\wuauserv)", "Start"), 4u);
     // The start-menu folder is empty now: a second pass deletes nothing.
     Pass();
-    EXPECT_TRUE(Lines("delete C:").empty());
+    EXPECT_TRUE(LinesWith("delete C:").empty());
 }
 
 TEST_F(SystemPage, ErrorReportingLeavesTheUpdatePolicyToItsOwnBox) {
@@ -155,7 +146,7 @@ TEST_F(SystemPage, ErrorReportingLeavesTheUpdatePolicyToItsOwnBox) {
     form.SetChk(58, 1);
     Pass();
     EXPECT_EQ(Dw(kWu, "DisableWindowsUpdateAccess"), 0u);
-    EXPECT_EQ(Lines("DisableWindowsUpdateAccess").size(), 1u);
+    EXPECT_EQ(LinesWith("DisableWindowsUpdateAccess").size(), 1u);
 }
 
 TEST_F(SystemPage, AutoAndLowerCaseAutoAreOneValueAndTheLaterWins) {
@@ -175,13 +166,13 @@ TEST_F(SystemPage, ClearedStartMenuTidyingSparesValuesOfTickedOrGreySecurityBoxe
     for (int i = 20; i <= 23; ++i)
         form.SetChk(i, 1);
     Pass();
-    EXPECT_THAT(Lines(kMep), ElementsAre(W(kMep, "NoLogoff", "dword", "00000000")));
+    EXPECT_THAT(LinesWith(kMep), ElementsAre(W(kMep, "NoLogoff", "dword", "00000000")));
     form.SetChk(20, 2);
     form.SetChk(21, 0);
     form.SetChk(22, 2);
     form.SetChk(23, 0);
     Pass();
-    EXPECT_THAT(Lines(kMep),
+    EXPECT_THAT(LinesWith(kMep),
                 ElementsAre(W(kMep, "NoSetFolders", "dword", "00000000"), W(kMep, "NoSetTaskbar", "dword", "00000000"),
                             W(kMep, "NoSMHelp", "dword", "00000000"), W(kMep, "NoLogoff", "dword", "00000000")));
 }
@@ -194,12 +185,12 @@ TEST_F(SystemPage, ComboBoxesAndCacheButtons) {
     Pass();
     EXPECT_EQ(Dw(kBios, "CPUPriority"), 2u);
     EXPECT_EQ(Str(kMem + R"(\PrefetchParameters)", "EnablePrefetcher"), "3");
-    EXPECT_TRUE(Lines("SecondLevelDataCache").empty());
+    EXPECT_TRUE(LinesWith("SecondLevelDataCache").empty());
     const char* sizes[] = {"00000040", "00000080", "00000100", "00000200", "00000400"};
     for (int i = 0; i < app::kOptCount; ++i) {
         form.SelectOpt(i);
         Pass();
-        EXPECT_THAT(Lines("SecondLevelDataCache"), ElementsAre(W(kMem, "SecondLevelDataCache", "dword", sizes[i])));
+        EXPECT_THAT(LinesWith("SecondLevelDataCache"), ElementsAre(W(kMem, "SecondLevelDataCache", "dword", sizes[i])));
     }
     form.SetChk(56, 2); // grey is not ticked, whatever Combo3 shows
     form.SetCombo3(0);

@@ -1,49 +1,58 @@
-// A simulated machine that also keeps every effect of the program as one line, in order:
-// "write KEY|NAME|TYPE|DATA", "start LINE", "wait LINE", "delete PATH", "rmdir PATH". A registry
-// write is one line, whatever the machine does to carry it out.
+// What the page tests share: a seeded simulated machine, the form, the program's effects as the
+// CLI prints them (one line each: "write KEY|NAME|TYPE|DATA", "start LINE", "wait LINE",
+// "delete PATH", "rmdir PATH"; a registry write is one line, however the machine carries it
+// out), and the progress checkpoints.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "app/form.h"
+#include "sysaccess/recording.h"
 #include "sysaccess/sim/machine.h"
 
 namespace catalogue_test {
 
-class Trace : public sim::Machine {
+// A simulated machine on which the commands failCommand picks answer "exit code 1" unrun.
+class Machine : public sim::Machine {
 public:
-    explicit Trace(const sim::Machine& m = sim::Machine::Seeded()) : sim::Machine(m) {}
+    explicit Machine(const sim::Machine& m = sim::Machine::Seeded()) : sim::Machine(m) {}
 
-    std::vector<std::string> lines;
-    std::function<bool(const std::string&)> failCommand; // answered "exit code 1", not run
+    std::function<bool(const std::string&)> failCommand;
 
-    sysaccess::Result WriteRegValue(const std::string& key, sysaccess::RegType type, const std::string& name,
-                                    const std::string& data) override {
-        const char* t = type == sysaccess::RegType::String ? "string" : "dword";
-        lines.push_back("write " + key + "|" + name + "|" + t + "|" + data);
-        quiet_ = true;
-        auto r = sim::Machine::WriteRegValue(key, type, name, data);
-        quiet_ = false;
-        return r;
-    }
     sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
-        if (quiet_) return sim::Machine::Run(line, mode);
-        lines.push_back((mode == sysaccess::RunMode::Start ? "start " : "wait ") + line);
         if (failCommand && failCommand(line)) return sysaccess::RunResult::Exited(1);
         return sim::Machine::Run(line, mode);
     }
-    sysaccess::Result DeleteFiles(const std::string& path) override {
-        if (!quiet_) lines.push_back("delete " + path);
-        return sim::Machine::DeleteFiles(path);
+};
+
+struct PageTest : ::testing::Test {
+    Machine machine;
+    sysaccess::RecordingSystem sys{machine, sysaccess::RecordMode::Apply};
+    app::MainForm form;
+    std::vector<int> progress;
+
+    void SetUp() override {
+        form.SetObserver([this](const app::Change& c) {
+            if (c.field == app::Field::Shape2) progress.push_back(form.Shape2Width());
+        });
     }
-    sysaccess::Result RemoveFolder(const std::string& path) override {
-        lines.push_back("rmdir " + path);
-        return sim::Machine::RemoveFolder(path);
+    // The effects since the last ClearLines, without their outcomes.
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> out;
+        for (std::size_t i = mark_; i < sys.Effects().size(); ++i) {
+            const sysaccess::Effect& e = sys.Effects()[i];
+            out.push_back(std::string(sysaccess::EffectWord(e.kind)) + " " + e.text);
+        }
+        return out;
     }
+    void ClearLines() { mark_ = sys.Effects().size(); }
 
 private:
-    bool quiet_ = false;
+    std::size_t mark_ = 0;
 };
 
 inline std::string W(const std::string& key, const std::string& name, const std::string& type,
