@@ -149,19 +149,26 @@ bool Drive::IsHeld(std::string_view path) const {
     return holds_->count(HoldKey(path)) != 0;
 }
 
-bool Drive::MakeFolder(std::string_view path, unsigned attributes) {
-    const auto parts = SplitDrivePath(path);
-    if (!parts) return false;
+// Walks down the folders named by parts, making the missing ones; existing ones keep their
+// attributes. Nothing when a part names a file.
+Node* Drive::MakeFolders(const std::vector<std::string>& parts) {
     Node* node = &root_;
-    for (const std::string& p : *parts) {
+    for (const std::string& p : parts) {
         Node* child = node->Child(p);
         if (!child) {
             InsertSorted(node->children, Node{p, true, 0, {}, {}});
             child = node->Child(p);
         }
-        if (!child->folder) return false;
+        if (!child->folder) return nullptr;
         node = child;
     }
+    return node;
+}
+
+bool Drive::MakeFolder(std::string_view path, unsigned attributes) {
+    const auto parts = SplitDrivePath(path);
+    Node* node = parts ? MakeFolders(*parts) : nullptr;
+    if (!node) return false;
     if (node != &root_) node->attributes = attributes;
     return true;
 }
@@ -171,17 +178,8 @@ bool Drive::PutFile(std::string_view path, std::string bytes, unsigned attribute
     if (!parts || parts->empty()) return false;
     const std::string name = parts->back();
     parts->pop_back();
-    // Missing parents are made; existing ones keep their attributes.
-    Node* parent = &root_;
-    for (const std::string& p : *parts) {
-        Node* child = parent->Child(p);
-        if (!child) {
-            InsertSorted(parent->children, Node{p, true, 0, {}, {}});
-            child = parent->Child(p);
-        }
-        if (!child->folder) return false;
-        parent = child;
-    }
+    Node* parent = MakeFolders(*parts);
+    if (!parent) return false;
     if (Node* existing = parent->Child(name)) {
         if (existing->folder) return false;
         existing->bytes = std::move(bytes);

@@ -68,6 +68,7 @@ public:
 private:
     // The folder that would hold path's last part and that part's name.
     Node* Parent(std::string_view path, std::string* name);
+    Node* MakeFolders(const std::vector<std::string>& parts);
     std::string HoldKey(std::string_view path) const;
 
     Node root_;
