@@ -61,6 +61,7 @@ public:
     std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
     std::string UserName() override { return inner_.UserName(); }
     std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+    bool Has32BitView() override { return inner_.Has32BitView(); }
 
 private:
     void Line(std::string line);

@@ -41,6 +41,7 @@ public:
     std::optional<std::string> ShellStartupFolder(bool allUsers) override {
         return inner_.ShellStartupFolder(allUsers);
     }
+    bool Has32BitView() override { return inner_.Has32BitView(); }
 
 protected:
     System& Inner() { return inner_; }

@@ -165,6 +165,12 @@ public:
     // nothing where the shell does not say (the simulated machine).
     virtual std::optional<std::string> ShellStartupFolder(bool /*allUsers*/) { return std::nullopt; }
 
+    // True when the program runs as a 32-bit process on 64-bit Windows (WOW64). Everything the
+    // program reads, writes and runs then acts on the 64-bit registry view, the one Windows reads;
+    // the 32-bit programs' own view of HKEY_LOCAL_MACHINE\SOFTWARE is reached by its place in it,
+    // HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node. False on 32-bit Windows and for a 64-bit build.
+    virtual bool Has32BitView() { return false; }
+
 protected:
     void Idle() const {
         if (idleHook_) idleHook_();

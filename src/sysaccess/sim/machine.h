@@ -65,11 +65,16 @@ public:
     std::string FromAnsi(const std::string& ansi) override;
     std::string UserName() override { return userName_; }
     std::string ProgramFolder() override { return programFolder_; }
+    bool Has32BitView() override { return wow64_; }
 
     // --- Direct access, for tests and for setting a machine up ---
     void SetUserName(std::string name) { userName_ = std::move(name); }
     void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
     void SetCodePage(unsigned cp) { codePage_ = cp; }
+    // The machine as a 32-bit program sees 64-bit Windows: the 32-bit view of
+    // HKEY_LOCAL_MACHINE\SOFTWARE is the key SOFTWARE\Wow6432Node, which the tools, run as the
+    // 64-bit ones, reach by that path.
+    void SetWow64(bool wow64) { wow64_ = wow64; }
     unsigned CodePage() const { return codePage_; }
 
     // Registry, keys as full paths with the root written out ("HKEY_CURRENT_USER\...");
@@ -110,6 +115,7 @@ private:
     std::string userName_ = "Administrator";
     std::string programFolder_ = "C:\\Program Files\\Sysvela";
     unsigned codePage_ = 936;
+    bool wow64_ = false;
 };
 
 } // namespace sim

@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
 #include "sysaccess/wildcard.h"
 #include "sysaccess/win32/wide.h"
+#include "sysaccess/wow64.h"
 
 namespace win32 {
 
@@ -37,14 +39,19 @@ constexpr DWORD kIdleIntervalMs = 50;
 // Files larger than this are not read into memory (a 32-bit process has little of it).
 constexpr ULONGLONG kMaxReadBytes = 256ull * 1024 * 1024;
 
-// Where each tool the program runs lives.
-struct ToolHome {
-    std::string_view name;
-    bool inWindowsFolder; // regedit; the others are in the system folder
-};
-constexpr ToolHome kTools[] = {
-    {"regedit", true}, {"reg", false}, {"sc", false}, {"sfc", false}, {"chkntfs", false}, {"regsvr32", false},
-};
+static_assert(sysaccess::kKeyWow64_64Key == KEY_WOW64_64KEY);
+
+// Functions newer than the oldest Windows the program starts on, or absent from 32-bit Windows:
+// looked up at run time, since a static import would stop the program from loading there.
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+using Wow64DisableFn = BOOL(WINAPI*)(PVOID*);
+using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
+
+template <typename Fn> Fn Kernel32Function(const char* name) {
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
+}
 
 struct RootName {
     std::string_view name;
@@ -193,23 +200,85 @@ std::wstring FolderFromApi(UINT(WINAPI* api)(LPWSTR, UINT)) {
     return std::wstring(buffer, n);
 }
 
+bool RunsUnderWow64() {
+    const auto isWow64 = Kernel32Function<IsWow64ProcessFn>("IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// What the program finds out once, at start, and how it starts every tool and opens every key
+// from then on.
+struct Decided {
+    sysaccess::Platform platform;
+    sysaccess::ToolStart tools[std::size(sysaccess::kToolNames)];
+    REGSAM view = 0;
+};
+
+const Decided& Decision() {
+    static const Decided decided = [] {
+        Decided d;
+        d.platform.wow64 = RunsUnderWow64();
+        d.platform.windowsFolder = Narrow(FolderFromApi(GetWindowsDirectoryW));
+        d.platform.systemFolder = Narrow(FolderFromApi(GetSystemDirectoryW));
+        for (std::size_t i = 0; i < std::size(sysaccess::kToolNames); ++i) {
+            const std::string_view tool = sysaccess::kToolNames[i];
+            // Sysnative is seen by 32-bit processes only, from Vista on.
+            bool sysnative = false;
+            if (d.platform.wow64 && !sysaccess::InWindowsFolder(tool) && !d.platform.windowsFolder.empty()) {
+                const std::wstring path =
+                    Widen(d.platform.windowsFolder + "\\Sysnative\\" + std::string(tool) + ".exe");
+                const DWORD attrs = GetFileAttributesW(path.c_str());
+                sysnative = attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+            }
+            d.tools[i] = sysaccess::DecideToolStart(tool, d.platform, sysnative);
+        }
+        d.view = static_cast<REGSAM>(sysaccess::RegViewFlags(d.platform));
+        return d;
+    }();
+    return decided;
+}
+
+// How the tool a command line names is started; nothing for any other program.
+std::optional<sysaccess::ToolStart> ToolStartFor(const std::string& commandLine) {
+    const std::optional<std::string_view> tool = sysaccess::ToolOf(commandLine);
+    if (!tool) return std::nullopt;
+    const Decided& d = Decision();
+    for (std::size_t i = 0; i < std::size(sysaccess::kToolNames); ++i) {
+        if (sysaccess::kToolNames[i] != *tool) continue;
+        const std::string folder =
+            sysaccess::InWindowsFolder(*tool) ? d.platform.windowsFolder : d.platform.systemFolder;
+        if (folder.empty()) return std::nullopt;
+        return d.tools[i];
+    }
+    return std::nullopt;
+}
+
+// File-system redirection turned off for the calling thread while it lives, when asked for.
+class RedirectionOff {
+public:
+    explicit RedirectionOff(bool wanted) {
+        if (!wanted) return;
+        const auto disable = Kernel32Function<Wow64DisableFn>("Wow64DisableWow64FsRedirection");
+        revert_ = Kernel32Function<Wow64RevertFn>("Wow64RevertWow64FsRedirection");
+        if (disable == nullptr || revert_ == nullptr || !disable(&old_)) revert_ = nullptr;
+    }
+    ~RedirectionOff() {
+        if (revert_ != nullptr) revert_(old_);
+    }
+    RedirectionOff(const RedirectionOff&) = delete;
+    RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+private:
+    Wow64RevertFn revert_ = nullptr;
+    PVOID old_ = nullptr;
+};
+
 } // namespace
 
 std::optional<std::wstring> ToolPath(const std::string& commandLine) {
-    const std::vector<std::string> args = sysaccess::SplitCommandLine(commandLine);
-    if (args.empty()) return std::nullopt;
-    std::string program = args.front();
-    if (program.find_first_of("\\/:") != std::string::npos) return std::nullopt;
-    if (program.size() > 4 && EqualsNoCase(std::string_view(program).substr(program.size() - 4), ".exe")) {
-        program.resize(program.size() - 4);
-    }
-    for (const ToolHome& tool : kTools) {
-        if (!EqualsNoCase(program, tool.name)) continue;
-        const std::wstring folder = FolderFromApi(tool.inWindowsFolder ? GetWindowsDirectoryW : GetSystemDirectoryW);
-        if (folder.empty()) return std::nullopt;
-        return Join(folder, Widen(std::string(tool.name)) + L".exe");
-    }
-    return std::nullopt;
+    const std::optional<sysaccess::ToolStart> start = ToolStartFor(commandLine);
+    if (!start) return std::nullopt;
+    return Widen(start->path);
 }
 
 // --- Registry ---------------------------------------------------------------------------------
@@ -227,7 +296,9 @@ std::vector<std::string> System::EnumRegValues(sysaccess::RegRoot root, const st
     std::vector<std::string> names;
     if (!rootKey) return names;
     RegKey key;
-    if (RegOpenKeyExW(rootKey, Widen(subkey).c_str(), 0, kEnumAccess, key.put()) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExW(rootKey, Widen(subkey).c_str(), 0, kEnumAccess | Decision().view, key.put()) != ERROR_SUCCESS) {
+        return names;
+    }
     // Only the name is asked for, so a value is listed whatever the length of its data.
     std::wstring name(kMaxValueName + 1, L'\0');
     for (DWORD index = 0;; ++index) {
@@ -246,7 +317,8 @@ std::optional<RegData> System::ReadRegValue(const std::string& key, const std::s
     const std::optional<HKEY> root = ParseRoot(key, subkey);
     if (!root) return std::nullopt;
     RegKey opened;
-    if (RegOpenKeyExW(*root, Widen(subkey).c_str(), 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(*root, Widen(subkey).c_str(), 0, KEY_QUERY_VALUE | Decision().view, opened.put()) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     const std::wstring valueName = Widen(name);
@@ -297,7 +369,9 @@ std::optional<DWORD> System::WaitForExit(HANDLE process) const {
 }
 
 RunResult System::Run(const std::string& commandLine, RunMode mode) {
-    const std::optional<std::wstring> application = ToolPath(commandLine);
+    const std::optional<sysaccess::ToolStart> tool = ToolStartFor(commandLine);
+    const std::optional<std::wstring> application =
+        tool ? std::optional<std::wstring>(Widen(tool->path)) : std::nullopt;
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::wstring line = Widen(commandLine);
     line.push_back(L'\0');
@@ -309,10 +383,17 @@ RunResult System::Run(const std::string& commandLine, RunMode mode) {
     PROCESS_INFORMATION info{};
     // CREATE_NO_WINDOW: a console tool gets no console of its own, hidden or not, and does not
     // write into the caller's.
-    const BOOL created = CreateProcessW(application ? application->c_str() : nullptr, line.data(), nullptr, nullptr,
-                                        FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    BOOL created = FALSE;
+    DWORD error = 0;
+    {
+        // Off for the start alone: the program's own file access stays redirected.
+        const RedirectionOff off(tool && tool->redirectionOff);
+        created = CreateProcessW(application ? application->c_str() : nullptr, line.data(), nullptr, nullptr, FALSE,
+                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+        if (!created) error = GetLastError();
+    }
     // A command that could not be started is not collected later: its outcome is known now.
-    if (!created) return RunResult::NotStarted(GetLastError());
+    if (!created) return RunResult::NotStarted(error);
     Handle process(info.hProcess);
     Handle thread(info.hThread);
 
@@ -486,6 +567,10 @@ std::string System::UserName() {
     // size counts the terminator.
     name.resize(size > 0 ? size - 1 : 0);
     return Narrow(name);
+}
+
+bool System::Has32BitView() {
+    return Decision().platform.wow64;
 }
 
 std::string System::ProgramFolder() {

@@ -2,6 +2,9 @@
 //
 // The six tools the program runs are always started from their system folders, never from the
 // program's folder or the working folder, and no command line goes through a shell.
+//
+// Under WOW64 (this 32-bit program on 64-bit Windows, found out once at start) the tools started
+// are the 64-bit ones and every key is opened in the 64-bit view: see sysaccess/wow64.h.
 #pragma once
 
 #include <memory>
@@ -42,6 +45,7 @@ public:
     std::string UserName() override;
     std::string ProgramFolder() override;
     std::optional<std::string> ShellStartupFolder(bool allUsers) override;
+    bool Has32BitView() override;
 
 private:
     // Waits for a process, letting the idle hook run every 50 ms; nothing when the wait fails.
@@ -56,6 +60,7 @@ private:
 
 // The full path of the program a command line starts when it names one of the tools the program
 // runs ("reg", "REGEDIT.EXE"...); nothing for any other program, or one given with a folder.
+// Under WOW64 it is the 64-bit tool's path as the decision gives it.
 std::optional<std::wstring> ToolPath(const std::string& commandLine);
 
 } // namespace win32

@@ -5,10 +5,11 @@
 # function here only after checking that XP has it; the CRT's *_s functions never qualify.
 set(XP_FUNCTIONS
     CharUpperBuffW CloseHandle CreateFileW CreateProcessW DeleteFileW FindClose FindFirstFileW FindNextFileW
-    FlushFileBuffers GetACP GetExitCodeProcess GetFileAttributesW GetFileSizeEx GetLastError GetModuleFileNameW
-    GetSystemDirectoryW GetTempFileNameW GetUserNameW GetWindowsDirectoryW MoveFileExW MultiByteToWideChar ReadFile
-    RegCloseKey RegEnumValueW RegOpenKeyExW RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW
-    WaitForSingleObject WideCharToMultiByte WriteFile _errno)
+    FlushFileBuffers GetACP GetCurrentProcess GetExitCodeProcess GetFileAttributesW GetFileSizeEx GetLastError
+    GetModuleFileNameW GetModuleHandleW GetProcAddress GetSystemDirectoryW GetTempFileNameW GetUserNameW
+    GetWindowsDirectoryW MoveFileExW MultiByteToWideChar ReadFile RegCloseKey RegEnumValueW RegOpenKeyExW
+    RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW WaitForSingleObject WideCharToMultiByte
+    WriteFile _errno)
 
 execute_process(COMMAND "${NM}" -u ${LIBS} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
