@@ -19,10 +19,18 @@ void DeleteIfExists(sysaccess::System& sys, const char* path) {
 void Apply(const Step& step, app::MainForm& form, sysaccess::System& sys) {
     const bool ticked = step.chk >= 0 && form.Ticked(step.chk);
     switch (step.kind) {
-    case Step::Kind::Write:
-        if (ticked && step.ticked) Write(sys, step.key, step.type, step.name, step.ticked);
-        if (!ticked && step.cleared) Write(sys, step.keyCleared, step.type, step.nameCleared, step.cleared);
+    case Step::Kind::Write: {
+        const bool both = step.key32 && sys.Has32BitView();
+        if (ticked && step.ticked) {
+            Write(sys, step.key, step.type, step.name, step.ticked);
+            if (both) Write(sys, step.key32, step.type, step.name, step.ticked);
+        }
+        if (!ticked && step.cleared) {
+            Write(sys, step.keyCleared, step.type, step.nameCleared, step.cleared);
+            if (both) Write(sys, step.key32, step.type, step.nameCleared, step.cleared);
+        }
         break;
+    }
     case Step::Kind::Run:
         if (const char* line = ticked ? step.ticked : step.cleared) {
             (void)sys.Run(line, sysaccess::RunMode::Start);

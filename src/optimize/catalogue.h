@@ -37,6 +37,9 @@ struct Step {
     // Write: the data; Run: the command line; kNothing: no operation in that state.
     const char* ticked = kNothing;
     const char* cleared = kNothing;
+    // Write: on 64-bit Windows the value goes into this key as well, the same key of the 32-bit
+    // view (a setting that each view holds for the programs of its own bitness); nullptr: no.
+    const char* key32 = nullptr;
     int twips = 0;               // Progress
     SpecialFn special = nullptr; // Special
 };
@@ -70,6 +73,13 @@ constexpr Step RegKeys(int chk, const char* keyTicked, const char* keyCleared, c
                        sysaccess::RegType type, const char* ticked, const char* cleared) {
     Step s = Reg(chk, keyTicked, name, type, ticked, cleared);
     s.keyCleared = keyCleared;
+    return s;
+}
+
+// A Reg row whose value is written in the 32-bit view too, where the machine has one: key32 is
+// the key's place there ("...\SOFTWARE\Wow6432Node\...").
+constexpr Step InBothViews(Step s, const char* key32) {
+    s.key32 = key32;
     return s;
 }
 

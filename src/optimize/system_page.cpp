@@ -14,6 +14,10 @@ constexpr const char* kMachineExplorerPolicies =
 constexpr const char* kSystemRestore =
     R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)";
 constexpr const char* kAeDebug = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug)";
+// On 64-bit Windows, AeDebug of the 64-bit view governs crashes of 64-bit programs and that of
+// the 32-bit view crashes of 32-bit ones: the options write both.
+constexpr const char* kAeDebug32 =
+    R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug)";
 constexpr const char* kWindowsUpdate =
     R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\WindowsUpdate)";
 constexpr const char* kCleanupWiz =
@@ -94,7 +98,7 @@ constexpr Step kSteps[] = {
     Reg(54, kCrashControl, "AutoReboot", kDword, "00000001", "00000000"),
     Special(TidyStartMenu),
     Reg(67, kSystemRestore, "DisableSR", kDword, "00000001", "00000000"),
-    Reg(66, kAeDebug, "Auto", kString, "0", "1"),
+    InBothViews(Reg(66, kAeDebug, "Auto", kString, "0", "1"), kAeDebug32),
     Reg(65, kWindowsUpdate, "DisableWindowsUpdateAccess", kDword, "00000001", "00000000"),
     Cmd(57, R"(sc \\. config RDSessMgr start= disabled)", R"(sc \\. config RDSessMgr start= demand)"),
     Cmd(58, R"(sc \\. config ERSvc start= disabled)", R"(sc \\. config ERSvc start= demand)"),
@@ -129,7 +133,7 @@ constexpr Step kSteps[] = {
     Progress(9000),
     Special(SecondLevelCache),
     Reg(49, kMachineExplorer, "AlwaysUnloadDLL", kString, "1", kNothing),
-    Reg(48, kAeDebug, "auto", kString, "0", kNothing),
+    InBothViews(Reg(48, kAeDebug, "auto", kString, "0", kNothing), kAeDebug32),
     Reg(47, kFileSystem, "ContigFileAllocSize", kDword, "00000400", kNothing),
     Special(Prefetch),
     Progress(app::kFullProgress),

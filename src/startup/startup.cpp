@@ -10,11 +10,16 @@ namespace {
 
 constexpr const char* kUserRun = R"(Software\Microsoft\Windows\CurrentVersion\Run)";
 constexpr const char* kMachineRun = R"(SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
+// 32-bit programs' entries on 64-bit Windows: the machine Run key of the 32-bit view, where it
+// lies in the 64-bit registry. They start at log-on too.
+constexpr const char* kMachineRun32 = R"(SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)";
 
 constexpr const char* kDeleteUserRun =
     R"(reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run /v )";
 constexpr const char* kDeleteMachineRun =
     R"(reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run /v )";
+constexpr const char* kDeleteMachineRun32 =
+    R"(reg delete HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run /v )";
 
 constexpr const char* kProfiles = R"(C:\Documents and Settings\)";
 constexpr const char* kStartupUnderProfile = R"(\「开始」菜单\程序\启动)";
@@ -63,6 +68,11 @@ void FillStartupList(app::MainForm& form, sysaccess::System& sys) {
     for (std::string& name : sys.EnumRegValues(sysaccess::RegRoot::LocalMachine, kMachineRun)) {
         form.AddStartup(std::move(name));
     }
+    if (sys.Has32BitView()) {
+        for (std::string& name : sys.EnumRegValues(sysaccess::RegRoot::LocalMachine, kMachineRun32)) {
+            form.AddStartup(std::move(name));
+        }
+    }
     AppendFolder(form, sys, StartupFolder(form, sys, false));
     AppendFolder(form, sys, StartupFolder(form, sys, true));
 }
@@ -73,6 +83,8 @@ void RemoveStartupItem(const app::MainForm& form, sysaccess::System& sys, const 
     // Run to completion, so that the list built afterwards no longer shows what was removed.
     (void)sys.Run(kDeleteUserRun + quoted + " /f", sysaccess::RunMode::Wait);
     (void)sys.Run(kDeleteMachineRun + quoted + " /f", sysaccess::RunMode::Wait);
+    // The list does not say which view an entry came from: it goes from whichever holds it.
+    if (sys.Has32BitView()) (void)sys.Run(kDeleteMachineRun32 + quoted + " /f", sysaccess::RunMode::Wait);
     // Only a plain file name may become a path: no way out of the folder, no wildcard.
     if (!IsPlainFileName(name)) return;
     DeleteFromFolder(sys, StartupFolder(form, sys, false), name);

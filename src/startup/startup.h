@@ -10,15 +10,17 @@
 
 namespace startup {
 
-// Empties lstStartup and fills it: the current user's Run values, the machine's Run values, the
-// current user's Startup folder files, the all users' Startup folder files.
+// Empties lstStartup and fills it: the current user's Run values, the machine's Run values (on
+// 64-bit Windows those of the 64-bit view, then those of the 32-bit view), the current user's
+// Startup folder files, the all users' Startup folder files.
 void FillStartupList(app::MainForm& form, sysaccess::System& sys);
 
 // The startup section of the Optimize pass: removes every ticked entry, waits until every
 // removal has ended, lets pending events run, fills the list again.
 void RunStartupSection(app::MainForm& form, sysaccess::System& sys, app::Host& host);
 
-// Removes name from both Run keys and both Startup folders.
+// Removes name from both Run keys (the machine's in both views on 64-bit Windows) and both
+// Startup folders.
 void RemoveStartupItem(const app::MainForm& form, sysaccess::System& sys, const std::string& name);
 
 // The Startup folder of the current user (allUsers false) or of all users: the fixed path of a

@@ -162,6 +162,26 @@ TEST_F(SystemPage, AutoAndLowerCaseAutoAreOneValueAndTheLaterWins) {
     EXPECT_EQ(Str(kAeDebug, "auto"), "1");
 }
 
+TEST_F(SystemPage, On64BitWindowsAeDebugOfBothViewsAndNothingElseChanges) {
+    const std::string aeDebug32 =
+        R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug)";
+    machine.SetWow64(true);
+    Pass();
+    std::vector<std::string> lines = Lines();
+    const auto at = std::find(lines.begin(), lines.end(), W(kAeDebug, "Auto", "string", "1"));
+    ASSERT_NE(at, lines.end());
+    EXPECT_EQ(*std::next(at), W(aeDebug32, "Auto", "string", "1"));
+    lines.erase(std::next(at));
+    EXPECT_THAT(lines, ElementsAreArray(Expected(false)));
+
+    form.SetChk(48, 1);
+    Pass();
+    EXPECT_THAT(LinesWith("AeDebug"),
+                ElementsAre(W(kAeDebug, "Auto", "string", "1"), W(aeDebug32, "Auto", "string", "1"),
+                            W(kAeDebug, "auto", "string", "0"), W(aeDebug32, "auto", "string", "0")));
+    EXPECT_EQ(Str(aeDebug32, "Auto"), "0");
+}
+
 TEST_F(SystemPage, ClearedStartMenuTidyingSparesValuesOfTickedOrGreySecurityBoxes) {
     for (int i = 20; i <= 23; ++i)
         form.SetChk(i, 1);

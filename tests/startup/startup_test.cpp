@@ -73,6 +73,33 @@ TEST_F(Startup, ListsRunKeysThenFoldersAndRemovesTickedEntriesFromEverySource) {
     EXPECT_EQ(Items().size(), 7u);
 }
 
+TEST_F(Startup, On64BitWindowsTheMachineRunKeyOfBothViewsIsListedAndEmptied) {
+    const std::string run32 = R"(HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)";
+    m.SetString(run32, "Agent32", "agent.exe");
+    m.SetString(run32, "SoundMan", "soundman32.exe");
+    Fill(); // a 32-bit Windows has no second view to list
+    EXPECT_THAT(Items(), ::testing::Not(::testing::Contains("Agent32")));
+
+    m.SetWow64(true);
+    Fill();
+    EXPECT_THAT(Items(), ElementsAre("ctfmon.exe", "MSMSGS", "Contoso Update Agent", "SoundMan",
+                                     "Adobe Reader Speed Launcher", "IMJPMIG8.1", "PHIME2002A", "Agent32", "SoundMan",
+                                     "腾讯QQ.lnk", "Adobe Reader Speed Launch.lnk", "Microsoft Office.lnk"));
+    Tick("Agent32");
+    Tick("SoundMan"); // in both views: gone from both
+    startup::RunStartupSection(form, m, host);
+    const std::string machineDelete =
+        R"(reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run /v )";
+    const std::string delete32 =
+        R"(reg delete HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run /v )";
+    EXPECT_THAT(Lines(), ElementsAre(kDelete + R"("SoundMan" /f)", machineDelete + R"("SoundMan" /f)",
+                                     delete32 + R"("SoundMan" /f)", kDelete + R"("Agent32" /f)",
+                                     machineDelete + R"("Agent32" /f)", delete32 + R"("Agent32" /f)"));
+    EXPECT_THAT(Items(),
+                ElementsAre("ctfmon.exe", "MSMSGS", "Contoso Update Agent", "Adobe Reader Speed Launcher", "IMJPMIG8.1",
+                            "PHIME2002A", "腾讯QQ.lnk", "Adobe Reader Speed Launch.lnk", "Microsoft Office.lnk"));
+}
+
 TEST_F(Startup, NamesReachRegExactlyAsWritten) {
     for (const char* name : {R"(say "hi")", R"(say)", R"(hi")", R"(C:\dir\)", R"(C:\dir)"})
         m.SetString(kUserRun, name, "x.exe");
