@@ -244,6 +244,14 @@ std::string BatchExporter::Text(const std::string& title) const {
         "@echo off",
         "rem " + PercentDoubled(title),
         "setlocal EnableExtensions DisableDelayedExpansion",
+        // Run by a 32-bit program on 64-bit Windows, cmd is the 32-bit one, whose system32 holds the
+        // 32-bit tools and whose reg writes where 64-bit Windows does not read: the batch starts
+        // again under the 64-bit cmd, with its arguments, and ends with that run's exit code.
+        "if not defined PROCESSOR_ARCHITEW6432 goto sysvela_start",
+        "if not exist \"%SystemRoot%\\Sysnative\\cmd.exe\" goto sysvela_start",
+        "\"%SystemRoot%\\Sysnative\\cmd.exe\" /d /c \"\"%~f0\" %*\"",
+        "exit /b %ERRORLEVEL%",
+        ":sysvela_start",
         // Bare tool names then find the system's own tools first, not a file in the current folder.
         "pushd \"%SystemRoot%\\system32\"",
     };

@@ -1,6 +1,11 @@
 @echo off
 rem Sysvela, security page: made by sysvela-cli export
 setlocal EnableExtensions DisableDelayedExpansion
+if not defined PROCESSOR_ARCHITEW6432 goto sysvela_start
+if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
+"%SystemRoot%\Sysnative\cmd.exe" /d /c ""%~f0" %*"
+exit /b %ERRORLEVEL%
+:sysvela_start
 pushd "%SystemRoot%\system32"
 rem page security
 reg add "HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel" /v "GeneralTab" /t REG_DWORD /d 0x00000001 /f

@@ -1,6 +1,11 @@
 @echo off
 rem Sysvela, services page: made by sysvela-cli export
 setlocal EnableExtensions DisableDelayedExpansion
+if not defined PROCESSOR_ARCHITEW6432 goto sysvela_start
+if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
+"%SystemRoot%\Sysnative\cmd.exe" /d /c ""%~f0" %*"
+exit /b %ERRORLEVEL%
+:sysvela_start
 pushd "%SystemRoot%\system32"
 rem page services
 sc \\. config Alerter start= disabled

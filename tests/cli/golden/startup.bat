@@ -1,6 +1,11 @@
 @echo off
 rem Sysvela, startup page: made by sysvela-cli export
 setlocal EnableExtensions DisableDelayedExpansion
+if not defined PROCESSOR_ARCHITEW6432 goto sysvela_start
+if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
+"%SystemRoot%\Sysnative\cmd.exe" /d /c ""%~f0" %*"
+exit /b %ERRORLEVEL%
+:sysvela_start
 pushd "%SystemRoot%\system32"
 set "SYSVELA_STARTUP=C:\Documents and Settings\%USERNAME%\「开始」菜单\程序\启动"
 if not exist "%SYSVELA_STARTUP%\*" for /f "tokens=2,*" %%A in ('reg query "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders" /v Startup 2^>nul ^| find "REG_SZ"') do set "SYSVELA_STARTUP=%%B"

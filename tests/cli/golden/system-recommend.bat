@@ -1,6 +1,11 @@
 @echo off
 rem Sysvela, system page: made by sysvela-cli export
 setlocal EnableExtensions DisableDelayedExpansion
+if not defined PROCESSOR_ARCHITEW6432 goto sysvela_start
+if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
+"%SystemRoot%\Sysnative\cmd.exe" /d /c ""%~f0" %*"
+exit /b %ERRORLEVEL%
+:sysvela_start
 pushd "%SystemRoot%\system32"
 rem page system
 reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\BIOS" /v "CPUPriority" /t REG_DWORD /d 0x00000003 /f
