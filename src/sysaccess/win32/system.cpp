@@ -259,8 +259,14 @@ public:
     explicit RedirectionOff(bool wanted) {
         if (!wanted) return;
         const auto disable = Kernel32Function<Wow64DisableFn>("Wow64DisableWow64FsRedirection");
-        revert_ = Kernel32Function<Wow64RevertFn>("Wow64RevertWow64FsRedirection");
-        if (disable == nullptr || revert_ == nullptr || !disable(&old_)) revert_ = nullptr;
+        const auto revert = Kernel32Function<Wow64RevertFn>("Wow64RevertWow64FsRedirection");
+        if (disable == nullptr || revert == nullptr) {
+            error_ = ERROR_PROC_NOT_FOUND;
+        } else if (!disable(&old_)) {
+            error_ = GetLastError();
+        } else {
+            revert_ = revert;
+        }
     }
     ~RedirectionOff() {
         if (revert_ != nullptr) revert_(old_);
@@ -268,12 +274,21 @@ public:
     RedirectionOff(const RedirectionOff&) = delete;
     RedirectionOff& operator=(const RedirectionOff&) = delete;
 
+    // Why redirection could not be turned off; 0 when it is off or was not to be.
+    DWORD Error() const { return error_; }
+
 private:
     Wow64RevertFn revert_ = nullptr;
     PVOID old_ = nullptr;
+    DWORD error_ = 0;
 };
 
 } // namespace
+
+System::System() {
+    // Whether this is WOW64, and so how every tool starts and every key opens, is decided now.
+    (void)Decision();
+}
 
 std::optional<std::wstring> ToolPath(const std::string& commandLine) {
     const std::optional<sysaccess::ToolStart> start = ToolStartFor(commandLine);
@@ -388,6 +403,8 @@ RunResult System::Run(const std::string& commandLine, RunMode mode) {
     {
         // Off for the start alone: the program's own file access stays redirected.
         const RedirectionOff off(tool && tool->redirectionOff);
+        // Redirected, the start would reach the 32-bit tool of that name: better not started at all.
+        if (off.Error() != 0) return RunResult::NotStarted(off.Error());
         created = CreateProcessW(application ? application->c_str() : nullptr, line.data(), nullptr, nullptr, FALSE,
                                  CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
         if (!created) error = GetLastError();

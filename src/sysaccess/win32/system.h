@@ -19,7 +19,7 @@ namespace win32 {
 
 class System final : public sysaccess::System {
 public:
-    System() = default;
+    System();
     System(const System&) = delete;
     System& operator=(const System&) = delete;
     ~System() override = default;
