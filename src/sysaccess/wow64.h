@@ -1,9 +1,9 @@
 // A 32-bit program on 64-bit Windows (WOW64) sees a redirected system: its "system32" is the
 // 32-bit SysWOW64, "%windir%\regedit.exe" is the 32-bit editor, and its keys under
-// HKEY_LOCAL_MACHINE\SOFTWARE are the 32-bit view kept in SOFTWARE\Wow6432Node, which 64-bit
-// Windows does not read. Here is decided, without any Windows header, how the program reaches
-// the 64-bit system instead: the file each tool is started from, whether file-system
-// redirection is off while it starts, and the flags every registry key is opened with.
+// HKEY_LOCAL_MACHINE\SOFTWARE are, but for a few keys both views share, the 32-bit view kept in
+// SOFTWARE\Wow6432Node, which 64-bit Windows does not read. Here is decided, without any Windows header, how the
+// program reaches the 64-bit system instead: the file each tool is started from, whether file-system redirection is off
+// while it starts, and the flags every registry key is opened with.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,6 @@ namespace sysaccess {
 
 // KEY_WOW64_64KEY: a key opened with it is the 64-bit view's, whatever the process's bitness.
 inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
-
-// Where the 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE lives in the 64-bit registry. Reached
-// by this path, the 64-bit tools and the registry script address the 32-bit view.
-inline constexpr const char* kWow6432Node = "Wow6432Node";
 
 // The tools the program runs, by name, in their folders on Windows.
 inline constexpr std::string_view kToolNames[] = {"regedit", "reg", "sc", "sfc", "chkntfs", "regsvr32"};
