@@ -13,18 +13,24 @@ runs=${1:-10}
 out="$root/build/bench-window"
 mkdir -p "$out"
 
-# Both programs: the release toolchain and flags (win32 threads, static, XP subsystem, stripped).
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target sysvela >/dev/null
-sysvela="$root/build/windows/src/app/win32/sysvela.exe"
-i686-w64-mingw32-g++-win32 -std=c++20 -Os -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -DUNICODE -D_UNICODE -municode \
+# The release exe (32-bit) where this machine runs 32-bit programs; elsewhere the x86_64 test
+# build under 64-bit Wine. The bare window is built with the release flags of the same route.
+if runs_i686; then
+    preset=windows arch=win32 cxx=i686-w64-mingw32-g++-win32 route="i686 (release build, 32-bit Wine)"
+else
+    preset=windows-tests-x64 arch=win64 cxx=x86_64-w64-mingw32-g++-win32
+    route="x86_64 (test build, 64-bit Wine; $SYSVELA_I686_REASON)"
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target sysvela >/dev/null
+sysvela="$root/build/$preset/src/app/win32/sysvela.exe"
+"$cxx" -std=c++20 -Os -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -DUNICODE -D_UNICODE -municode \
     -static -static-libgcc -static-libstdc++ -Wl,--subsystem,windows:5.01 -s \
     "$root/bench/bare_window.cpp" -o "$out/bare_window.exe" -lgdi32
 
-prefix="$out/wineprefix"
-ensure_wineprefix "$prefix"
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_MESSAGES=C
-unset LC_ALL
+prefix="$out/wineprefix-$arch"
+ensure_wineprefix "$prefix" "$arch"
+wine_env "$prefix"
 
 xvfb=""
 cleanup() {
@@ -39,7 +45,7 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$out/display")"
 (wineserver -p </dev/null >/dev/null 2>&1 &)
-wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+"$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1
 
 now_ms() { date +%s%3N; }
 # The window is 729 x 479, centred on the 1280 x 1024 screen: its header row starts at y = 272.
@@ -54,7 +60,7 @@ painted() {
 measure() { # program -> milliseconds to the first painted window
     local exe=$1 start pid elapsed
     start=$(now_ms)
-    wine "$exe" </dev/null >/dev/null 2>&1 &
+    "$WINELOADER" "$exe" </dev/null >/dev/null 2>&1 &
     pid=$!
     until painted; do
         sleep 0.005
@@ -78,6 +84,6 @@ for _ in $(seq "$runs"); do
     measure "$sysvela" >>"$out/sysvela.ms"
     measure "$out/bare_window.exe" >>"$out/bare.ms"
 done
-echo "start to first painted window under Wine, median of $runs starts:"
+echo "start to first painted window under Wine, median of $runs starts; route: $route"
 echo "  sysvela.exe      $(median <"$out/sysvela.ms") ms   ($(tr '\n' ' ' <"$out/sysvela.ms")) size $(wc -c <"$sysvela") bytes"
 echo "  bare_window.exe  $(median <"$out/bare.ms") ms   ($(tr '\n' ' ' <"$out/bare.ms")) size $(wc -c <"$out/bare_window.exe") bytes"

@@ -9,7 +9,7 @@ as_root() {
 
 # Debian packages the build, the tests and the window need.
 SYSVELA_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev mingw-w64
-  wine wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei locales clang libclang-rt-14-dev binutils-mingw-w64-i686"
+  wine wine32:i386 wine64 xvfb xdotool imagemagick fonts-wqy-microhei locales clang libclang-rt-14-dev binutils-mingw-w64-i686"
 
 ensure_packages() {
     local missing=""
@@ -32,39 +32,103 @@ ensure_packages() {
     fi
 }
 
-# ensure_wineprefix DIR: a 32-bit prefix that reports Windows XP, never opens a crash dialog and
-# shows the program's Chinese captions with an installed CJK font.
+# --- Wine routes ---------------------------------------------------------------------------
+# Two routes run the Windows builds: i686 programs in a 32-bit prefix, and x86_64 programs in a
+# 64-bit prefix. Some machines run no 32-bit x86 program at all, although wine32 installs there,
+# so the loaders are called by path: Debian's `wine` wrapper picks the 32-bit loader whenever it
+# is installed, runnable or not.
+# SYSVELA_WINE32 may be set to a loader that cannot run, to try the 64-bit-only route on a
+# machine that does run 32-bit programs.
+SYSVELA_WINE32=${SYSVELA_WINE32:-/usr/lib/wine/wine}
+SYSVELA_WINE64=/usr/lib/wine/wine64
+
+# runs_i686: succeeds when this machine runs 32-bit x86 programs, found by running the 32-bit
+# loader itself. Otherwise SYSVELA_I686_REASON says why not.
+runs_i686() {
+    local out
+    if out=$("$SYSVELA_WINE32" --version 2>&1 </dev/null); then
+        return 0
+    fi
+    out=$(printf '%s' "$out" | tail -n 1)
+    SYSVELA_I686_REASON="this machine runs no 32-bit x86 program ($SYSVELA_WINE32 --version: ${out:-failed})"
+    return 1
+}
+
+# wine_loader win32|win64: the loader of a prefix of that architecture.
+wine_loader() {
+    case $1 in
+    win32) echo "$SYSVELA_WINE32" ;;
+    win64) echo "$SYSVELA_WINE64" ;;
+    *) echo "wine_loader: unknown architecture '$1'" >&2; return 1 ;;
+    esac
+}
+
+# prefix_arch PREFIX: the architecture a ready prefix was made for (its ready-marker holds it).
+prefix_arch() {
+    local arch
+    arch=$(cat "$1/.sysvela-ready" 2>/dev/null) || true
+    case $arch in
+    win32 | win64) echo "$arch" ;;
+    *) echo "no prepared Wine prefix at $1 (scripts/test and scripts/run make it)" >&2; return 1 ;;
+    esac
+}
+
+# wine_env PREFIX [ARCH]: exports what every Wine call needs for PREFIX: its loader (also as
+# WINELOADER, which Wine uses for the processes it starts itself), the ANSI code page 936
+# (zh_CN) and tool messages in English. ARCH defaults to the one the prefix was made for.
+wine_env() {
+    local prefix arch=${2:-}
+    prefix=$(realpath -m "$1")
+    [ -n "$arch" ] || arch=$(prefix_arch "$prefix") || return 1
+    WINELOADER=$(wine_loader "$arch") || return 1
+    export WINEPREFIX="$prefix" WINEARCH="$arch" WINELOADER WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_MESSAGES=C
+    unset LC_ALL
+}
+
+# ensure_wineprefix DIR [win32|win64]: a prefix that reports Windows XP (XP x64 in a 64-bit
+# one), never opens a crash dialog and shows the program's Chinese captions with an installed
+# CJK font. Made once; the ready-marker records the architecture.
 ensure_wineprefix() {
-    local prefix=$1
-    if [ -f "$prefix/.sysvela-ready" ]; then return 0; fi
+    local prefix arch=${2:-win32}
+    prefix=$(realpath -m "$1")
+    if [ "$(cat "$prefix/.sysvela-ready" 2>/dev/null)" = "$arch" ]; then return 0; fi
     rm -rf "$prefix"
     mkdir -p "$(dirname "$prefix")"
     (
-        export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_MESSAGES=C
-        unset LC_ALL DISPLAY
-        wineboot -i >/dev/null 2>&1
+        wine_env "$prefix" "$arch"
+        unset DISPLAY
+        local version=winxp expected=5.1
+        if [ "$arch" = win64 ]; then version=winxp64 expected=5.2; fi # winxp is refused in win64
+        "$WINELOADER" wineboot -i >/dev/null 2>&1
         wineserver -w
-        wine winecfg /v winxp >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        "$WINELOADER" winecfg /v "$version" >/dev/null 2>&1 || true
+        # winecfg's word is not enough: read back what landed.
+        local landed
+        landed=$("$WINELOADER" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v CurrentVersion \
+            2>/dev/null | tr -d '\r' | awk '$1 == "CurrentVersion" { print $3 }')
+        if [ "$landed" != "$expected" ]; then
+            echo "ensure_wineprefix: $prefix reports Windows version '${landed:-none}', not $expected ($version)" >&2
+            exit 1
+        fi
+        "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
         for f in SimSun 宋体 'MS Shell Dlg' 'MS Shell Dlg 2' Tahoma; do
-            wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+            "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /t REG_SZ \
+                /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
         done
         wineserver -w
-    )
-    touch "$prefix/.sysvela-ready"
+    ) || return 1
+    echo "$arch" >"$prefix/.sysvela-ready"
 }
 
 # start_wineserver DIR: a persistent wineserver for the prefix, started outside ctest.
 start_wineserver() {
-    local prefix=$1
     (
-        export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_MESSAGES=C
-        unset LC_ALL
+        wine_env "$1" || exit 1
         (wineserver -p </dev/null >/dev/null 2>&1 &)
-        wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+        "$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1
     )
 }
 
 stop_wineserver() {
-    WINEPREFIX="$1" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$(realpath -m "$1") wineserver -k >/dev/null 2>&1 || true
 }
