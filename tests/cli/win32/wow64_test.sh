@@ -21,40 +21,30 @@ skip() {
     exit 77
 }
 
-# The project's probe where it exists: the 32-bit loader itself must run.
-if [ -f "$here/../../../scripts/lib.sh" ] && grep -q '^runs_i686()' "$here/../../../scripts/lib.sh"; then
-    # shellcheck disable=SC1091
-    . "$here/../../../scripts/lib.sh"
-    runs_i686 || skip "this machine runs no 32-bit x86 program, so WoW64 cannot be shown here"
-elif ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    skip "this machine runs no 32-bit x86 program, so WoW64 cannot be shown here"
-fi
-wine64=/usr/lib/wine/wine64
+# shellcheck disable=SC1091
+source "$here/../../../scripts/lib.sh"
+# scripts/test says so when it leaves the 32-bit route out.
+[ -z "${SYSVELA_I686_NOT_RUN:-}" ] || skip "$SYSVELA_I686_NOT_RUN"
+runs_i686 || skip "$SYSVELA_I686_REASON: WoW64 cannot be shown here"
+wine32=$(wine_loader win32)
+wine64=$(wine_loader win64)
 [ -x "$wine64" ] || skip "no 64-bit Wine ($wine64)"
-[ -x /usr/lib/wine/wine ] || skip "no 32-bit Wine (/usr/lib/wine/wine)"
 [ -f "$exe" ] || {
     echo "FAIL: no release build at $exe: build the windows preset first"
     exit 1
 }
 
-export WINEPREFIX=$prefix WINEDEBUG=-all LC_MESSAGES=C
-unset DISPLAY WINELOADER WINEARCH
-# A win64 prefix of the test's own: the plain wine wrapper makes it with the 32-bit system beside
-# the 64-bit one when 32-bit Wine is installed.
-if [ ! -f "$prefix/.sysvela-wow64-ready" ]; then
-    rm -rf "$prefix"
-    mkdir -p "$(dirname "$prefix")"
-    WINEARCH=win64 /usr/bin/wine wineboot -i >/dev/null 2>&1
-    /usr/bin/wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wineserver -w
-    grep -q '^#arch=win64' "$prefix/system.reg" 2>/dev/null || {
-        echo "FAIL: could not make a win64 prefix in $prefix"
-        exit 1
-    }
-    touch "$prefix/.sysvela-wow64-ready"
-fi
+# A win64 prefix of the test's own, so that the suites' prefix keeps its registry: 64-bit Wine
+# makes it with the 32-bit system beside the 64-bit one wherever 32-bit Wine runs.
+ensure_wineprefix "$prefix" win64 || {
+    echo "FAIL: could not make a win64 prefix in $prefix"
+    exit 1
+}
 [ -n "$(ls "$prefix/drive_c/windows/syswow64" 2>/dev/null)" ] ||
     skip "the win64 prefix $prefix has no 32-bit system (syswow64 is empty): is 32-bit Wine installed?"
+# Each program under its own loader: the i686 exe under 32-bit Wine (WoW64), reg under 64-bit Wine.
+export WINEPREFIX=$prefix WINEDEBUG=-all LC_MESSAGES=C
+unset DISPLAY WINELOADER WINEARCH
 
 mkdir -p "$work"
 cd "$work" || exit 1
@@ -65,8 +55,8 @@ fail() {
     status=1
 }
 
-# The 32-bit program, run as WoW64 runs it; the registry read by 64-bit Wine's reg.
-cli() { /usr/lib/wine/wine ./sysvela-cli.exe "$@"; }
+# The 32-bit program, run as WoW64 runs it; the registry read by the 64-bit reg.
+cli() { "$wine32" ./sysvela-cli.exe "$@"; }
 reg64() { "$wine64" reg "$@"; }
 
 # view VIEW KEY NAME: the value's data as reg query prints it in that view, or "absent".
@@ -172,7 +162,7 @@ done
 for page in system security; do
     clear_both "plan-$page.txt"
     cli export "$page" >"export-$page.bat" 2>/dev/null
-    /usr/lib/wine/wine cmd /c "export-$page.bat" >"batch-$page.out" 2>&1
+    "$wine32" cmd /c "export-$page.bat" >"batch-$page.out" 2>&1
     echo "export $page run by the 32-bit cmd: exit $?"
     check "plan-$page.txt" "batch $page"
 done
