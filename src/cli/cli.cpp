@@ -13,9 +13,7 @@
 #include "settings/settings.h"
 #include "sysaccess/encoding.h"
 #include "sysaccess/recording.h"
-#ifdef SYSVELA_CLI_HAS_SIM
 #include "sysaccess/sim/machine.h"
-#endif
 
 namespace cli {
 
@@ -89,7 +87,6 @@ struct Target {
     std::function<sysaccess::Result()> save; // the simulated machine back to its folder
 };
 
-#ifdef SYSVELA_CLI_HAS_SIM
 bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     std::error_code ec;
     const std::filesystem::path path = HostPath(dir);
@@ -117,12 +114,6 @@ bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     target.system = std::move(machine);
     return true;
 }
-#else
-bool OpenSim(const std::string& dir, const Env& env, Target&) {
-    env.err("sysvela-cli: this build has no simulated machine for " + dir + "\n");
-    return false;
-}
-#endif
 
 bool OpenTarget(const Options& o, const Env& env, Target& target) {
     if (o.machineDir || !env.realSystem) {
