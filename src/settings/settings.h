@@ -1,8 +1,7 @@
 // setup.dat: the option states of the main window, kept beside the program between runs.
 //
-// Eight lines, each one field in double quotes followed by CR LF, in the ANSI code page:
-// the 77 check-box digits, the Opt index, the Combo2 and Combo3 indexes, txtPath, and the
-// selection digits of lstHide, lstNot and lstService.
+// One line per field, each in double quotes followed by CR LF, in the ANSI code page. The fields
+// and their order are one table in settings.cpp (kFields), which the reader and the writer walk.
 #pragma once
 
 #include <string>
@@ -12,12 +11,12 @@
 
 namespace settings {
 
-inline constexpr int kFieldCount = 8;
+inline constexpr int kFieldCount = 8; // the table's length, checked there
 
 // How a load ended. The window ignores it; the command-line tool reports it.
 struct LoadReport {
     enum class Outcome {
-        Complete, // all eight fields applied
+        Complete, // every field applied
         Missing,  // no file: nothing applied
         Stopped,  // an error ended the load; the fields before `line` (and any part of it) stay applied
     };
