@@ -9,7 +9,7 @@ namespace settings {
 
 namespace {
 
-using app::MainForm;
+using form::MainForm;
 using Outcome = LoadReport::Outcome;
 
 // Reads the file field by field, the way the file has always been read: spaces before a field
@@ -96,9 +96,9 @@ using Problem = std::optional<std::string>;
 
 // Field 1: one digit per check box; a short field sets what it covers, then ends the load.
 Problem ReadChecks(MainForm& form, const std::string& field) {
-    for (int k = 0; k < app::kChkCount; ++k) {
+    for (int k = 0; k < form::kChkCount; ++k) {
         if (static_cast<std::size_t>(k) >= field.size()) {
-            return "only " + std::to_string(k) + " of " + std::to_string(app::kChkCount) + " check-box digits";
+            return "only " + std::to_string(k) + " of " + std::to_string(form::kChkCount) + " check-box digits";
         }
         const char c = field[k];
         if (c < '0' || c > '9') return "character " + std::to_string(k + 1) + " is not a digit";
@@ -110,26 +110,26 @@ Problem ReadChecks(MainForm& form, const std::string& field) {
 
 std::string WriteChecks(const MainForm& form) {
     std::string checks;
-    for (int k = 0; k < app::kChkCount; ++k) {
+    for (int k = 0; k < form::kChkCount; ++k) {
         const int v = form.chk(k);
         // Only a check box's own values are stored: anything else would end the next load there.
-        checks += static_cast<char>('0' + (v >= app::kCleared && v <= app::kGrey ? v : app::kCleared));
+        checks += static_cast<char>('0' + (v >= form::kCleared && v <= form::kGrey ? v : form::kCleared));
     }
     return checks;
 }
 
 Problem ReadOpt(MainForm& form, const std::string& field) {
     const auto index = ParseNumber(field);
-    if (!index || *index < 0 || *index >= app::kOptCount) return Shown(field) + " is not an option button index (0-4)";
+    if (!index || *index < 0 || *index >= form::kOptCount) return Shown(field) + " is not an option button index (0-4)";
     form.SelectOpt(*index);
     return std::nullopt;
 }
 
 std::string WriteOpt(const MainForm& form) {
     int opt = 0;
-    while (opt < app::kOptCount && !form.Opt(opt))
+    while (opt < form::kOptCount && !form.Opt(opt))
         ++opt;
-    return std::to_string(opt == app::kOptCount ? 0 : opt); // none selected: the window's own default
+    return std::to_string(opt == form::kOptCount ? 0 : opt); // none selected: the window's own default
 }
 
 // A combo index: 0 or 1, or -1 for no item, which is what the writer stores for a combo with
@@ -168,7 +168,7 @@ std::string WritePath(const MainForm& form) {
 }
 
 // Fields 6 to 8: a "1" selects its item; anything else, or nothing, leaves the item alone.
-template <const app::CheckList& (MainForm::*List)() const, void (MainForm::*Select)(int, bool)>
+template <const form::CheckList& (MainForm::*List)() const, void (MainForm::*Select)(int, bool)>
 Problem ReadSelection(MainForm& form, const std::string& field) {
     const std::size_t count = (form.*List)().ticked.size();
     for (std::size_t k = 0; k < count && k < field.size(); ++k) {
@@ -177,7 +177,7 @@ Problem ReadSelection(MainForm& form, const std::string& field) {
     return std::nullopt;
 }
 
-template <const app::CheckList& (MainForm::*List)() const> std::string WriteSelection(const MainForm& form) {
+template <const form::CheckList& (MainForm::*List)() const> std::string WriteSelection(const MainForm& form) {
     std::string out;
     for (bool t : (form.*List)().ticked)
         out += t ? '1' : '0';

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "sysaccess/system.h"
 
 namespace settings {
@@ -29,16 +29,16 @@ struct LoadReport {
 std::string SettingsPath(sysaccess::System& sys);
 
 // Reads setup.dat into the form, if the file exists. Stops quietly at the first error.
-LoadReport LoadSettings(app::MainForm& form, sysaccess::System& sys);
+LoadReport LoadSettings(form::MainForm& form, sysaccess::System& sys);
 
 // The same reader on text already decoded to UTF-8 (any bytes are accepted).
-LoadReport LoadSettingsFromBytes(app::MainForm& form, const std::string& utf8Text);
+LoadReport LoadSettingsFromBytes(form::MainForm& form, const std::string& utf8Text);
 
 // The file's text, in UTF-8.
-std::string SettingsText(const app::MainForm& form);
+std::string SettingsText(const form::MainForm& form);
 
 // Writes setup.dat. The new content goes to a temporary file that then replaces the old one,
 // so a failure half-way leaves the previous file as it was.
-sysaccess::Result SaveSettings(const app::MainForm& form, sysaccess::System& sys);
+sysaccess::Result SaveSettings(const form::MainForm& form, sysaccess::System& sys);
 
 } // namespace settings
