@@ -112,7 +112,7 @@ void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file; there is nobody to tell at this point.
     (void)settings::SaveSettings(ctx.form, ctx.sys);
-    const MsgAnswer answer = ctx.host.MessageBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
+    const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
                                                  MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window

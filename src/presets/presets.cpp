@@ -78,7 +78,7 @@ void cmdRedo(form::Context& ctx) {
 }
 
 void cmdAuto(form::Context& ctx, ShowPage showPage) {
-    const form::MsgAnswer answer = ctx.host.MessageBox("系统将按推荐优化的配置进行自动优化，确定吗？", "确认",
+    const form::MsgAnswer answer = ctx.host.MsgBox("系统将按推荐优化的配置进行自动优化，确定吗？", "确认",
                                                        form::MsgButtons::OkCancel, form::MsgIcon::None);
     if (answer != form::MsgAnswer::Ok) return;
 

@@ -7,12 +7,7 @@
 // waits in the queue until it has ended, so no control changes under a pass.
 #pragma once
 
-// handles.h first: it includes <windows.h> and takes back the macros that would rename the
-// System seam's members.
-#include "sysaccess/win32/handles.h"
-
 #include <windows.h>
-#undef MessageBox // form::Host's member, not the Win32 macro
 
 #include <array>
 #include <memory>
@@ -75,15 +70,15 @@ public:
     void PumpWithoutInput();
 
     // --- form::Host ---
-    form::MsgAnswer MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
-                               form::MsgIcon icon) override;
+    form::MsgAnswer MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                           form::MsgIcon icon) override;
     void DoEvents() override { PumpWithoutInput(); }
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
     void LogOff() override;
     void CloseWindow() override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);
