@@ -374,7 +374,7 @@ void MainWindow::Observe(const form::Change& change) {
     switch (change.field) {
     case form::Field::Chk: {
         const int v = form_.chk(i);
-        SendMessageW(chk_.at(static_cast<std::size_t>(i)), BM_SETCHECK,
+        SendMessageW(ChkWindow(i), BM_SETCHECK,
                      v == form::kTicked ? BST_CHECKED
                      : v == form::kGrey ? BST_INDETERMINATE
                                         : BST_UNCHECKED,

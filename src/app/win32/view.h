@@ -59,7 +59,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     form::Context& Context() { return ctx_; }
     HWND ButtonWindow(form::Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
-    HWND ChkWindow(int i) const { return chk_.at(static_cast<std::size_t>(i)); }
+    HWND ChkWindow(int i) const { return i >= 0 && i < form::kChkCount ? chk_[static_cast<std::size_t>(i)] : nullptr; }
     // Any control of the window by its id; nullptr when there is none.
     HWND Control(int id) const;
     panelwin::PanelWindow& Panel(PanelId id) const { return *panels_[static_cast<std::size_t>(id)]; }
