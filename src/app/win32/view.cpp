@@ -239,8 +239,8 @@ void MainWindow::CreateMainControls() {
     CreateSecurityPage();
     CreateListPages();
     CreateCheckColumns();
-    // Combo3 belongs to chk(56), the first box of the system page: next in the tab order.
-    SetWindowPos(combo3_, chk_[56], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Combo3 belongs to kCpuPriority, the first box of the system page: next in the tab order.
+    SetWindowPos(combo3_, ChkWindow(form::kCpuPriority), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::CreateSystemPage() {
