@@ -3,10 +3,18 @@
 #include <array>
 #include <cstddef>
 
+#include "presets/presets.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
 
 namespace app {
+
+using form::Context;
+using form::MainForm;
+using form::MsgAnswer;
+using form::MsgButtons;
+using form::MsgIcon;
+using form::Page;
 
 namespace {
 
@@ -76,11 +84,35 @@ void cmdStartup(Context& ctx) {
     startup::FillStartupList(ctx.form, ctx.sys);
 }
 
+void ShowPage(form::Context& ctx, form::Page page) {
+    switch (page) {
+    case form::Page::System:
+        cmdSystem(ctx);
+        break;
+    case form::Page::Security:
+        cmdSecurity(ctx);
+        break;
+    case form::Page::Service:
+        cmdService(ctx);
+        break;
+    case form::Page::Wight:
+        cmdWight(ctx);
+        break;
+    case form::Page::Startup:
+        cmdStartup(ctx);
+        break;
+    }
+}
+
+void cmdAuto(form::Context& ctx) {
+    presets::cmdAuto(ctx, ShowPage);
+}
+
 void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file; there is nobody to tell at this point.
     (void)settings::SaveSettings(ctx.form, ctx.sys);
-    const MsgAnswer answer = ctx.host.MessageBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
+    const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
                                                  MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window

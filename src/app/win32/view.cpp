@@ -8,18 +8,19 @@
 #include "app/win32/controls.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
-#include "sysaccess/win32/wide.h"
 #include "ui/panel/layout_description.h"
+#include "win32/controls.h"
+#include "win32/text.h"
 
 namespace appwin {
 
 namespace {
 
-using Operation = void (*)(app::Context&);
+using Operation = void (*)(form::Context&);
 
-// The click of each main button, in the order of app::Button.
-constexpr std::array<Operation, app::kButtonCount> kButtonOperations{
-    presets::cmdRedo, presets::cmdSuggest, optimize::cmdOptimize, app::cmdExit,    presets::cmdAuto,
+// The click of each main button, in the order of form::Button.
+constexpr std::array<Operation, form::kButtonCount> kButtonOperations{
+    presets::cmdRedo, presets::cmdSuggest, optimize::cmdOptimize, app::cmdExit,    app::cmdAuto,
     app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,       app::cmdService, app::cmdWight,
 };
 
@@ -43,7 +44,7 @@ SIZE TextSize(HFONT font, const std::wstring& text) {
     return size;
 }
 
-LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_PAINT) {
         win32::PaintDc dc(hwnd);
@@ -56,7 +57,7 @@ LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_PAINT) {
         win32::PaintDc dc(hwnd);
@@ -95,7 +96,7 @@ constexpr UINT kQueueWithoutInput = PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE 
 
 } // namespace
 
-MainWindow::MainWindow(app::MainForm& form, sysaccess::System& sys, HINSTANCE instance)
+MainWindow::MainWindow(form::MainForm& form, sysaccess::System& sys, HINSTANCE instance)
     : form_(form), sys_(sys), ctx_{form, sys, *this}, instance_(instance) {}
 
 MainWindow::~MainWindow() {
@@ -158,7 +159,7 @@ bool MainWindow::Create() {
 
     CreateMainControls();
     SyncAll();
-    form_.SetObserver([this](const app::Change& c) { Observe(c); });
+    form_.SetObserver([this](const form::Change& c) { Observe(c); });
     sys_.SetIdleHook([this] { PumpWithoutInput(); });
     return true;
 }
@@ -166,7 +167,7 @@ bool MainWindow::Create() {
 void MainWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    SetFocus(buttons_[static_cast<std::size_t>(app::Button::System)]);
+    SetFocus(buttons_[static_cast<std::size_t>(form::Button::System)]);
 }
 
 HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth,
@@ -175,11 +176,8 @@ HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::st
     const SIZE size = TextSize(font, wide);
     const int w = size.cx + 2 > minWidth ? size.cx + 2 : minWidth;
     const int h = size.cy > minHeight ? size.cy : minHeight;
-    const HWND label =
-        CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, left, top, w, h,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return label;
+    return win32::CreateChild(parent, L"STATIC", id, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                              {left, top, left + w, top + h}, text, font);
 }
 
 void MainWindow::SetLabel(HWND label, const std::string& utf8, bool autosize) {
@@ -216,8 +214,7 @@ void MainWindow::CreateMainControls() {
     const HWND main = panelOf(PanelId::Main);
     auto makeButton = [&](const ButtonSpec& b) {
         buttons_[static_cast<std::size_t>(b.button)] =
-            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place),
-                             win32::Widen(b.caption).c_str(), font_.get());
+            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place), b.caption, font_.get());
     };
     // Tab order: the page buttons, the page on screen, then the command buttons.
     for (std::size_t i = 0; i < 6; ++i)
@@ -232,39 +229,38 @@ void MainWindow::CreateMainControls() {
     lblCaption_ = MakeLabel(main, kIdLblCaption, cap.left, cap.top, form_.lblCaption(), captionFont_.get());
     const RECT wait = Pixels(kLblWaitPlace);
     lblWait_ = MakeLabel(main, kIdLblWait, wait.left, wait.top, form_.lblWait(), font_.get());
-    shape2_ = CreateWindowExW(0, kShapeClass, L"", WS_CHILD, Px(kShape2Left), Px(kShape2Top), 1, Px(kShape2Height),
-                              main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdShape2)), instance_, nullptr);
+    shape2_ =
+        win32::CreateChild(main, kShapeClass, kIdShape2, WS_CHILD,
+                           {Px(kShape2Left), Px(kShape2Top), Px(kShape2Left) + 1, Px(kShape2Top) + Px(kShape2Height)},
+                           {}, nullptr, instance_);
     SetWindowLongPtrW(shape2_, GWLP_USERDATA, static_cast<LONG_PTR>(kShape2FillColor));
 
     CreateSystemPage();
     CreateSecurityPage();
     CreateListPages();
     CreateCheckColumns();
-    // Combo3 belongs to chk(56), the first box of the system page: next in the tab order.
-    SetWindowPos(combo3_, chk_[56], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Combo3 belongs to kCpuPriority, the first box of the system page: next in the tab order.
+    SetWindowPos(combo3_, ChkWindow(form::kCpuPriority), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::CreateSystemPage() {
     const HWND system = Panel(PanelId::System).hwnd();
     const RECT pic = Pixels(kPicture1Place);
-    const HWND picture = CreateWindowExW(
-        0, kPictureClass, L"", WS_CHILD | WS_VISIBLE, pic.left, pic.top, pic.right - pic.left, pic.bottom - pic.top,
-        system, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdPicture1)), instance_, nullptr);
+    const HWND picture =
+        win32::CreateChild(system, kPictureClass, kIdPicture1, WS_CHILD | WS_VISIBLE, pic, {}, nullptr, instance_);
     SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
 
     auto makeCombo = [&](HWND parent, int id, const Twips& place, const std::array<const char*, 2>& items) {
         const RECT r = Pixels(place);
         // The height of a drop-down list is that of its open list.
-        const HWND combo =
-            CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top + Px(1500), parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        const HWND combo = win32::CreateChild(parent, L"COMBOBOX", id,
+                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                              {r.left, r.top, r.right, r.bottom + Px(1500)}, {}, font_.get());
         // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
         const int field = (r.bottom - r.top) - 6;
         if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         for (const char* item : items)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(item).c_str()));
+            win32::AddComboItem(combo, item);
         return combo;
     };
     const HWND c4 = Panel(PanelId::Container4).hwnd();
@@ -273,15 +269,12 @@ void MainWindow::CreateSystemPage() {
     combo3_ = makeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
 
     const HWND c5 = Panel(PanelId::Container5).hwnd();
-    for (int i = 0; i < app::kOptCount; ++i) {
+    for (int i = 0; i < form::kOptCount; ++i) {
         const RECT r = Pixels(kOptPlaces[static_cast<std::size_t>(i)]);
         DWORD style = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP | WS_TABSTOP;
-        opt_[static_cast<std::size_t>(i)] =
-            CreateWindowExW(0, L"BUTTON", win32::Widen(kOptCaptions[static_cast<std::size_t>(i)]).c_str(), style,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top, c5,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdOpt + i)), instance_, nullptr);
-        SendMessageW(opt_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        opt_[static_cast<std::size_t>(i)] = win32::CreateChild(c5, L"BUTTON", kIdOpt + i, style, r,
+                                                               kOptCaptions[static_cast<std::size_t>(i)], font_.get());
     }
 }
 
@@ -293,11 +286,10 @@ void MainWindow::CreateSecurityPage() {
         MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), l.text, font_.get());
         if (i == 2) { // the download folder's line follows its label in the tab order
             const RECT r = Pixels(kTxtPathPlace);
-            txtPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                                       r.left, r.top, r.right - r.left, r.bottom - r.top, c1,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdTxtPath)), instance_, nullptr);
-            SendMessageW(txtPath_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), win32::Widen(kBrowseCaption).c_str(), font_.get());
+            txtPath_ =
+                win32::CreateChild(c1, L"EDIT", kIdTxtPath,
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, r, {}, font_.get());
+            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), kBrowseCaption, font_.get());
         }
         if (i == 3) lstHide_ = CreateCheckList(c1, kIdLstHide, Pixels(kLstHidePlace), font_.get());
         if (i == 4) lstNot_ = CreateCheckList(c1, kIdLstNot, Pixels(kLstNotPlace), font_.get());
@@ -310,10 +302,9 @@ void MainWindow::CreateListPages() {
     const SIZE line = TextSize(font_.get(), L"");
     // Two lines: the longest descriptions wrap once.
     const int height = info.bottom - info.top > 2 * line.cy ? info.bottom - info.top : 2 * line.cy;
-    lblInfo_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, info.left, info.top,
-                               info.right - info.left, height, Panel(PanelId::Service).hwnd(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblInfo)), instance_, nullptr);
-    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    lblInfo_ = win32::CreateChild(Panel(PanelId::Service).hwnd(), L"STATIC", kIdLblInfo,
+                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                  {info.left, info.top, info.right, info.top + height}, {}, font_.get());
     lstStartup_ = CreateCheckList(Panel(PanelId::Startup).hwnd(), kIdLstStartup, Pixels(kLstStartupPlace), font_.get());
 }
 
@@ -333,24 +324,24 @@ void MainWindow::CreateCheckColumns() {
     for (const CheckColumn& col : kCheckColumns) {
         const HWND parent = Panel(col.panel).hwnd();
         const int step = col.panel == PanelId::Wight ? kWightRowStep : kRowStep;
-        for (int k = 0; k < col.count; ++k) {
-            const int i = col.chk[static_cast<std::size_t>(k)];
-            const std::wstring caption = win32::Widen(kChkCaptions[static_cast<std::size_t>(i)]);
+        int k = 0;
+        for (const int i : form::ColumnOptions(col.page, col.column)) {
+            const char* caption = form::kOptions[i].caption;
             // The box with its caption as one control: a click on the caption ticks it, the
             // focus shows, and a screen reader reads the caption.
-            const int width = boxSide + 6 + TextSize(font_.get(), caption).cx;
+            const int width = boxSide + 6 + TextSize(font_.get(), win32::Widen(caption)).cx;
             const int top = Px(col.top + step * k) - (height - boxHeight) / 2;
-            chk_[static_cast<std::size_t>(i)] = CreateWindowExW(
-                0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE, Px(col.left), top, width,
-                height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdChk + i)), instance_, nullptr);
-            SendMessageW(chk_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            chk_[static_cast<std::size_t>(i)] =
+                win32::CreateChild(parent, L"BUTTON", kIdChk + i, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE,
+                                   {Px(col.left), top, Px(col.left) + width, top + height}, caption, font_.get());
+            ++k;
         }
     }
 }
 
 // --- Model to controls ---------------------------------------------------------------------------
 
-void MainWindow::SyncList(HWND hwnd, const app::CheckList& list, int index) {
+void MainWindow::SyncList(HWND hwnd, const form::CheckList& list, int index) {
     if (hwnd == nullptr) return;
     if (index >= 0 && static_cast<std::size_t>(index) < list.ticked.size() &&
         static_cast<int>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)) == static_cast<int>(list.items.size())) {
@@ -377,78 +368,73 @@ void MainWindow::SyncShape2() {
                  SWP_NOACTIVATE | (form_.Shape2Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-void MainWindow::Observe(const app::Change& change) {
+void MainWindow::Observe(const form::Change& change) {
     syncing_ = true;
     const int i = change.index;
     switch (change.field) {
-    case app::Field::Chk: {
+    case form::Field::Chk: {
         const int v = form_.chk(i);
-        SendMessageW(chk_.at(static_cast<std::size_t>(i)), BM_SETCHECK,
-                     v == app::kTicked ? BST_CHECKED
-                     : v == app::kGrey ? BST_INDETERMINATE
-                                       : BST_UNCHECKED,
+        SendMessageW(ChkWindow(i), BM_SETCHECK,
+                     v == form::kTicked ? BST_CHECKED
+                     : v == form::kGrey ? BST_INDETERMINATE
+                                        : BST_UNCHECKED,
                      0);
         break;
     }
-    case app::Field::Opt:
-        for (int k = 0; k < app::kOptCount; ++k)
+    case form::Field::Opt:
+        for (int k = 0; k < form::kOptCount; ++k)
             SendMessageW(opt_[static_cast<std::size_t>(k)], BM_SETCHECK, form_.Opt(k) ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
-    case app::Field::Combo2:
+    case form::Field::Combo2:
         SendMessageW(combo2_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo2()), 0);
         break;
-    case app::Field::Combo3:
+    case form::Field::Combo3:
         SendMessageW(combo3_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo3()), 0);
         break;
-    case app::Field::TxtPath: {
-        const std::wstring text = win32::Widen(form_.txtPath());
-        const int length = GetWindowTextLengthW(txtPath_);
-        std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(txtPath_, current.data(), length + 1);
-        current.resize(static_cast<std::size_t>(length));
-        if (current != text) SetWindowTextW(txtPath_, text.c_str());
+    case form::Field::TxtPath: {
+        if (win32::GetText(txtPath_) != form_.txtPath()) win32::SetText(txtPath_, form_.txtPath());
         break;
     }
-    case app::Field::LstHide:
+    case form::Field::LstHide:
         SyncList(lstHide_, form_.lstHide(), i);
         break;
-    case app::Field::LstNot:
+    case form::Field::LstNot:
         SyncList(lstNot_, form_.lstNot(), i);
         break;
-    case app::Field::LstService:
+    case form::Field::LstService:
         SyncList(lstService_, form_.lstService(), i);
         break;
-    case app::Field::LstStartup:
+    case form::Field::LstStartup:
         SyncList(lstStartup_, form_.lstStartup(), i);
         break;
-    case app::Field::LblInfo:
+    case form::Field::LblInfo:
         SetLabel(lblInfo_, form_.lblInfo(), false);
         break;
-    case app::Field::LblWait:
+    case form::Field::LblWait:
         SetLabel(lblWait_, form_.lblWait(), true);
         break;
-    case app::Field::LblCaption:
+    case form::Field::LblCaption:
         SetLabel(lblCaption_, form_.lblCaption(), true);
         break;
-    case app::Field::Header:
+    case form::Field::Header:
         Panel(PanelId::Main).SetCaption(form_.Header());
         break;
-    case app::Field::Page:
-        for (app::Page page : kPages) {
+    case form::Field::Page:
+        for (form::Page page : kPages) {
             const HWND panel = Panel(PagePanel(page)).hwnd();
             if (!form_.Visible(page)) ShowWindow(panel, SW_HIDE);
         }
         ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
         break;
-    case app::Field::ButtonEnabled:
-        if (i >= 0 && i < app::kButtonCount) {
-            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<app::Button>(i)));
+    case form::Field::ButtonEnabled:
+        if (i >= 0 && i < form::kButtonCount) {
+            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<form::Button>(i)));
         } else {
-            for (int b = 0; b < app::kButtonCount; ++b)
-                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<app::Button>(b)));
+            for (int b = 0; b < form::kButtonCount; ++b)
+                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<form::Button>(b)));
         }
         break;
-    case app::Field::Shape2:
+    case form::Field::Shape2:
         SyncShape2();
         break;
     }
@@ -458,12 +444,12 @@ void MainWindow::Observe(const app::Change& change) {
 }
 
 void MainWindow::SyncAll() {
-    for (int i = 0; i < app::kChkCount; ++i)
-        Observe({app::Field::Chk, i});
-    for (app::Field f :
-         {app::Field::Opt, app::Field::Combo2, app::Field::Combo3, app::Field::TxtPath, app::Field::LstHide,
-          app::Field::LstNot, app::Field::LstService, app::Field::LstStartup, app::Field::LblInfo, app::Field::LblWait,
-          app::Field::LblCaption, app::Field::Header, app::Field::Page, app::Field::ButtonEnabled, app::Field::Shape2})
+    for (int i = 0; i < form::kChkCount; ++i)
+        Observe({form::Field::Chk, i});
+    for (form::Field f : {form::Field::Opt, form::Field::Combo2, form::Field::Combo3, form::Field::TxtPath,
+                          form::Field::LstHide, form::Field::LstNot, form::Field::LstService, form::Field::LstStartup,
+                          form::Field::LblInfo, form::Field::LblWait, form::Field::LblCaption, form::Field::Header,
+                          form::Field::Page, form::Field::ButtonEnabled, form::Field::Shape2})
         Observe({f, -1});
 }
 
@@ -491,14 +477,14 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         if (focus != nullptr && IsPushButton(focus) && IsChild(hwnd_, focus)) SendMessageW(focus, BM_CLICK, 0, 0);
         return;
     }
-    if (id >= kIdButton && id < kIdButton + app::kButtonCount && code == BN_CLICKED) {
+    if (id >= kIdButton && id < kIdButton + form::kButtonCount && code == BN_CLICKED) {
         RunOperation(kButtonOperations[static_cast<std::size_t>(id - kIdButton)]);
     } else if (id == kIdBrowse && code == BN_CLICKED) {
         RunOperation(app::cmdBrowse);
-    } else if (id >= kIdChk && id < kIdChk + app::kChkCount && code == BN_CLICKED) {
+    } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {
         const int i = id - kIdChk;
-        form_.SetChk(i, form_.chk(i) == app::kTicked ? app::kCleared : app::kTicked);
-    } else if (id >= kIdOpt && id < kIdOpt + app::kOptCount && code == BN_CLICKED) {
+        form_.SetChk(i, form_.chk(i) == form::kTicked ? form::kCleared : form::kTicked);
+    } else if (id >= kIdOpt && id < kIdOpt + form::kOptCount && code == BN_CLICKED) {
         form_.SelectOpt(id - kIdOpt);
     } else if ((id == kIdCombo2 || id == kIdCombo3) && code == CBN_SELCHANGE) {
         const int index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
@@ -507,14 +493,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         else
             form_.SetCombo3(index);
     } else if (id == kIdTxtPath && code == EN_CHANGE) {
-        const int length = GetWindowTextLengthW(control);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(control, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        form_.SetTxtPath(win32::Narrow(text));
+        form_.SetTxtPath(win32::GetText(control));
     } else if (id == kIdLstService && code == LBN_SELCHANGE) {
         const int index = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
-        if (index >= 0 && index < app::kServiceCount) {
+        if (index >= 0 && index < form::kServiceCount) {
             running_ = true;
             app::lstServiceClick(ctx_, index);
             running_ = false;
@@ -524,10 +506,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 
 void MainWindow::OnListToggle(int id, int index) {
     if (syncing_ || running_ || form_.Busy() || index < 0) return;
-    auto flip = [index](const app::CheckList& list) {
+    auto flip = [index](const form::CheckList& list) {
         return !(static_cast<std::size_t>(index) < list.ticked.size() && list.ticked[static_cast<std::size_t>(index)]);
     };
-    auto inRange = [index](const app::CheckList& list) { return static_cast<std::size_t>(index) < list.items.size(); };
+    auto inRange = [index](const form::CheckList& list) { return static_cast<std::size_t>(index) < list.items.size(); };
     if (id == kIdLstHide && inRange(form_.lstHide())) form_.SetHide(index, flip(form_.lstHide()));
     if (id == kIdLstNot && inRange(form_.lstNot())) form_.SetNot(index, flip(form_.lstNot()));
     if (id == kIdLstService && inRange(form_.lstService())) form_.SetService(index, flip(form_.lstService()));
@@ -536,7 +518,7 @@ void MainWindow::OnListToggle(int id, int index) {
 
 // --- The window procedure --------------------------------------------------------------------------
 
-LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
@@ -647,29 +629,29 @@ void MainWindow::PumpWithoutInput() {
     }
 }
 
-// --- app::Host ---------------------------------------------------------------------------------------
+// --- form::Host ---------------------------------------------------------------------------------------
 
-app::MsgAnswer MainWindow::MessageBox(const std::string& text, const std::string& title, app::MsgButtons buttons,
-                                      app::MsgIcon icon) {
-    UINT type = buttons == app::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+form::MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                                   form::MsgIcon icon) {
+    UINT type = buttons == form::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
     switch (icon) {
-    case app::MsgIcon::Exclamation:
+    case form::MsgIcon::Exclamation:
         type |= MB_ICONEXCLAMATION;
         break;
-    case app::MsgIcon::Information:
+    case form::MsgIcon::Information:
         type |= MB_ICONINFORMATION;
         break;
-    case app::MsgIcon::Question:
+    case form::MsgIcon::Question:
         type |= MB_ICONQUESTION;
         break;
-    case app::MsgIcon::Error:
+    case form::MsgIcon::Error:
         type |= MB_ICONERROR;
         break;
-    case app::MsgIcon::None:
+    case form::MsgIcon::None:
         break;
     }
     const int answer = ::MessageBoxW(hwnd_, win32::Widen(text).c_str(), win32::Widen(title).c_str(), type);
-    return answer == IDOK ? app::MsgAnswer::Ok : app::MsgAnswer::Cancel;
+    return answer == IDOK ? form::MsgAnswer::Ok : form::MsgAnswer::Cancel;
 }
 
 std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title) {
@@ -677,12 +659,10 @@ std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title)
     BROWSEINFOW info{};
     info.hwndOwner = hwnd_;
     info.lpszTitle = wideTitle.c_str();
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (chosen == nullptr) return std::nullopt;
+    const win32::Pidl chosen(SHBrowseForFolderW(&info));
+    if (!chosen) return std::nullopt;
     wchar_t path[512] = L"";
-    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    if (!ok || path[0] == L'\0') return std::nullopt;
+    if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0') return std::nullopt;
     return win32::Narrow(path);
 }
 
