@@ -110,7 +110,9 @@ TEST_F(Presets, AutoAsksThenRunsFourPassesWithInputHeldOff) {
 
     EXPECT_EQ(passPages, (std::vector<Page>{Page::System, Page::Security, Page::Startup, Page::Service}));
     EXPECT_GE(host.doEvents, 7); // two per stage but the last, and the startup section's own
-    EXPECT_EQ(enabled, std::vector<form::Button>(optimize::kEnableOrder.begin(), optimize::kEnableOrder.end()));
+    using B = form::Button;      // the pass's own order of enabling, written out
+    EXPECT_EQ(enabled, (std::vector<B>{B::Auto, B::System, B::Security, B::Startup, B::Service, B::Redo, B::Suggest,
+                                       B::Optimize, B::Exit, B::Wight}));
     EXPECT_FALSE(form.Busy());
     EXPECT_TRUE(form.Visible(Page::Service));
     EXPECT_EQ(form.lstService().ticked, std::vector<bool>(form::kServiceCount, true));

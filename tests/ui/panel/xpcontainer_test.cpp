@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,9 +21,25 @@ std::array<OleColor, 6> ColoursOf(const XPContainer& p) {
     return {p.HeaderLightColor(), p.HeaderDarkColor(), p.BackLightColor(),
             p.BackDarkColor(),    p.BorderColor(),     p.TextColor()};
 }
+// A theme's row as tests/ui/panel/themes.txt writes it (#RRGGBB), turned into 0x00BBGGRR here.
 std::array<OleColor, 6> Row(int theme) {
-    const ThemeColors& t = kThemes[static_cast<std::size_t>(theme)];
-    return {t.headerLight, t.headerDark, t.backLight, t.backDark, t.border, t.text};
+    std::ifstream in(std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/ui/panel/themes.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        int number = -1;
+        if (line.empty() || line[0] == '#' || !(fields >> number) || number != theme) continue;
+        std::array<OleColor, 6> row{};
+        for (OleColor& colour : row) {
+            std::string rgb;
+            fields >> rgb;
+            const unsigned long v = std::stoul(rgb.substr(1), nullptr, 16);
+            colour = static_cast<OleColor>(((v & 0xFF) << 16) | (v & 0xFF00) | (v >> 16));
+        }
+        return row;
+    }
+    ADD_FAILURE() << "no theme " << theme << " in themes.txt";
+    return {};
 }
 
 // A panel on a canvas that records what it was told.
@@ -43,13 +62,15 @@ TEST(PanelProperties, NewPanelHasTheDefaults) {
 }
 
 TEST(PanelProperties, ThemeWritesItsSixColoursThroughTheWriters) {
-    Watched w;
-    w.panel.SetTheme(4);
-    EXPECT_EQ(w.panel.Theme(), 4);
-    EXPECT_EQ(ColoursOf(w.panel), Row(4));
-    EXPECT_THAT(w.notified, ElementsAre("Theme", "HeaderLightColor", "HeaderDarkColor", "BackLightColor",
-                                        "BackDarkColor", "BorderColor", "TextColor"));
-    EXPECT_EQ(w.canvas.ClearCount(), 6) << "one repaint per colour, none for Theme itself";
+    for (int theme = 0; theme < 12; ++theme) {
+        Watched w;
+        w.panel.SetTheme(theme);
+        EXPECT_EQ(w.panel.Theme(), theme);
+        EXPECT_EQ(ColoursOf(w.panel), Row(theme)) << "theme " << theme;
+        EXPECT_THAT(w.notified, ElementsAre("Theme", "HeaderLightColor", "HeaderDarkColor", "BackLightColor",
+                                            "BackDarkColor", "BorderColor", "TextColor"));
+        EXPECT_EQ(w.canvas.ClearCount(), 6) << "one repaint per colour, none for Theme itself";
+    }
 }
 
 TEST(PanelProperties, ThemeOutsideTheTableChangesNoColour) {
@@ -130,13 +151,11 @@ TEST(PanelPersistence, RoundTripInLowerCaseNames) {
 TEST(PanelPersistence, ReadingNeitherAppliesTheThemeNorNotifies) {
     PropertyBag bag;
     bag.Set("THEME", 10);
-    const ThemeColors& four = kThemes[4];
-    bag.Set("HeaderLightColor", four.headerLight);
-    bag.Set("headerdarkcolor", four.headerDark);
-    bag.Set("backlightcolor", four.backLight);
-    bag.Set("backdarkcolor", four.backDark);
-    bag.Set("bordercolor", four.border);
-    bag.Set("textcolor", four.text);
+    const std::array<OleColor, 6> four = Row(4);
+    const char* names[] = {"HeaderLightColor", "headerdarkcolor", "backlightcolor",
+                           "backdarkcolor",    "bordercolor",     "textcolor"};
+    for (std::size_t i = 0; i < four.size(); ++i)
+        bag.Set(names[i], four[i]);
     Watched w;
     w.panel.ReadProperties(bag);
     EXPECT_EQ(w.panel.Theme(), 10);
