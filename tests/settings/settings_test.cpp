@@ -78,6 +78,8 @@ TEST_F(Settings, DamagedFileStopsAtItsFirstErrorKeepingWhatCameBefore) {
     const std::tuple<std::string, int, int> cases[] = {
         // text, the line it stops at (0: none), how many boxes it ticks
         {Lines({ones, "9", "1", "1", "p", "1", "1", "1"}), 2, 77},
+        {Lines({ones, "5", "1", "1", "p", "1", "1", "1"}), 2, 77}, // one past the last option button
+        {Lines({ones, "2", "2", "1", "p", "1", "1", "1"}), 3, 77}, // one past the last combo item
         {Lines({"111"}) + rest, 1, 3},
         {Lines({"1111x" + ones}) + rest, 1, 4},
         {Lines({"113" + ones}) + rest, 1, 2},

@@ -11,12 +11,14 @@ namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
 
-// Remembers the script as the registry editor finds it.
+// Remembers the script as the registry editor finds it; an editor told to fail imports nothing.
 class ScriptCapture : public sim::Machine {
 public:
     std::vector<std::string> scripts;
+    std::optional<sysaccess::RunResult> editorFails;
     sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
         scripts.push_back(ReadFile("C:\\tempreg.reg").value_or("<no file>"));
+        if (editorFails) return *editorFails;
         return Machine::Run(line, mode);
     }
 };
@@ -124,6 +126,23 @@ TEST_F(WriteRegValueTest, ReadOnlyLeftoverFailsWithoutRunningTheEditor) {
     EXPECT_NE(r.error.find("tempreg.reg"), std::string::npos);
     EXPECT_TRUE(m.Commands().empty());
     EXPECT_EQ(m.ReadFile("C:\\tempreg.reg"), "old");
+}
+
+TEST_F(WriteRegValueTest, AnEditorThatFailsIsAFailedWrite) {
+    const struct {
+        sysaccess::RunResult editor;
+        const char* error;
+    } cases[] = {
+        {sysaccess::RunResult::NotStarted(2), "regedit could not be started (error 2)"},
+        {sysaccess::RunResult::Exited(1), "regedit exit code 1"},
+    };
+    for (const auto& c : cases) {
+        m.editorFails = c.editor;
+        const sysaccess::Result r = m.WriteRegValue(key, RegType::Dword, "a", "00000001");
+        EXPECT_FALSE(r) << c.error;
+        EXPECT_EQ(r.error, c.error);
+        EXPECT_FALSE(m.PathExists("c:\\tempreg.reg")) << "the script is removed all the same";
+    }
 }
 
 TEST_F(WriteRegValueTest, RejectedDataLeavesTheRegistryAsItWas) {
