@@ -32,67 +32,6 @@ const std::string kRecycle =
     R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})";
 const std::string kSafe = R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\)";
 
-std::string D(int v) {
-    return v ? "00000001" : "00000000";
-}
-std::string Dw(const std::string& key, const std::string& name, int v) {
-    return W(key, name, "dword", D(v));
-}
-
-// Everything of the page in pass order, for every box ticked (t = 1) or every box clear (t = 0),
-// with txtPath empty and no drive selected.
-std::vector<std::string> Expected(int t) {
-    const char* tab[] = {"GeneralTab",     "SecurityTab", "PrivacyTab", "ContentTab",
-                         "ConnectionsTab", "ProgramsTab", "AdvancedTab"};
-    const char* tabCleared[] = {"GeneralTab",     "securityTab", "privacyTab", "ContentTab",
-                                "connectionsTab", "programsTab", "AdvancedTab"};
-    std::vector<std::string> e;
-    for (int i = 0; i < 7; ++i)
-        e.push_back(Dw(K1, t ? tab[i] : tabCleared[i], t));
-    for (const char* n : {"NoFileOpen", "NoBrowserSaveAs", "NoFavorites", "NoBrowserOptions", "NoBrowserContextMenu"})
-        e.push_back(Dw(K2, n, t));
-    e.push_back(W(K3, "1803", "dword", t ? "00000003" : "00000000"));
-    e.push_back(Dw(K2, "NoFileNew", t));
-    e.push_back(W(K5, "NoDrives", "dword", "0"));
-    e.push_back(W(K5, "NoViewOnDrive", "dword", "0"));
-    for (const char* n : {"NoDispAppearancePage", "NoDispBackgroundPage", "NoDispScrSavPage"})
-        e.push_back(Dw(K6, n, t));
-    e.push_back(Dw(K7, "NoDispBackgroundPage", t));
-    e.push_back(Dw(K8, "ScreenSaveActive", !t));
-    for (const char* n : {"noRun", "noFind", "NoSetFolders", "NoSetTaskbar", "NoRecentDocsMenu", "NoSMHelp"})
-        e.push_back(Dw(K9, n, t));
-    e.push_back(Dw(K10, "NoControlPanel", t));
-    e.push_back(Dw(K6, "DisableTaskMgr", t));
-    e.push_back(Dw(K10, "NoViewContextMenu", t));
-    e.push_back(Dw(K10, "DisallowCpl", t));
-    e.push_back(std::string(t ? "wait reg add " : "wait reg delete ") + K11 + "\\ /f");
-    e.push_back(W(K11, "1", "string", t ? "Appwiz.cpl" : ""));
-    e.push_back(Dw(K6, "DisableChangePassword", t));
-    e.push_back(Dw(K12, "{20D04FE0-3AEA-1069-A2D8-08002B30309D}", t));
-    e.push_back(Dw(K10, "NoFileMenu", t));
-    if (t) {
-        e.push_back("delete " + kMenu + "Windows Catalog.lnk");
-        e.push_back("delete " + kMenu + "Windows Update.lnk");
-    } else {
-        e.push_back(W(K13, "@shell32.dll,-22075", "string", "Windows Catalog"));
-    }
-    e.push_back(Dw(K10, "NoChangeStartMenu", t));
-    e.push_back(Dw(K9, "NoSetTaskbar", t));
-    e.push_back(Dw(K9, "noRun", t));
-    e.push_back(Dw(K10, "NoNetHood", t));
-    e.push_back(std::string(t ? "wait reg delete " : "wait reg add ") + kRecycle + " /f");
-    e.push_back(Dw(K10, "NoManageMyComputerVerb", t));
-    const std::string from = t ? "" : "1", to = t ? "1" : "";
-    for (const char* k : {"Minimal", "Network"})
-        e.push_back("wait reg copy " + kSafe + k + from + "\\ " + kSafe + k + to + "\\ /s /f");
-    if (t) { // on the seeded machine only the ticked copies find their source
-        for (const char* k : {"Minimal", "Network"})
-            e.push_back("wait reg delete " + kSafe + k + "\\ /f");
-    }
-    e.push_back(Dw(K10, "NoFolderOptions", t));
-    return e;
-}
-
 // A key with its values and every subkey, subkeys sorted, as comparable text.
 std::string Subtree(sim::Machine& m, const std::string& key, const std::string& rel = "") {
     std::string out;
@@ -124,10 +63,10 @@ struct SecurityPage : catalogue_test::PageTest {
     }
 };
 
-TEST_F(SecurityPage, AllClearReleasesEverythingInPassOrder) {
+// The pass's effects, line by line, are in the golden plans (plan_golden_test.cpp); these cases
+// check what they leave on the machine and the rules between boxes.
+TEST_F(SecurityPage, AllClearLeavesAnEmptyDisallowCplAndTheRecycleBin) {
     Pass();
-    EXPECT_THAT(Lines(), ElementsAreArray(Expected(0)));
-    EXPECT_THAT(progress, ::testing::ElementsAre(500, 3500, 6800, 8000, 9000, 9900, 10905));
     // The key of chk(27) is deleted before its value is written, so it ends up holding "1" = "".
     const auto one = sys.ReadRegValue(K11, "1");
     ASSERT_TRUE(one);
@@ -135,20 +74,13 @@ TEST_F(SecurityPage, AllClearReleasesEverythingInPassOrder) {
     EXPECT_TRUE(machine.KeyExists(kRecycle));
 }
 
-TEST_F(SecurityPage, AllTickedRestrictsEverythingInPassOrder) {
+TEST_F(SecurityPage, AllTickedRemovesShortcutsAndTheRecycleBin) {
     SetAll(1);
     Pass();
-    EXPECT_THAT(Lines(), ElementsAreArray(Expected(1)));
     EXPECT_FALSE(sys.FileExists(kMenu + "Windows Catalog.lnk"));
     EXPECT_FALSE(sys.FileExists(kMenu + "Windows Update.lnk"));
     EXPECT_FALSE(machine.KeyExists(kRecycle));
     EXPECT_EQ(sys.ReadRegValue(K11, "1")->text, "Appwiz.cpl");
-}
-
-TEST_F(SecurityPage, GreyBoxesCountAsClear) {
-    SetAll(2);
-    Pass();
-    EXPECT_THAT(Lines(), ElementsAreArray(Expected(0)));
 }
 
 TEST_F(SecurityPage, LaterOptionsDecideSharedValues) {

@@ -24,77 +24,6 @@ const std::string kBios = R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Service
 const std::string kDesk = R"(HKEY_CURRENT_USER\Control Panel\)";
 const std::string kMenu = R"(C:\Documents and Settings\All Users\「开始」菜单\)";
 
-// The whole page in pass order with every box ticked (Combo2, Combo3 at 0, Opt(4)) or every box
-// clear (no combo item selected).
-std::vector<std::string> Expected(bool t) {
-    std::vector<std::string> e;
-    const auto row = [&](const std::string& key, const char* name, const char* type, const char* on, const char* off) {
-        if (const char* d = t ? on : off) e.push_back(W(key, name, type, d));
-    };
-    const auto sc = [&](const char* service) {
-        e.push_back(std::string(R"(start sc \\. config )") + service + (t ? " start= disabled" : " start= demand"));
-    };
-    const char* dw = "dword";
-    row(kBios, "CPUPriority", dw, "00000001", "00000003");
-    row(R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\CrashControl)", "AutoReboot", dw, "00000001",
-        "00000000");
-    if (t) {
-        for (const char* n :
-             {"NoSMHelp", "NoSetFolders", "NoSetTaskbar", "NoFind", "NoRecentDocsMenu", "StartMenuLogOff"})
-            e.push_back(W(kMep, n, dw, "00000001"));
-        e.push_back("delete " + kMenu + "*.lnk");
-    } else {
-        for (const char* n : {"NoFind", "NoSetFolders", "NoSetTaskbar", "NoSMHelp", "NoRecentDocsMenu", "NoLogoff"})
-            e.push_back(W(kMep, n, dw, "00000000"));
-    }
-    row(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)", "DisableSR", dw, "00000001",
-        "00000000");
-    row(kAeDebug, "Auto", "string", "0", "1");
-    row(kWu, "DisableWindowsUpdateAccess", dw, "00000001", "00000000");
-    sc("RDSessMgr");
-    sc("ERSvc");
-    row(R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\CleanupWiz)", "NoRun", dw,
-        "00000001", "00000000");
-    sc("wuauserv");
-    row(kUep, "NoSimpleStartMenu", dw, "00000001", "00000000");
-    row(kUep, "NoWinKeys", dw, "00000001", "00000000");
-    row(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Security Center)", "FirewallDisableNotify", dw, "00000001",
-        "00000000");
-    row(kMsp, "LogonType", dw, "00000000", "00000001");
-    row(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\WindowsMediaPlayer)", "DisableAutoUpdate", dw, "00000001",
-        "00000000");
-    row(kMem, "DisablePagingExecutive", dw, "00000001", "00000000");
-    row(kDesk + (t ? "Desktop" : "desktop"), "WaitToKillAppTimeout", "string", "1000", "20000");
-    row(kDesk + "desktop", "AutoEndTasks", "string", "1", "0");
-    row(kMem, "ClearPageFileAtShutdown", "string", "1", "0");
-    row(kMem, "LargeSystemCache", "string", "1", "0");
-    row(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{00021400-0000-0000-C000-000000000046})", "MenuShowDelay",
-        "string", "1", "200");
-    row(R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Group Policy Objects\{93DA6881-55BF-487D-B0AE-C8EB3C54121A}Machine\Software\Microsoft\Windows\CurrentVersion\Policies\System)",
-        "DisableStatusMessages", dw, "00000001", "00000000");
-    row(kMsp, "DisableStatusMessages", dw, "00000001", "00000000");
-    row(kUep, "NoRecycleFiles", dw, "00000001", "00000000");
-    if (t) {
-        for (const char* k : {"IconStreams", "PastIconsStream"})
-            e.push_back(
-                std::string(
-                    R"(start reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\TrayNotify\)") +
-                k + " /f");
-    }
-    row(R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced)", "TaskbarGlomming", dw,
-        "00000000", "00000001");
-    row(kDesk + "Desktop", "HungAppTimeout", "string", "5000", nullptr);
-    if (t) e.push_back("start chkntfs /x c: d:");
-    row(kMem, "SecondLevelDataCache", dw, "00000400", nullptr);
-    row(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer)", "AlwaysUnloadDLL", "string", "1",
-        nullptr);
-    row(kAeDebug, "auto", "string", "0", nullptr);
-    row(R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\FileSystem)", "ContigFileAllocSize", dw, "00000400",
-        nullptr);
-    row(kMem + R"(\PrefetchParameters)", "EnablePrefetcher", "string", "5", "3");
-    return e;
-}
-
 struct SystemPage : catalogue_test::PageTest {
     void Pass() {
         ClearLines();
@@ -111,14 +40,9 @@ struct SystemPage : catalogue_test::PageTest {
     std::uint32_t Dw(const std::string& key, const char* name) { return sys.ReadRegValue(key, name).value().dword; }
 };
 
-TEST_F(SystemPage, AllClearReleasesEveryOptionAndStartsThreeDemandCommands) {
-    Pass();
-    EXPECT_THAT(Lines(), ElementsAreArray(Expected(false)));
-    EXPECT_THAT(progress, ElementsAre(2000, 4000, 6000, 7600, 9000, 10905));
-    EXPECT_EQ(Dw(R"(HKLM\SYSTEM\CurrentControlSet\Services\ERSvc)", "Start"), 3u);
-}
-
-TEST_F(SystemPage, AllTickedRestrictsEveryOptionInPassOrder) {
+// The pass's effects, line by line, are in the golden plans (plan_golden_test.cpp); these cases
+// check what they leave on the machine and the rules between boxes.
+TEST_F(SystemPage, AllTickedEmptiesTheStartMenuButNotItsSubFolders) {
     for (int i : {43, 44, 47, 48, 49, 50, 51})
         form.SetChk(i, 1);
     for (int i = 53; i <= 76; ++i)
@@ -128,7 +52,6 @@ TEST_F(SystemPage, AllTickedRestrictsEveryOptionInPassOrder) {
     form.SelectOpt(4);
     machine.AddFile(kMenu + R"(程序\Keep.lnk)");
     Pass();
-    EXPECT_THAT(Lines(), ElementsAreArray(Expected(true)));
     // The shortcuts directly in the Start menu go; its sub-folders are not touched.
     EXPECT_FALSE(sys.FileExists(kMenu + "*.lnk"));
     EXPECT_TRUE(sys.FileExists(kMenu + R"(程序\Keep.lnk)"));
@@ -165,6 +88,8 @@ TEST_F(SystemPage, AutoAndLowerCaseAutoAreOneValueAndTheLaterWins) {
 TEST_F(SystemPage, On64BitWindowsAeDebugOfBothViewsAndNothingElseChanges) {
     const std::string aeDebug32 =
         R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug)";
+    Pass();
+    const std::vector<std::string> plain = Lines();
     machine.SetWow64(true);
     Pass();
     std::vector<std::string> lines = Lines();
@@ -172,7 +97,7 @@ TEST_F(SystemPage, On64BitWindowsAeDebugOfBothViewsAndNothingElseChanges) {
     ASSERT_NE(at, lines.end());
     EXPECT_EQ(*std::next(at), W(aeDebug32, "Auto", "string", "1"));
     lines.erase(std::next(at));
-    EXPECT_THAT(lines, ElementsAreArray(Expected(false)));
+    EXPECT_EQ(lines, plain);
 
     form.SetChk(48, 1);
     Pass();
