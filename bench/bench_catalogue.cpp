@@ -9,15 +9,15 @@
 
 namespace {
 
-app::MainForm AllTicked() {
-    app::MainForm form;
-    for (int i = 0; i < app::kChkCount; ++i)
-        form.SetChk(i, app::kTicked);
-    for (int i = 0; i < app::kDriveCount; ++i) {
+form::MainForm AllTicked() {
+    form::MainForm form;
+    for (int i = 0; i < form::kChkCount; ++i)
+        form.SetChk(i, form::kTicked);
+    for (int i = 0; i < form::kDriveCount; ++i) {
         form.SetHide(i, true);
         form.SetNot(i, true);
     }
-    for (int i = 0; i < app::kServiceCount; ++i)
+    for (int i = 0; i < form::kServiceCount; ++i)
         form.SetService(i, true);
     form.SetCombo2(0);
     form.SetCombo3(0);
@@ -32,7 +32,7 @@ template <typename Section> void RunPage(benchmark::State& state, Section sectio
     for (auto _ : state) {
         state.PauseTiming();
         sim::Machine machine = seeded;
-        app::MainForm form = AllTicked();
+        form::MainForm form = AllTicked();
         state.ResumeTiming();
         section(form, machine);
         benchmark::DoNotOptimize(machine.Commands().size());
@@ -52,7 +52,7 @@ void BM_WightPage(benchmark::State& s) {
     RunPage(s, optimize::RunWightSection);
 }
 void BM_StartupPage(benchmark::State& s) {
-    RunPage(s, [](app::MainForm& form, sim::Machine& machine) {
+    RunPage(s, [](form::MainForm& form, sim::Machine& machine) {
         testing_support::FakeHost host;
         startup::FillStartupList(form, machine);
         for (std::size_t i = 0; i < form.lstStartup().items.size(); ++i)

@@ -3,7 +3,7 @@
 // benchmark reports its fitted complexity; all should be linear (or n log n at most).
 #include <benchmark/benchmark.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
 #include "support/fake_host.h"
@@ -28,15 +28,15 @@ sim::Machine Crowded(int values) {
     return m;
 }
 
-app::MainForm FormFor() {
-    app::MainForm form;
+form::MainForm FormFor() {
+    form::MainForm form;
     form.UserName = "Administrator";
     return form;
 }
 
 void BM_FillStartupList(benchmark::State& state) {
     sim::Machine machine = Crowded(static_cast<int>(state.range(0)));
-    app::MainForm form = FormFor();
+    form::MainForm form = FormFor();
     for (auto _ : state) {
         startup::FillStartupList(form, machine);
         benchmark::DoNotOptimize(form.lstStartup().items.data());
@@ -52,7 +52,7 @@ void BM_StartupPassRemovingHalf(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         sim::Machine machine = crowded;
-        app::MainForm form = FormFor();
+        form::MainForm form = FormFor();
         startup::FillStartupList(form, machine);
         for (std::size_t i = 0; i < form.lstStartup().items.size(); i += 2)
             form.SetStartupTick(static_cast<int>(i), true);
@@ -78,7 +78,7 @@ void BM_StartupPassProgramShare(benchmark::State& state) {
         sim::Machine machine = crowded;
         sysaccess::FaultySystem answered(machine);
         answered.FailKind(sysaccess::EffectKind::Wait);
-        app::MainForm form = FormFor();
+        form::MainForm form = FormFor();
         startup::FillStartupList(form, machine);
         for (std::size_t i = 0; i < form.lstStartup().items.size(); i += 2)
             form.SetStartupTick(static_cast<int>(i), true);
@@ -97,7 +97,7 @@ BENCHMARK(BM_StartupPassProgramShare)
 void BM_SetupDatWithLongDownloadFolder(benchmark::State& state) {
     sim::Machine machine;
     machine.AddFolder(machine.ProgramFolder());
-    app::MainForm form = FormFor();
+    form::MainForm form = FormFor();
     form.SetCombo2(0);
     form.SetCombo3(0);
     std::string path = R"(D:\)";
@@ -106,7 +106,7 @@ void BM_SetupDatWithLongDownloadFolder(benchmark::State& state) {
     form.SetTxtPath(path);
     for (auto _ : state) {
         if (!settings::SaveSettings(form, machine)) state.SkipWithError("save failed");
-        app::MainForm back;
+        form::MainForm back;
         if (settings::LoadSettings(back, machine).outcome != settings::LoadReport::Outcome::Complete) {
             state.SkipWithError("load stopped");
         }

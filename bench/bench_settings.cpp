@@ -2,7 +2,7 @@
 // and the next start.
 #include <benchmark/benchmark.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "settings/settings.h"
 #include "sysaccess/sim/machine.h"
 
@@ -11,21 +11,21 @@ namespace {
 void BM_SettingsRoundTrip(benchmark::State& state) {
     sim::Machine machine;
     machine.AddFolder(machine.ProgramFolder());
-    app::MainForm form;
-    for (int i = 0; i < app::kChkCount; ++i)
+    form::MainForm form;
+    for (int i = 0; i < form::kChkCount; ++i)
         form.SetChk(i, i % 3);
     form.SelectOpt(2);
     form.SetCombo2(1);
     form.SetCombo3(0);
     form.SetTxtPath("D:\\下载\\软件,备份");
-    for (int i = 0; i < app::kDriveCount; i += 3)
+    for (int i = 0; i < form::kDriveCount; i += 3)
         form.SetHide(i, true);
-    for (int i = 0; i < app::kServiceCount; i += 2)
+    for (int i = 0; i < form::kServiceCount; i += 2)
         form.SetService(i, true);
 
     for (auto _ : state) {
         if (!settings::SaveSettings(form, machine)) state.SkipWithError("save failed");
-        app::MainForm back;
+        form::MainForm back;
         const settings::LoadReport report = settings::LoadSettings(back, machine);
         if (report.outcome != settings::LoadReport::Outcome::Complete) state.SkipWithError("load stopped");
         benchmark::DoNotOptimize(back.chk(76));

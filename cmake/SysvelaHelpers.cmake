@@ -13,6 +13,8 @@ function(sysvela_test name)
     endif()
     add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    # The shared fixtures and fakes: tests/support/.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     if(WIN32)
         add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "SYSVELA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")

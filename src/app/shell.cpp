@@ -3,10 +3,18 @@
 #include <array>
 #include <cstddef>
 
+#include "presets/presets.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
 
 namespace app {
+
+using form::Context;
+using form::MainForm;
+using form::MsgAnswer;
+using form::MsgButtons;
+using form::MsgIcon;
+using form::Page;
 
 namespace {
 
@@ -74,6 +82,30 @@ void cmdWight(Context& ctx) {
 void cmdStartup(Context& ctx) {
     SwitchTo(ctx.form, Page::Startup);
     startup::FillStartupList(ctx.form, ctx.sys);
+}
+
+void ShowPage(form::Context& ctx, form::Page page) {
+    switch (page) {
+    case form::Page::System:
+        cmdSystem(ctx);
+        break;
+    case form::Page::Security:
+        cmdSecurity(ctx);
+        break;
+    case form::Page::Service:
+        cmdService(ctx);
+        break;
+    case form::Page::Wight:
+        cmdWight(ctx);
+        break;
+    case form::Page::Startup:
+        cmdStartup(ctx);
+        break;
+    }
+}
+
+void cmdAuto(form::Context& ctx) {
+    presets::cmdAuto(ctx, ShowPage);
 }
 
 void cmdExit(Context& ctx) {

@@ -4,32 +4,38 @@
 
 #include <functional>
 
-#include "app/context.h"
+#include "form/context.h"
 
 namespace app {
 
 // Start-up: the window's load, then (once the view has shown the window) the saved states.
 // The push buttons are our own, so there is no button control to register or load first.
-void Main(Context& ctx, const std::function<void()>& showWindow = {});
+void Main(form::Context& ctx, const std::function<void()>& showWindow = {});
 
 // The window's load: both combos on item 0 and the user's log-in name. Colours and geometry
 // are the view's.
-void LoadWindow(Context& ctx);
+void LoadWindow(form::Context& ctx);
 
 // The page buttons: one page visible, header and lblCaption to match.
-void cmdSystem(Context& ctx);
-void cmdSecurity(Context& ctx);
-void cmdService(Context& ctx);
-void cmdStartup(Context& ctx); // also lists the startup entries afresh
-void cmdWight(Context& ctx);
+void cmdSystem(form::Context& ctx);
+void cmdSecurity(form::Context& ctx);
+void cmdService(form::Context& ctx);
+void cmdStartup(form::Context& ctx); // also lists the startup entries afresh
+void cmdWight(form::Context& ctx);
+
+// A page button's click by its page.
+void ShowPage(form::Context& ctx, form::Page page);
+
+// Automatic optimisation, switching pages as the page buttons do.
+void cmdAuto(form::Context& ctx);
 
 // Saves the states, then offers to log off: OK logs off, anything else ends the program.
-void cmdExit(Context& ctx);
+void cmdExit(form::Context& ctx);
 
 // Fills txtPath from the folder browser; a cancelled browser empties it.
-void cmdBrowse(Context& ctx);
+void cmdBrowse(form::Context& ctx);
 
 // Shows the whole text of the clicked service in lblInfo.
-void lstServiceClick(Context& ctx, int index);
+void lstServiceClick(form::Context& ctx, int index);
 
 } // namespace app

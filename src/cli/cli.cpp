@@ -13,9 +13,7 @@
 #include "settings/settings.h"
 #include "sysaccess/encoding.h"
 #include "sysaccess/recording.h"
-#ifdef SYSVELA_CLI_HAS_SIM
 #include "sysaccess/sim/machine.h"
-#endif
 
 namespace cli {
 
@@ -29,10 +27,10 @@ constexpr unsigned kUtf8CodePage = 65001;
 
 // The window's toolkit, reduced to what a pass without a window needs: automatic optimisation
 // is confirmed, pending events there are none.
-class CliHost : public app::Host {
+class CliHost : public form::Host {
 public:
-    app::MsgAnswer MessageBox(const std::string&, const std::string&, app::MsgButtons, app::MsgIcon) override {
-        return app::MsgAnswer::Ok;
+    form::MsgAnswer MessageBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
+        return form::MsgAnswer::Ok;
     }
     void DoEvents() override {}
     std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
@@ -66,17 +64,17 @@ std::optional<std::string> ReadHostFile(const std::string& path) {
     return bytes;
 }
 
-const char* PageWord(app::Page page) {
+const char* PageWord(form::Page page) {
     switch (page) {
-    case app::Page::System:
+    case form::Page::System:
         return "system";
-    case app::Page::Security:
+    case form::Page::Security:
         return "security";
-    case app::Page::Service:
+    case form::Page::Service:
         return "services";
-    case app::Page::Wight:
+    case form::Page::Wight:
         return "slimming";
-    case app::Page::Startup:
+    case form::Page::Startup:
         return "startup";
     }
     return "?";
@@ -89,7 +87,6 @@ struct Target {
     std::function<sysaccess::Result()> save; // the simulated machine back to its folder
 };
 
-#ifdef SYSVELA_CLI_HAS_SIM
 bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     std::error_code ec;
     const std::filesystem::path path = HostPath(dir);
@@ -117,12 +114,6 @@ bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     target.system = std::move(machine);
     return true;
 }
-#else
-bool OpenSim(const std::string& dir, const Env& env, Target&) {
-    env.err("sysvela-cli: this build has no simulated machine for " + dir + "\n");
-    return false;
-}
-#endif
 
 bool OpenTarget(const Options& o, const Env& env, Target& target) {
     if (o.machineDir || !env.realSystem) {
@@ -135,7 +126,7 @@ bool OpenTarget(const Options& o, const Env& env, Target& target) {
 }
 
 // The option states, as the window reads them at start-up, or from --settings FILE.
-bool LoadStates(const Options& o, app::MainForm& form, sysaccess::System& sys, const Env& env) {
+bool LoadStates(const Options& o, form::MainForm& form, sysaccess::System& sys, const Env& env) {
     settings::LoadReport report;
     std::string name;
     if (o.settingsFile) {
@@ -164,7 +155,7 @@ bool LoadStates(const Options& o, app::MainForm& form, sysaccess::System& sys, c
     return true;
 }
 
-void ShowPage(PageArg page, app::Context& ctx) {
+void ShowPage(PageArg page, form::Context& ctx) {
     switch (page) {
     case PageArg::System:
         app::cmdSystem(ctx);
@@ -186,7 +177,7 @@ void ShowPage(PageArg page, app::Context& ctx) {
     }
 }
 
-void TickRemovals(const Options& o, app::MainForm& form, const Env& env) {
+void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
     for (const std::string& name : o.remove) {
         bool found = false;
         const auto& items = form.lstStartup().items;
@@ -200,9 +191,9 @@ void TickRemovals(const Options& o, app::MainForm& form, const Env& env) {
 }
 
 int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
-    app::MainForm form;
+    form::MainForm form;
     CliHost host;
-    app::Context baseCtx{form, base, host};
+    form::Context baseCtx{form, base, host};
     app::LoadWindow(baseCtx);
     if (!LoadStates(o, form, base, env)) return 1;
     if (o.user) form.UserName = *o.user;
@@ -232,13 +223,13 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
     }
 
-    app::Context ctx{form, *sys, host};
+    form::Context ctx{form, *sys, host};
     // Every page switch, the automatic sequence's included, heads the effects that follow it.
-    form.SetObserver([&](const app::Change& c) {
-        if (c.field == app::Field::Page) onPage(PageWord(form.VisiblePage()));
+    form.SetObserver([&](const form::Change& c) {
+        if (c.field == form::Field::Page) onPage(PageWord(form.VisiblePage()));
     });
     if (o.page == PageArg::Auto) {
-        presets::cmdAuto(ctx);
+        app::cmdAuto(ctx);
     } else {
         // The startup list is read from the machine as it is, whatever the pass does with it.
         ShowPage(o.page, o.page == PageArg::Startup ? baseCtx : ctx);
@@ -272,9 +263,9 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
 }
 
 int StartupList(const Options& o, sysaccess::System& base, const Env& env) {
-    app::MainForm form;
+    form::MainForm form;
     CliHost host;
-    app::Context ctx{form, base, host};
+    form::Context ctx{form, base, host};
     app::LoadWindow(ctx);
     if (o.user) form.UserName = *o.user;
     app::cmdStartup(ctx);

@@ -16,7 +16,7 @@ void DeleteIfExists(sysaccess::System& sys, const char* path) {
     if (sys.FileExists(path)) (void)sys.DeleteFiles(path);
 }
 
-void Apply(const Step& step, app::MainForm& form, sysaccess::System& sys) {
+void Apply(const Step& step, form::MainForm& form, sysaccess::System& sys) {
     const bool ticked = step.chk >= 0 && form.Ticked(step.chk);
     switch (step.kind) {
     case Step::Kind::Write:

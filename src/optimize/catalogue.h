@@ -10,17 +10,20 @@
 #include <cstddef>
 #include <string>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "sysaccess/system.h"
 
 namespace optimize {
+
+// The rows name their check boxes as the option table does.
+using enum form::Chk;
 
 inline constexpr const char* kNothing = nullptr;
 
 inline constexpr sysaccess::RegType kDword = sysaccess::RegType::Dword;
 inline constexpr sysaccess::RegType kString = sysaccess::RegType::String;
 
-using SpecialFn = void (*)(const app::MainForm&, sysaccess::System&);
+using SpecialFn = void (*)(const form::MainForm&, sysaccess::System&);
 
 struct Step {
     enum class Kind { Write, Run, DeleteFile, RemoveFolder, Progress, Special };
@@ -118,9 +121,9 @@ constexpr Step Special(SpecialFn fn) {
 }
 
 // Runs one step against the form's current state. Progress rows change the form.
-void Apply(const Step& step, app::MainForm& form, sysaccess::System& sys);
+void Apply(const Step& step, form::MainForm& form, sysaccess::System& sys);
 
-template <std::size_t N> void ApplyAll(const Step (&steps)[N], app::MainForm& form, sysaccess::System& sys) {
+template <std::size_t N> void ApplyAll(const Step (&steps)[N], form::MainForm& form, sysaccess::System& sys) {
     for (const Step& s : steps)
         Apply(s, form, sys);
 }
@@ -133,6 +136,6 @@ void DeleteIfExists(sysaccess::System& sys, const char* path);
 
 // A drive list as the data text of a dword: bit i for item i, upper-case hexadecimal without
 // leading zeros ("0" for none, "4" for C:, "3FFFFFF" for all 26).
-std::string DriveMaskText(const app::CheckList& list);
+std::string DriveMaskText(const form::CheckList& list);
 
 } // namespace optimize

@@ -5,35 +5,35 @@
 
 namespace optimize {
 
-void DisableButtons(app::MainForm& form) {
-    for (app::Button b : kDisableOrder)
+void DisableButtons(form::MainForm& form) {
+    for (form::Button b : kDisableOrder)
         form.SetEnabled(b, false);
 }
 
-void EnableButtons(app::MainForm& form) {
-    for (app::Button b : kEnableOrder)
+void EnableButtons(form::MainForm& form) {
+    for (form::Button b : kEnableOrder)
         form.SetEnabled(b, true);
 }
 
-void RunPass(app::Context& ctx, bool enableButtonsAtEnd) {
-    app::MainForm& form = ctx.form;
+void RunPass(form::Context& ctx, bool enableButtonsAtEnd) {
+    form::MainForm& form = ctx.form;
     DisableButtons(form);
     form.SetShape2Visible(true); // its width stays where the last pass left it until a section moves it
     form.SetLblWait(kBusyText);
 
     // Each panel is tested when its turn comes; no section switches pages, so one section runs.
-    if (form.Visible(app::Page::Startup)) startup::RunStartupSection(form, ctx.sys, ctx.host);
-    if (form.Visible(app::Page::Service)) RunServiceSection(form, ctx.sys);
-    if (form.Visible(app::Page::Wight)) RunWightSection(form, ctx.sys);
-    if (form.Visible(app::Page::System)) RunSystemSection(form, ctx.sys);
-    if (form.Visible(app::Page::Security)) RunSecuritySection(form, ctx.sys);
+    if (form.Visible(form::Page::Startup)) startup::RunStartupSection(form, ctx.sys, ctx.host);
+    if (form.Visible(form::Page::Service)) RunServiceSection(form, ctx.sys);
+    if (form.Visible(form::Page::Wight)) RunWightSection(form, ctx.sys);
+    if (form.Visible(form::Page::System)) RunSystemSection(form, ctx.sys);
+    if (form.Visible(form::Page::Security)) RunSecuritySection(form, ctx.sys);
 
     if (enableButtonsAtEnd) EnableButtons(form);
     form.SetShape2Visible(false);
     form.SetLblWait(kDoneText);
 }
 
-void cmdOptimize(app::Context& ctx) {
+void cmdOptimize(form::Context& ctx) {
     RunPass(ctx, true);
 }
 

@@ -4,31 +4,31 @@
 
 #include <array>
 
-#include "app/context.h"
+#include "form/context.h"
 
 namespace optimize {
 
 // The order in which the pass disables the ten buttons, and the order in which it enables them.
-inline constexpr std::array<app::Button, app::kButtonCount> kDisableOrder = {
-    app::Button::Redo,   app::Button::Suggest,  app::Button::Optimize, app::Button::Exit,    app::Button::Auto,
-    app::Button::System, app::Button::Security, app::Button::Startup,  app::Button::Service, app::Button::Wight,
+inline constexpr std::array<form::Button, form::kButtonCount> kDisableOrder = {
+    form::Button::Redo,   form::Button::Suggest,  form::Button::Optimize, form::Button::Exit,    form::Button::Auto,
+    form::Button::System, form::Button::Security, form::Button::Startup,  form::Button::Service, form::Button::Wight,
 };
-inline constexpr std::array<app::Button, app::kButtonCount> kEnableOrder = {
-    app::Button::Auto, app::Button::System,  app::Button::Security, app::Button::Startup, app::Button::Service,
-    app::Button::Redo, app::Button::Suggest, app::Button::Optimize, app::Button::Exit,    app::Button::Wight,
+inline constexpr std::array<form::Button, form::kButtonCount> kEnableOrder = {
+    form::Button::Auto, form::Button::System,  form::Button::Security, form::Button::Startup, form::Button::Service,
+    form::Button::Redo, form::Button::Suggest, form::Button::Optimize, form::Button::Exit,    form::Button::Wight,
 };
 
 inline constexpr const char* kBusyText = "正在优化...";
 inline constexpr const char* kDoneText = "优化完成!请重新启动计算机";
 
-void DisableButtons(app::MainForm& form);
-void EnableButtons(app::MainForm& form);
+void DisableButtons(form::MainForm& form);
+void EnableButtons(form::MainForm& form);
 
 // One pass over the visible page. With enableButtonsAtEnd false the buttons stay disabled when
 // it ends, for a caller that runs several passes in a row and enables them itself.
-void RunPass(app::Context& ctx, bool enableButtonsAtEnd);
+void RunPass(form::Context& ctx, bool enableButtonsAtEnd);
 
 // The click of cmdOptimize: one pass, buttons enabled at its end.
-void cmdOptimize(app::Context& ctx);
+void cmdOptimize(form::Context& ctx);
 
 } // namespace optimize

@@ -3,19 +3,19 @@
 // checkpoints. The pass (pass.h) runs the section of the page on screen.
 #pragma once
 
-#include "app/form.h"
+#include "form/form.h"
 #include "sysaccess/system.h"
 
 namespace optimize {
 
-void RunServiceSection(app::MainForm& form, sysaccess::System& sys);  // service_page.cpp
-void RunWightSection(app::MainForm& form, sysaccess::System& sys);    // wight_page.cpp
-void RunSystemSection(app::MainForm& form, sysaccess::System& sys);   // system_page.cpp
+void RunServiceSection(form::MainForm& form, sysaccess::System& sys); // service_page.cpp
+void RunWightSection(form::MainForm& form, sysaccess::System& sys);   // wight_page.cpp
+void RunSystemSection(form::MainForm& form, sysaccess::System& sys);  // system_page.cpp
 // The security page: browser settings and drive restrictions, then display, Start menu and
 // system restrictions.
-void RunBrowserDrivesSection(app::MainForm& form, sysaccess::System& sys);  // browser_drives.cpp
-void RunDisplayStartMenuSection(app::MainForm& form, sysaccess::System& sys); // display_startmenu.cpp
-inline void RunSecuritySection(app::MainForm& form, sysaccess::System& sys) {
+void RunBrowserDrivesSection(form::MainForm& form, sysaccess::System& sys);    // browser_drives.cpp
+void RunDisplayStartMenuSection(form::MainForm& form, sysaccess::System& sys); // display_startmenu.cpp
+inline void RunSecuritySection(form::MainForm& form, sysaccess::System& sys) {
     RunBrowserDrivesSection(form, sys);
     RunDisplayStartMenuSection(form, sys);
 }

@@ -9,14 +9,6 @@ namespace optimize {
 
 namespace {
 
-// Service names by lstService index; the item texts are for display only.
-constexpr const char* kServices[app::kServiceCount] = {
-    "Alerter",   "wuauserv",     "ClipSrv",          "ERSvc",   "FastUserSwitchingCompatibility",
-    "Helpsvc",   "PolicyAgent",  "Messenger",        "Spooler", "RemoteRegistry",
-    "wscsvc",    "lanmanserver", "ShellHWDetection", "SSDPSRV", "Schedule",
-    "WebClient", "SharedAccess", "W32Time",          "WZCSVC",
-};
-
 // Shape2's width before the service of that index is set.
 struct Checkpoint {
     int index;
@@ -26,17 +18,17 @@ constexpr Checkpoint kCheckpoints[] = {{0, 1000}, {4, 2000}, {15, 5000}};
 
 } // namespace
 
-void RunServiceSection(app::MainForm& form, sysaccess::System& sys) {
-    for (int i = 0; i < app::kServiceCount; ++i) {
+void RunServiceSection(form::MainForm& form, sysaccess::System& sys) {
+    for (int i = 0; i < form::kServiceCount; ++i) {
         for (const Checkpoint& c : kCheckpoints) {
             if (c.index == i) form.SetProgress(c.twips);
         }
         const bool selected = form.lstService().ticked.at(i);
-        const std::string line =
-            std::string(R"(sc \\. config )") + kServices[i] + (selected ? " start= disabled" : " start= demand");
+        const std::string line = std::string(R"(sc \\. config )") + form::kServices[i].name +
+                                 (selected ? " start= disabled" : " start= demand");
         (void)sys.Run(line, sysaccess::RunMode::Start);
     }
-    form.SetProgress(app::kFullProgress);
+    form.SetProgress(form::kFullProgress);
 }
 
 } // namespace optimize

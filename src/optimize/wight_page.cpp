@@ -8,21 +8,21 @@ namespace optimize {
 namespace {
 
 constexpr Step kSteps[] = {
-    Cmd(41, "sfc /purgecache", kNothing),
-    DeleteFileIfTicked(42, R"(C:\windows\driver cache\i386\Driver.cab)"),
+    Cmd(kPurgeSystemCache, "sfc /purgecache", kNothing),
+    DeleteFileIfTicked(kDeleteDriverCab, R"(C:\windows\driver cache\i386\Driver.cab)"),
     Progress(5000),
-    RemoveFolderIfTicked(45, R"(C:\Windows\temp)"),
-    RemoveFolderIfTicked(46, R"(C:\Windows\help)"),
+    RemoveFolderIfTicked(kDeleteUpdateFiles, R"(C:\Windows\temp)"),
+    RemoveFolderIfTicked(kDeleteHelpFiles, R"(C:\Windows\help)"),
     Progress(9000),
-    RemoveFolderIfTicked(52, R"(C:\Windows\Ime\chtime)"),
-    RemoveFolderIfTicked(52, R"(C:\Windows\Ime\imjp8_1)"),
-    RemoveFolderIfTicked(52, R"(C:\Windows\Ime\imkr6_1)"),
-    Progress(app::kFullProgress),
+    RemoveFolderIfTicked(kDeleteForeignImes, R"(C:\Windows\Ime\chtime)"),
+    RemoveFolderIfTicked(kDeleteForeignImes, R"(C:\Windows\Ime\imjp8_1)"),
+    RemoveFolderIfTicked(kDeleteForeignImes, R"(C:\Windows\Ime\imkr6_1)"),
+    Progress(form::kFullProgress),
 };
 
 } // namespace
 
-void RunWightSection(app::MainForm& form, sysaccess::System& sys) {
+void RunWightSection(form::MainForm& form, sysaccess::System& sys) {
     ApplyAll(kSteps, form, sys);
 }
 

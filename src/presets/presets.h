@@ -2,18 +2,21 @@
 // pages in a row, and the reset of every page's options.
 #pragma once
 
-#include "app/context.h"
+#include "form/context.h"
 
 namespace presets {
 
 // Ticks (never clears) the recommended options of the visible page; nothing on the startup page.
-void cmdSuggest(app::Context& ctx);
+void cmdSuggest(form::Context& ctx);
 
-// Clears the options of every page except chk(75), chk(76), txtPath and the Opt buttons.
-void cmdRedo(app::Context& ctx);
+// Clears the options of every page except those the option table keeps, txtPath and the Opt buttons.
+void cmdRedo(form::Context& ctx);
 
-// After confirmation: the system, security, startup and service pages in turn, each shown,
-// recommended and optimised. Input is held off for the whole sequence.
-void cmdAuto(app::Context& ctx);
+// A page button's click: the page shown, with whatever showing it involves.
+using ShowPage = void (*)(form::Context&, form::Page);
+
+// After confirmation: the system, security, startup and service pages in turn, each shown with
+// showPage, recommended and optimised. Input is held off for the whole sequence.
+void cmdAuto(form::Context& ctx, ShowPage showPage);
 
 } // namespace presets

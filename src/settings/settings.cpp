@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -8,7 +9,7 @@ namespace settings {
 
 namespace {
 
-using app::MainForm;
+using form::MainForm;
 using Outcome = LoadReport::Outcome;
 
 // Reads the file field by field, the way the file has always been read: spaces before a field
@@ -90,46 +91,117 @@ LoadReport Stop(int line, std::string reason) {
     return {Outcome::Stopped, line, std::move(reason)};
 }
 
+// What applying one field found wrong: nothing when the load goes on.
+using Problem = std::optional<std::string>;
+
 // Field 1: one digit per check box; a short field sets what it covers, then ends the load.
-std::optional<LoadReport> ApplyChecks(MainForm& form, const std::string& field) {
-    for (int k = 0; k < app::kChkCount; ++k) {
+Problem ReadChecks(MainForm& form, const std::string& field) {
+    for (int k = 0; k < form::kChkCount; ++k) {
         if (static_cast<std::size_t>(k) >= field.size()) {
-            return Stop(1, "only " + std::to_string(k) + " of " + std::to_string(app::kChkCount) + " check-box digits");
+            return "only " + std::to_string(k) + " of " + std::to_string(form::kChkCount) + " check-box digits";
         }
         const char c = field[k];
-        if (c < '0' || c > '9') return Stop(1, "character " + std::to_string(k + 1) + " is not a digit");
-        if (c > '2') return Stop(1, "character " + std::to_string(k + 1) + " is " + c + ", above 2");
+        if (c < '0' || c > '9') return "character " + std::to_string(k + 1) + " is not a digit";
+        if (c > '2') return "character " + std::to_string(k + 1) + " is " + c + ", above 2";
         form.SetChk(k, c - '0');
     }
     return std::nullopt;
 }
 
-// Fields 6 to 8: a "1" selects its item; anything else, or nothing, leaves the item alone.
-void ApplySelection(MainForm& form, const std::string& field, int count, void (MainForm::*select)(int, bool)) {
-    for (int k = 0; k < count && static_cast<std::size_t>(k) < field.size(); ++k) {
-        if (field[k] == '1') (form.*select)(k, true);
+std::string WriteChecks(const MainForm& form) {
+    std::string checks;
+    for (int k = 0; k < form::kChkCount; ++k) {
+        const int v = form.chk(k);
+        // Only a check box's own values are stored: anything else would end the next load there.
+        checks += static_cast<char>('0' + (v >= form::kCleared && v <= form::kGrey ? v : form::kCleared));
     }
+    return checks;
+}
+
+Problem ReadOpt(MainForm& form, const std::string& field) {
+    const auto index = ParseNumber(field);
+    if (!index || *index < 0 || *index >= form::kOptCount) return Shown(field) + " is not an option button index (0-4)";
+    form.SelectOpt(*index);
+    return std::nullopt;
+}
+
+std::string WriteOpt(const MainForm& form) {
+    int opt = 0;
+    while (opt < form::kOptCount && !form.Opt(opt))
+        ++opt;
+    return std::to_string(opt == form::kOptCount ? 0 : opt); // none selected: the window's own default
 }
 
 // A combo index: 0 or 1, or -1 for no item, which is what the writer stores for a combo with
 // none selected.
-bool ApplyCombo(MainForm& form, const std::string& field, void (MainForm::*set)(int)) {
+Problem ReadCombo(MainForm& form, const std::string& field, void (MainForm::*set)(int), const char* name) {
     const auto index = ParseNumber(field);
-    if (!index || *index < -1 || *index > 1) return false;
+    if (!index || *index < -1 || *index > 1) return Shown(field) + " is not a " + name + " index";
     (form.*set)(*index);
-    return true;
+    return std::nullopt;
 }
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"\r\n";
+Problem ReadCombo2(MainForm& form, const std::string& field) {
+    return ReadCombo(form, field, &MainForm::SetCombo2, "Combo2");
 }
 
-std::string Digits(const app::CheckList& list) {
+Problem ReadCombo3(MainForm& form, const std::string& field) {
+    return ReadCombo(form, field, &MainForm::SetCombo3, "Combo3");
+}
+
+template <int (MainForm::*Get)() const> std::string WriteCombo(const MainForm& form) {
+    return std::to_string((form.*Get)());
+}
+
+Problem ReadPath(MainForm& form, const std::string& field) {
+    form.SetTxtPath(field);
+    return std::nullopt;
+}
+
+// A folder name holds no line break; one pasted into the box would split the line.
+std::string WritePath(const MainForm& form) {
+    std::string path;
+    for (char c : form.txtPath()) {
+        if (c != '\r' && c != '\n') path += c;
+    }
+    return path;
+}
+
+// Fields 6 to 8: a "1" selects its item; anything else, or nothing, leaves the item alone.
+template <const form::CheckList& (MainForm::*List)() const, void (MainForm::*Select)(int, bool)>
+Problem ReadSelection(MainForm& form, const std::string& field) {
+    const std::size_t count = (form.*List)().ticked.size();
+    for (std::size_t k = 0; k < count && k < field.size(); ++k) {
+        if (field[k] == '1') (form.*Select)(static_cast<int>(k), true);
+    }
+    return std::nullopt;
+}
+
+template <const form::CheckList& (MainForm::*List)() const> std::string WriteSelection(const MainForm& form) {
     std::string out;
-    for (bool t : list.ticked)
+    for (bool t : (form.*List)().ticked)
         out += t ? '1' : '0';
     return out;
 }
+
+// The file, line by line: each field in double quotes followed by CR LF. The reader applies the
+// fields in this order and stops at the first it cannot apply; the writer writes them in it.
+struct FieldFormat {
+    Problem (*read)(MainForm&, const std::string&);
+    std::string (*write)(const MainForm&);
+};
+
+constexpr FieldFormat kFields[] = {
+    {ReadChecks, WriteChecks},                                                                   // the chk digits
+    {ReadOpt, WriteOpt},                                                                         // the Opt index
+    {ReadCombo2, WriteCombo<&MainForm::Combo2>},                                                 // Combo2
+    {ReadCombo3, WriteCombo<&MainForm::Combo3>},                                                 // Combo3
+    {ReadPath, WritePath},                                                                       // txtPath
+    {ReadSelection<&MainForm::lstHide, &MainForm::SetHide>, WriteSelection<&MainForm::lstHide>}, // lstHide
+    {ReadSelection<&MainForm::lstNot, &MainForm::SetNot>, WriteSelection<&MainForm::lstNot>},    // lstNot
+    {ReadSelection<&MainForm::lstService, &MainForm::SetService>, WriteSelection<&MainForm::lstService>},
+};
+static_assert(std::size(kFields) == kFieldCount);
 
 // Length of the UTF-8 sequence starting with lead byte c; 1 for a stray byte.
 std::size_t SequenceLength(unsigned char c) {
@@ -161,42 +233,12 @@ std::string SettingsPath(sysaccess::System& sys) {
 
 LoadReport LoadSettingsFromBytes(MainForm& form, const std::string& utf8Text) {
     FieldReader reader(utf8Text);
-    for (int line = 1; line <= kFieldCount; ++line) {
+    int line = 1;
+    for (const FieldFormat& f : kFields) {
         const auto field = reader.Next();
         if (!field) return Stop(line, "the file ends before field " + std::to_string(line));
-        switch (line) {
-        case 1:
-            if (auto stopped = ApplyChecks(form, *field)) return *stopped;
-            break;
-        case 2: {
-            const auto index = ParseNumber(*field);
-            if (!index || *index < 0 || *index >= app::kOptCount) {
-                return Stop(line, Shown(*field) + " is not an option button index (0-4)");
-            }
-            form.SelectOpt(*index);
-            break;
-        }
-        case 3:
-            if (!ApplyCombo(form, *field, &MainForm::SetCombo2))
-                return Stop(line, Shown(*field) + " is not a Combo2 index");
-            break;
-        case 4:
-            if (!ApplyCombo(form, *field, &MainForm::SetCombo3))
-                return Stop(line, Shown(*field) + " is not a Combo3 index");
-            break;
-        case 5:
-            form.SetTxtPath(*field);
-            break;
-        case 6:
-            ApplySelection(form, *field, app::kDriveCount, &MainForm::SetHide);
-            break;
-        case 7:
-            ApplySelection(form, *field, app::kDriveCount, &MainForm::SetNot);
-            break;
-        case 8:
-            ApplySelection(form, *field, app::kServiceCount, &MainForm::SetService);
-            break;
-        }
+        if (Problem problem = f.read(form, *field)) return Stop(line, std::move(*problem));
+        ++line;
     }
     return {};
 }
@@ -210,26 +252,10 @@ LoadReport LoadSettings(MainForm& form, sysaccess::System& sys) {
 }
 
 std::string SettingsText(const MainForm& form) {
-    std::string checks;
-    for (int k = 0; k < app::kChkCount; ++k) {
-        const int v = form.chk(k);
-        // Only a check box's own values are stored: anything else would end the next load there.
-        checks += static_cast<char>('0' + (v >= app::kCleared && v <= app::kGrey ? v : app::kCleared));
-    }
-    int opt = 0;
-    while (opt < app::kOptCount && !form.Opt(opt))
-        ++opt;
-    if (opt == app::kOptCount) opt = 0; // none selected: the window's own default
-
-    // A folder name holds no line break; one pasted into the box would split the line.
-    std::string path;
-    for (char c : form.txtPath()) {
-        if (c != '\r' && c != '\n') path += c;
-    }
-
-    return Quoted(checks) + Quoted(std::to_string(opt)) + Quoted(std::to_string(form.Combo2())) +
-           Quoted(std::to_string(form.Combo3())) + Quoted(path) + Quoted(Digits(form.lstHide())) +
-           Quoted(Digits(form.lstNot())) + Quoted(Digits(form.lstService()));
+    std::string text;
+    for (const FieldFormat& f : kFields)
+        text += "\"" + f.write(form) + "\"\r\n";
+    return text;
 }
 
 sysaccess::Result SaveSettings(const MainForm& form, sysaccess::System& sys) {

@@ -1,23 +1,22 @@
 // setup.dat: the option states of the main window, kept beside the program between runs.
 //
-// Eight lines, each one field in double quotes followed by CR LF, in the ANSI code page:
-// the 77 check-box digits, the Opt index, the Combo2 and Combo3 indexes, txtPath, and the
-// selection digits of lstHide, lstNot and lstService.
+// One line per field, each in double quotes followed by CR LF, in the ANSI code page. The fields
+// and their order are one table in settings.cpp (kFields), which the reader and the writer walk.
 #pragma once
 
 #include <string>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "sysaccess/system.h"
 
 namespace settings {
 
-inline constexpr int kFieldCount = 8;
+inline constexpr int kFieldCount = 8; // the table's length, checked there
 
 // How a load ended. The window ignores it; the command-line tool reports it.
 struct LoadReport {
     enum class Outcome {
-        Complete, // all eight fields applied
+        Complete, // every field applied
         Missing,  // no file: nothing applied
         Stopped,  // an error ended the load; the fields before `line` (and any part of it) stay applied
     };
@@ -30,16 +29,16 @@ struct LoadReport {
 std::string SettingsPath(sysaccess::System& sys);
 
 // Reads setup.dat into the form, if the file exists. Stops quietly at the first error.
-LoadReport LoadSettings(app::MainForm& form, sysaccess::System& sys);
+LoadReport LoadSettings(form::MainForm& form, sysaccess::System& sys);
 
 // The same reader on text already decoded to UTF-8 (any bytes are accepted).
-LoadReport LoadSettingsFromBytes(app::MainForm& form, const std::string& utf8Text);
+LoadReport LoadSettingsFromBytes(form::MainForm& form, const std::string& utf8Text);
 
 // The file's text, in UTF-8.
-std::string SettingsText(const app::MainForm& form);
+std::string SettingsText(const form::MainForm& form);
 
 // Writes setup.dat. The new content goes to a temporary file that then replaces the old one,
 // so a failure half-way leaves the previous file as it was.
-sysaccess::Result SaveSettings(const app::MainForm& form, sysaccess::System& sys);
+sysaccess::Result SaveSettings(const form::MainForm& form, sysaccess::System& sys);
 
 } // namespace settings

@@ -22,7 +22,7 @@ constexpr const char* kStartupUnderProfile = R"(\「开始」菜单\程序\启�
 // The pass yields to the window this many times before listing again.
 constexpr int kYields = 1001;
 
-void AppendFolder(app::MainForm& form, sysaccess::System& sys, const std::string& folder) {
+void AppendFolder(form::MainForm& form, sysaccess::System& sys, const std::string& folder) {
     if (!sys.FolderExists(folder)) return;
     for (std::string& name : sys.ListFolder(folder))
         form.AddStartup(std::move(name));
@@ -36,7 +36,7 @@ void DeleteFromFolder(sysaccess::System& sys, const std::string& folder, const s
 
 } // namespace
 
-std::string StartupFolder(const app::MainForm& form, sysaccess::System& sys, bool allUsers) {
+std::string StartupFolder(const form::MainForm& form, sysaccess::System& sys, bool allUsers) {
     const std::string fixed =
         std::string(kProfiles) + (allUsers ? std::string("All Users") : form.UserName) + kStartupUnderProfile;
     if (sys.FolderExists(fixed)) return fixed;
@@ -55,7 +55,7 @@ bool IsPlainFileName(const std::string& name) {
     return true;
 }
 
-void FillStartupList(app::MainForm& form, sysaccess::System& sys) {
+void FillStartupList(form::MainForm& form, sysaccess::System& sys) {
     form.ClearStartup();
     for (std::string& name : sys.EnumRegValues(sysaccess::RegRoot::CurrentUser, kUserRun)) {
         form.AddStartup(std::move(name));
@@ -67,7 +67,7 @@ void FillStartupList(app::MainForm& form, sysaccess::System& sys) {
     AppendFolder(form, sys, StartupFolder(form, sys, true));
 }
 
-void RemoveStartupItem(const app::MainForm& form, sysaccess::System& sys, const std::string& name) {
+void RemoveStartupItem(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
     // The name comes from whatever program wrote the value: quoted so that reg receives exactly it.
     const std::string quoted = sysaccess::QuoteArgument(name);
     // Run to completion, so that the list built afterwards no longer shows what was removed.
@@ -79,9 +79,9 @@ void RemoveStartupItem(const app::MainForm& form, sysaccess::System& sys, const 
     DeleteFromFolder(sys, StartupFolder(form, sys, true), name);
 }
 
-void RunStartupSection(app::MainForm& form, sysaccess::System& sys, app::Host& host) {
+void RunStartupSection(form::MainForm& form, sysaccess::System& sys, form::Host& host) {
     // A copy: the list must not change under the loop.
-    const app::CheckList list = form.lstStartup();
+    const form::CheckList list = form.lstStartup();
     for (std::size_t i = 0; i < list.items.size(); ++i) {
         if (i < list.ticked.size() && list.ticked[i]) RemoveStartupItem(form, sys, list.items[i]);
     }

@@ -4,27 +4,27 @@
 
 #include <string>
 
-#include "app/form.h"
-#include "app/host.h"
+#include "form/form.h"
+#include "form/host.h"
 #include "sysaccess/system.h"
 
 namespace startup {
 
 // Empties lstStartup and fills it: the current user's Run values, the machine's Run values, the
 // current user's Startup folder files, the all users' Startup folder files.
-void FillStartupList(app::MainForm& form, sysaccess::System& sys);
+void FillStartupList(form::MainForm& form, sysaccess::System& sys);
 
 // The startup section of the Optimize pass: removes every ticked entry, waits until every
 // removal has ended, lets pending events run, fills the list again.
-void RunStartupSection(app::MainForm& form, sysaccess::System& sys, app::Host& host);
+void RunStartupSection(form::MainForm& form, sysaccess::System& sys, form::Host& host);
 
 // Removes name from both Run keys and both Startup folders.
-void RemoveStartupItem(const app::MainForm& form, sysaccess::System& sys, const std::string& name);
+void RemoveStartupItem(const form::MainForm& form, sysaccess::System& sys, const std::string& name);
 
 // The Startup folder of the current user (allUsers false) or of all users: the fixed path of a
 // Simplified-Chinese XP under "C:\Documents and Settings\", or, where that folder does not exist,
 // the one the shell names. The fixed path when neither exists.
-std::string StartupFolder(const app::MainForm& form, sysaccess::System& sys, bool allUsers);
+std::string StartupFolder(const form::MainForm& form, sysaccess::System& sys, bool allUsers);
 
 // True when name can only mean one file directly inside a folder: not empty, not ending in a dot
 // or a blank (so never "." or ".."), and free of \ / : * ? " < > | and control characters.

@@ -8,8 +8,8 @@
 
 namespace {
 
-using app::Button;
-using app::Page;
+using form::Button;
+using form::Page;
 
 // What a view sees of a pass: "-3" button 3 disabled, "+3" enabled, Shape2 shown or hidden, lblWait.
 std::vector<std::string> Expected(bool enableAtEnd) {
@@ -25,19 +25,19 @@ std::vector<std::string> Expected(bool enableAtEnd) {
 }
 
 struct Pass : ::testing::Test {
-    app::MainForm form;
+    form::MainForm form;
     sim::Machine sys = sim::Machine::Seeded();
     testing_support::FakeHost host;
-    app::Context ctx{form, sys, host};
+    form::Context ctx{form, sys, host};
     std::vector<std::string> events;
 
     void SetUp() override {
-        form.SetObserver([this](const app::Change& c) {
-            if (c.field == app::Field::ButtonEnabled) {
+        form.SetObserver([this](const form::Change& c) {
+            if (c.field == form::Field::ButtonEnabled) {
                 events.push_back((form.Enabled(Button(c.index)) ? "+" : "-") + std::to_string(c.index));
-            } else if (c.field == app::Field::LblWait) {
+            } else if (c.field == form::Field::LblWait) {
                 events.push_back(form.lblWait());
-            } else if (c.field == app::Field::Shape2 && form.Shape2Visible() != shown) {
+            } else if (c.field == form::Field::Shape2 && form.Shape2Visible() != shown) {
                 shown = form.Shape2Visible(); // a section moving Shape2 adds nothing here
                 events.push_back(shown ? "shown" : "hidden");
             }
@@ -52,7 +52,7 @@ TEST_F(Pass, ButtonOrdersAndFinalStateOnEveryPage) {
         events.clear();
         optimize::cmdOptimize(ctx);
         EXPECT_EQ(events, Expected(true));
-        EXPECT_EQ(form.Shape2Width(), form.Visible(Page::Startup) ? 15 : app::kFullProgress);
+        EXPECT_EQ(form.Shape2Width(), form.Visible(Page::Startup) ? 15 : form::kFullProgress);
     }
     EXPECT_FALSE(sys.PathExists(sys.ProgramFolder() + "\\setup.dat")); // a pass saves nothing
     events.clear();
@@ -68,12 +68,12 @@ TEST_F(Pass, GreyIsAppliedAsCleared) {
         for (int grey = 0; grey < 2; ++grey) {
             sys = seeded;
             // Only the page's own boxes: the system page reads some security boxes by exact value.
-            for (int i = 0; i < app::kChkCount; ++i) {
+            for (int i = 0; i < form::kChkCount; ++i) {
                 const bool wight = i == 41 || i == 42 || i == 45 || i == 46 || i == 52;
                 const bool own = click == app::cmdSecurity ? i <= 40
                                  : click == app::cmdWight  ? wight
                                                            : i > 40 && !wight;
-                if (own) form.SetChk(i, grey ? app::kGrey : app::kCleared);
+                if (own) form.SetChk(i, grey ? form::kGrey : form::kCleared);
             }
             optimize::cmdOptimize(ctx);
             after[grey] = sys;

@@ -8,20 +8,20 @@
 
 namespace {
 
-using app::Page;
+using form::Page;
 using namespace std::string_literals;
 
 struct Shell : ::testing::Test {
-    app::MainForm form;
+    form::MainForm form;
     sim::Machine sys;
     testing_support::FakeHost host;
-    app::Context ctx{form, sys, host};
+    form::Context ctx{form, sys, host};
     void SetUp() override { sys.AddFolder(sys.ProgramFolder()); }
 };
 
 TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {
     const struct {
-        void (*click)(app::Context&);
+        void (*click)(form::Context&);
         Page page;
         const char *header, *caption;
     } rows[] = {
@@ -67,7 +67,7 @@ TEST_F(Shell, MainLoadsTheWindowThenTheSavedStates) {
 TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
     const std::string file = sys.ProgramFolder() + "\\setup.dat";
     form.SetChk(67, 1);
-    for (const app::MsgAnswer answer : {app::MsgAnswer::Ok, app::MsgAnswer::Cancel}) {
+    for (const form::MsgAnswer answer : {form::MsgAnswer::Ok, form::MsgAnswer::Cancel}) {
         (void)sys.DeleteFiles(file);
         host.answers = {answer};
         app::cmdExit(ctx);
@@ -75,7 +75,7 @@ TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
         const auto& m = host.messages.back();
         EXPECT_EQ(m.text, "您所有的操作必须要在注销以后生效，是否现在注销?");
         EXPECT_EQ(m.title, "确认");
-        EXPECT_TRUE(m.buttons == app::MsgButtons::OkCancel && m.icon == app::MsgIcon::Exclamation);
+        EXPECT_TRUE(m.buttons == form::MsgButtons::OkCancel && m.icon == form::MsgIcon::Exclamation);
     }
     EXPECT_TRUE(host.logOffs == 1 && host.closes == 1);
     sys.SetAttributes(file, sim::kReadOnly); // an unwritable file still lets the user leave
@@ -93,7 +93,7 @@ TEST_F(Shell, BrowseAndServiceClick) {
 
     const std::string atStart = form.lblInfo();
     app::lstServiceClick(ctx, 18);
-    EXPECT_EQ(form.lblInfo(), app::MainForm::ServiceItems()[18]);
+    EXPECT_EQ(form.lblInfo(), std::string(form::kServices[18].item));
     app::lstServiceClick(ctx, 0);
     app::lstServiceClick(ctx, 19);
     app::lstServiceClick(ctx, -1);

@@ -28,8 +28,8 @@ using sysaccess::FaultySystem;
 
 struct Scenario {
     const char* name;
-    app::Page page;
-    int tick;         // every option of every page: app::kTicked or app::kCleared
+    form::Page page;
+    int tick;         // every option of every page: form::kTicked or form::kCleared
     bool fromBackups; // the safe-boot keys already moved to Minimal1/Network1
     bool automatic;   // cmdAuto instead of cmdOptimize
 };
@@ -40,7 +40,7 @@ std::ostream& operator<<(std::ostream& os, const Scenario& s) {
 
 struct PassRun {
     sim::Machine machine;
-    app::MainForm form;
+    form::MainForm form;
     std::vector<sysaccess::SeenEffect> effects;
 };
 
@@ -60,26 +60,26 @@ sim::Machine StartMachine(const Scenario& s) {
 
 // One pass of the scenario on a copy of `start`, with the rules the caller sets on the wrapper.
 PassRun RunScenario(const Scenario& s, const sim::Machine& start, const std::function<void(FaultySystem&)>& rules) {
-    PassRun run{start, app::MainForm(), {}};
+    PassRun run{start, form::MainForm(), {}};
     testing_support::FakeHost host;
     {
-        app::Context plain{run.form, run.machine, host};
+        form::Context plain{run.form, run.machine, host};
         app::LoadWindow(plain);
-        for (int i = 0; i < app::kChkCount; ++i)
+        for (int i = 0; i < form::kChkCount; ++i)
             run.form.SetChk(i, s.tick);
-        for (int i = 0; i < app::kServiceCount; ++i)
-            run.form.SetService(i, s.tick == app::kTicked);
+        for (int i = 0; i < form::kServiceCount; ++i)
+            run.form.SetService(i, s.tick == form::kTicked);
         for (int i = 2; i < 5; ++i) {
-            run.form.SetHide(i, s.tick == app::kTicked);
-            run.form.SetNot(i, s.tick == app::kTicked);
+            run.form.SetHide(i, s.tick == form::kTicked);
+            run.form.SetNot(i, s.tick == form::kTicked);
         }
         run.form.SetTxtPath(R"(D:\下载)");
-        if (s.page == app::Page::Startup) {
+        if (s.page == form::Page::Startup) {
             app::cmdStartup(plain);
             for (std::size_t i = 0; i < run.form.lstStartup().items.size(); ++i) {
                 const std::string& item = run.form.lstStartup().items[i];
                 if (item == "QQ" || item == "two words" || item == "shared" || item == "b.lnk" || item == "a.lnk") {
-                    run.form.SetStartupTick(static_cast<int>(i), s.tick == app::kTicked);
+                    run.form.SetStartupTick(static_cast<int>(i), s.tick == form::kTicked);
                 }
             }
         }
@@ -87,10 +87,10 @@ PassRun RunScenario(const Scenario& s, const sim::Machine& start, const std::fun
     }
     FaultySystem faulty(run.machine);
     rules(faulty);
-    app::Context ctx{run.form, faulty, host};
+    form::Context ctx{run.form, faulty, host};
     if (s.automatic) {
-        host.answers.push_back(app::MsgAnswer::Ok);
-        presets::cmdAuto(ctx);
+        host.answers.push_back(form::MsgAnswer::Ok);
+        app::cmdAuto(ctx);
     } else {
         optimize::cmdOptimize(ctx);
     }
@@ -147,15 +147,15 @@ TEST_P(FaultMatrix, WithoutFaultsThePassIsSoundAndHasEffects) {
     // The slimming and startup pages do nothing for what is not ticked; every other page releases.
     const Scenario& s = GetParam();
     const bool idlePage =
-        s.tick == app::kCleared && !s.automatic && (s.page == app::Page::Wight || s.page == app::Page::Startup);
+        s.tick == form::kCleared && !s.automatic && (s.page == form::Page::Wight || s.page == form::Page::Startup);
     EXPECT_EQ(clean_.effects.empty(), idlePage) << clean_.effects.size() << " effects";
 }
 
 TEST_P(FaultMatrix, EachSingleEffectFailing) {
     const std::vector<sysaccess::SeenEffect>& points = clean_.effects;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const std::string label = "effect " + std::to_string(i) + " (" + sysaccess::EffectWord(points[i].kind) +
-                                  " " + points[i].detail + ")";
+        const std::string label =
+            "effect " + std::to_string(i) + " (" + sysaccess::EffectWord(points[i].kind) + " " + points[i].detail + ")";
         Check(label, [i](FaultySystem& f) { f.FailEffect(i); });
         if (points[i].kind == EffectKind::Start || points[i].kind == EffectKind::Wait) {
             Check(label + " not started", [i](FaultySystem& f) {
@@ -230,19 +230,19 @@ TEST_P(FaultMatrix, MissingToolsLockedFilesAndFoldersLeftFull) {
 }
 
 const Scenario kScenarios[] = {
-    {"SystemTicked", app::Page::System, app::kTicked, false, false},
-    {"SystemCleared", app::Page::System, app::kCleared, false, false},
-    {"SecurityTicked", app::Page::Security, app::kTicked, false, false},
-    {"SecurityCleared", app::Page::Security, app::kCleared, false, false},
-    {"SecurityClearedFromBackups", app::Page::Security, app::kCleared, true, false},
-    {"SecurityTickedAgain", app::Page::Security, app::kTicked, true, false},
-    {"ServiceTicked", app::Page::Service, app::kTicked, false, false},
-    {"ServiceCleared", app::Page::Service, app::kCleared, false, false},
-    {"WightTicked", app::Page::Wight, app::kTicked, false, false},
-    {"WightCleared", app::Page::Wight, app::kCleared, false, false},
-    {"StartupTicked", app::Page::Startup, app::kTicked, false, false},
-    {"StartupCleared", app::Page::Startup, app::kCleared, false, false},
-    {"Automatic", app::Page::System, app::kCleared, false, true},
+    {"SystemTicked", form::Page::System, form::kTicked, false, false},
+    {"SystemCleared", form::Page::System, form::kCleared, false, false},
+    {"SecurityTicked", form::Page::Security, form::kTicked, false, false},
+    {"SecurityCleared", form::Page::Security, form::kCleared, false, false},
+    {"SecurityClearedFromBackups", form::Page::Security, form::kCleared, true, false},
+    {"SecurityTickedAgain", form::Page::Security, form::kTicked, true, false},
+    {"ServiceTicked", form::Page::Service, form::kTicked, false, false},
+    {"ServiceCleared", form::Page::Service, form::kCleared, false, false},
+    {"WightTicked", form::Page::Wight, form::kTicked, false, false},
+    {"WightCleared", form::Page::Wight, form::kCleared, false, false},
+    {"StartupTicked", form::Page::Startup, form::kTicked, false, false},
+    {"StartupCleared", form::Page::Startup, form::kCleared, false, false},
+    {"Automatic", form::Page::System, form::kCleared, false, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Passes, FaultMatrix, ::testing::ValuesIn(kScenarios),
@@ -281,14 +281,14 @@ TEST(SettingsUnderFaults, SetupDatIsOldOrNewNeverHalf) {
     const sim::Machine start = FixtureMachine();
     const auto exitWith = [&](const std::function<void(FaultySystem&)>& rules, std::size_t* effects) {
         sim::Machine m = start;
-        app::MainForm form;
+        form::MainForm form;
         testing_support::FakeHost host;
-        for (int i = 0; i < app::kChkCount; i += 3)
-            form.SetChk(i, app::kTicked);
+        for (int i = 0; i < form::kChkCount; i += 3)
+            form.SetChk(i, form::kTicked);
         form.SetTxtPath(R"(D:\新的下载)");
         FaultySystem faulty(m);
         rules(faulty);
-        app::Context ctx{form, faulty, host};
+        form::Context ctx{form, faulty, host};
         app::cmdExit(ctx); // no answer queued: Cancel, the window closes
         if (effects) *effects = faulty.EffectCount();
         EXPECT_EQ(host.closes, 1);

@@ -150,10 +150,10 @@ bool MayBeDeleted(const std::string& path) {
     return folder == LowerAscii(kUserStartup) || folder == LowerAscii(kAllStartup);
 }
 
-std::string IdleProblem(const app::MainForm& form) {
+std::string IdleProblem(const form::MainForm& form) {
     std::string problem;
-    for (int b = 0; b < app::kButtonCount; ++b) {
-        if (!form.Enabled(static_cast<app::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
+    for (int b = 0; b < form::kButtonCount; ++b) {
+        if (!form.Enabled(static_cast<form::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
     }
     if (form.Shape2Visible()) problem += "Shape2 visible; ";
     if (form.lblWait() != optimize::kDoneText) problem += "lblWait \"" + form.lblWait() + "\"; ";

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "sysaccess/sim/machine.h"
 
 namespace hardening {
@@ -42,7 +42,7 @@ std::set<std::string> Deleted(const sim::Machine& before, const sim::Machine& af
 bool MayBeDeleted(const std::string& path);
 
 // Idle after a pass: the ten buttons enabled, Shape2 hidden, the completion text, input not held.
-std::string IdleProblem(const app::MainForm& form);
+std::string IdleProblem(const form::MainForm& form);
 
 std::string LowerAscii(std::string s);
 

@@ -33,9 +33,9 @@ sim::Machine Crowded(int values, int files) {
 
 TEST(Scale, TenThousandRunValuesAndTwoThousandFilesListAndHalfAreRemoved) {
     sim::Machine m = Crowded(10000, 2000);
-    app::MainForm form;
+    form::MainForm form;
     testing_support::FakeHost host;
-    app::Context ctx{form, m, host};
+    form::Context ctx{form, m, host};
     app::LoadWindow(ctx);
     app::cmdStartup(ctx);
     const std::vector<std::string> listed = form.lstStartup().items;
@@ -61,7 +61,7 @@ TEST(Scale, TenThousandRunValuesAndTwoThousandFilesListAndHalfAreRemoved) {
 TEST(Scale, AOneMebibyteDownloadFolderRoundTripsThroughSetupDat) {
     sim::Machine m;
     m.AddFolder(m.ProgramFolder());
-    app::MainForm form;
+    form::MainForm form;
     form.SetCombo2(0);
     form.SetCombo3(1);
     std::string path = R"(D:\)";
@@ -73,11 +73,11 @@ TEST(Scale, AOneMebibyteDownloadFolderRoundTripsThroughSetupDat) {
         path.pop_back(); // end on a whole character
     }
     form.SetTxtPath(path);
-    form.SetChk(76, app::kTicked);
+    form.SetChk(76, form::kTicked);
     form.SetService(18, true);
     ASSERT_TRUE(settings::SaveSettings(form, m).ok);
 
-    app::MainForm back;
+    form::MainForm back;
     const settings::LoadReport report = settings::LoadSettings(back, m);
     EXPECT_EQ(report.outcome, settings::LoadReport::Outcome::Complete) << report.reason;
     EXPECT_EQ(back.txtPath(), path);

@@ -190,7 +190,7 @@ TEST_F(SecurityPage, DriveMasksAreUpperCaseHexWithoutLeadingZeros) {
                           {{25}, "2000000", 1u << 25},
                           {all, "3FFFFFF", 0x3FFFFFF}};
     for (const Case& c : cases) {
-        app::MainForm f;
+        form::MainForm f;
         for (int d : c.drives)
             f.SetHide(d, true);
         f.SetNot(1, true); // the other list stays independent

@@ -187,7 +187,7 @@ TEST_F(SystemPage, ComboBoxesAndCacheButtons) {
     EXPECT_EQ(Str(kMem + R"(\PrefetchParameters)", "EnablePrefetcher"), "3");
     EXPECT_TRUE(LinesWith("SecondLevelDataCache").empty());
     const char* sizes[] = {"00000040", "00000080", "00000100", "00000200", "00000400"};
-    for (int i = 0; i < app::kOptCount; ++i) {
+    for (int i = 0; i < form::kOptCount; ++i) {
         form.SelectOpt(i);
         Pass();
         EXPECT_THAT(LinesWith("SecondLevelDataCache"), ElementsAre(W(kMem, "SecondLevelDataCache", "dword", sizes[i])));

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "sysaccess/recording.h"
 #include "sysaccess/sim/machine.h"
 
@@ -32,12 +32,12 @@ public:
 struct PageTest : ::testing::Test {
     Machine machine;
     sysaccess::RecordingSystem sys{machine, sysaccess::RecordMode::Apply};
-    app::MainForm form;
+    form::MainForm form;
     std::vector<int> progress;
 
     void SetUp() override {
-        form.SetObserver([this](const app::Change& c) {
-            if (c.field == app::Field::Shape2) progress.push_back(form.Shape2Width());
+        form.SetObserver([this](const form::Change& c) {
+            if (c.field == form::Field::Shape2) progress.push_back(form.Shape2Width());
         });
     }
     // The effects since the last ClearLines, without their outcomes.

@@ -12,14 +12,14 @@
 
 namespace {
 
-using app::Page;
+using form::Page;
 using testing_support::StateOf;
 
 struct Presets : ::testing::Test {
-    app::MainForm form;
+    form::MainForm form;
     sim::Machine sys = sim::Machine::Seeded();
     testing_support::FakeHost host;
-    app::Context ctx{form, sys, host};
+    form::Context ctx{form, sys, host};
     void SetUp() override { app::LoadWindow(ctx); }
 };
 
@@ -46,7 +46,7 @@ TEST_F(Presets, SuggestTicksThePageOnScreenOnlyAndTwiceIsOnce) {
         presets::cmdSuggest(ctx);
         EXPECT_EQ(StateOf(form), once);
         std::set<int> ticked;
-        for (int i = 0; i < app::kChkCount; ++i) {
+        for (int i = 0; i < form::kChkCount; ++i) {
             if (form.chk(i) == 1) ticked.insert(i);
         }
         EXPECT_EQ(ticked, row.ticked);
@@ -56,21 +56,21 @@ TEST_F(Presets, SuggestTicksThePageOnScreenOnlyAndTwiceIsOnce) {
     EXPECT_FALSE(form.lstStartup().ticked[0] || form.lstService().ticked[0]);
     form.ShowPage(Page::Service);
     presets::cmdSuggest(ctx);
-    EXPECT_EQ(form.lstService().ticked, std::vector<bool>(app::kServiceCount, true));
+    EXPECT_EQ(form.lstService().ticked, std::vector<bool>(form::kServiceCount, true));
 }
 
 TEST_F(Presets, ResetClearsAllButTheFourItLeaves) {
     presets::cmdRedo(ctx); // with an empty startup list
-    for (int i = 0; i < app::kChkCount; ++i)
+    for (int i = 0; i < form::kChkCount; ++i)
         form.SetChk(i, 1 + i % 2);
     form.SelectOpt(3);
     form.SetCombo2(1);
     form.SetTxtPath("D:\\x");
     form.AddStartup("a");
     form.SetStartupTick(0, true);
-    for (int i = 0; i < app::kDriveCount; ++i)
+    for (int i = 0; i < form::kDriveCount; ++i)
         form.SetHide(i, true), form.SetNot(i, true);
-    for (int i = 0; i < app::kServiceCount; ++i)
+    for (int i = 0; i < form::kServiceCount; ++i)
         form.SetService(i, true);
     presets::cmdRedo(ctx);
     for (int i = 0; i <= 74; ++i)
@@ -85,35 +85,35 @@ TEST_F(Presets, ResetClearsAllButTheFourItLeaves) {
 TEST_F(Presets, AutoAsksThenRunsFourPassesWithInputHeldOff) {
     const auto before = StateOf(form);
     const std::string registry = sys.ExportRegistry();
-    presets::cmdAuto(ctx); // answered with Cancel
+    app::cmdAuto(ctx); // answered with Cancel
     EXPECT_EQ(StateOf(form), before);
     EXPECT_TRUE(sys.Commands().empty() && sys.ExportRegistry() == registry);
     const auto& m = host.messages.at(0);
     EXPECT_EQ(m.text, "系统将按推荐优化的配置进行自动优化，确定吗？");
-    EXPECT_TRUE(m.title == "确认" && m.buttons == app::MsgButtons::OkCancel && m.icon == app::MsgIcon::None);
+    EXPECT_TRUE(m.title == "确认" && m.buttons == form::MsgButtons::OkCancel && m.icon == form::MsgIcon::None);
 
     std::vector<Page> passPages;
-    std::vector<app::Button> enabled; // every button enabled, in order
-    form.SetObserver([&](const app::Change& c) {
-        if (c.field == app::Field::LblWait && form.lblWait() == optimize::kBusyText)
+    std::vector<form::Button> enabled; // every button enabled, in order
+    form.SetObserver([&](const form::Change& c) {
+        if (c.field == form::Field::LblWait && form.lblWait() == optimize::kBusyText)
             passPages.push_back(form.VisiblePage());
-        if (c.field == app::Field::ButtonEnabled && form.Enabled(app::Button(c.index)))
-            enabled.push_back(app::Button(c.index));
+        if (c.field == form::Field::ButtonEnabled && form.Enabled(form::Button(c.index)))
+            enabled.push_back(form::Button(c.index));
     });
     host.onDoEvents = [&] {
         EXPECT_TRUE(form.Busy());
-        for (int b = 0; b < app::kButtonCount; ++b)
-            EXPECT_FALSE(form.Enabled(app::Button(b)));
+        for (int b = 0; b < form::kButtonCount; ++b)
+            EXPECT_FALSE(form.Enabled(form::Button(b)));
     };
-    host.answers = {app::MsgAnswer::Ok};
-    presets::cmdAuto(ctx);
+    host.answers = {form::MsgAnswer::Ok};
+    app::cmdAuto(ctx);
 
     EXPECT_EQ(passPages, (std::vector<Page>{Page::System, Page::Security, Page::Startup, Page::Service}));
     EXPECT_GE(host.doEvents, 7); // two per stage but the last, and the startup section's own
-    EXPECT_EQ(enabled, std::vector<app::Button>(optimize::kEnableOrder.begin(), optimize::kEnableOrder.end()));
+    EXPECT_EQ(enabled, std::vector<form::Button>(optimize::kEnableOrder.begin(), optimize::kEnableOrder.end()));
     EXPECT_FALSE(form.Busy());
     EXPECT_TRUE(form.Visible(Page::Service));
-    EXPECT_EQ(form.lstService().ticked, std::vector<bool>(app::kServiceCount, true));
+    EXPECT_EQ(form.lstService().ticked, std::vector<bool>(form::kServiceCount, true));
     EXPECT_EQ(form.chk(41), 0); // the slimming page is never visited
 }
 

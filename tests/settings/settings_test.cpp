@@ -22,8 +22,8 @@ std::string Z(int n) {
     return std::string(n, '0');
 }
 
-app::MainForm AfterWindowLoad() {
-    app::MainForm f;
+form::MainForm AfterWindowLoad() {
+    form::MainForm f;
     f.SetCombo2(0);
     f.SetCombo3(0);
     return f;
@@ -31,7 +31,7 @@ app::MainForm AfterWindowLoad() {
 
 struct Settings : ::testing::Test {
     sim::Machine sys;
-    app::MainForm form = AfterWindowLoad();
+    form::MainForm form = AfterWindowLoad();
     const std::string file = sys.ProgramFolder() + "\\setup.dat";
     void SetUp() override { sys.AddFolder(sys.ProgramFolder()); }
 };
@@ -47,7 +47,7 @@ TEST_F(Settings, SavesEightQuotedLinesInTheAnsiCodePage) {
     ASSERT_TRUE(settings::SaveSettings(form, sys));
     EXPECT_EQ(*sys.ReadFile(file),
               Lines({"01" + Z(74) + "1", "3", "0", "0", "D:\\\xCF\xC2\xD4\xD8", "001" + Z(23), Z(26), "11" + Z(17)}));
-    app::MainForm odd; // what no control holds is not written: beyond grey, a line break, no combo item
+    form::MainForm odd; // what no control holds is not written: beyond grey, a line break, no combo item
     odd.SetChk(5, 7);
     odd.SetTxtPath("C:\\x\r\ny😀");
     ASSERT_TRUE(settings::SaveSettings(odd, sys));
@@ -59,7 +59,7 @@ TEST_F(Settings, SavesEightQuotedLinesInTheAnsiCodePage) {
 
 TEST_F(Settings, RoundTripRestoresEveryControl) {
     for (const std::string path : {"D:\\下载", "C:\\a,b", ""}) {
-        for (int i = 0; i < app::kChkCount; ++i)
+        for (int i = 0; i < form::kChkCount; ++i)
             form.SetChk(i, (i + path.size()) % 3);
         form.SelectOpt(path.size() % 5);
         form.SetCombo2(path.empty() ? -1 : 1);
@@ -67,7 +67,7 @@ TEST_F(Settings, RoundTripRestoresEveryControl) {
         for (int i : {0, 25})
             form.SetHide(i, true), form.SetNot(25 - i, true), form.SetService(i % 19, true);
         ASSERT_TRUE(settings::SaveSettings(form, sys));
-        app::MainForm back = AfterWindowLoad();
+        form::MainForm back = AfterWindowLoad();
         EXPECT_EQ(settings::LoadSettings(back, sys).outcome, Outcome::Complete);
         EXPECT_EQ(testing_support::StateOf(back), testing_support::StateOf(form)) << path;
     }
@@ -86,12 +86,12 @@ TEST_F(Settings, DamagedFileStopsAtItsFirstErrorKeepingWhatCameBefore) {
         {Lines({ones}) + "  2,junk\r\n" + rest.substr(rest.find('\n') + 1), 0, 77},
     };
     for (const auto& [text, stop, digits] : cases) {
-        app::MainForm f = AfterWindowLoad();
+        form::MainForm f = AfterWindowLoad();
         f.SetService(4, true);
         const settings::LoadReport r = settings::LoadSettingsFromBytes(f, text);
         EXPECT_EQ(r.outcome, stop ? Outcome::Stopped : Outcome::Complete);
         EXPECT_EQ(r.line, stop) << text;
-        for (int i = 0; i < app::kChkCount; ++i)
+        for (int i = 0; i < form::kChkCount; ++i)
             ASSERT_EQ(f.chk(i), i < digits ? 1 : 0) << text << i;
         const bool past[] = {true, stop == 0 || stop > 2, stop == 0 || stop > 3, stop == 0 || stop > 6};
         EXPECT_TRUE(f.Opt(2) == past[1] && (f.Combo2() == 1) == past[2] && f.lstHide().ticked[0] == past[3]) << text;
@@ -109,9 +109,9 @@ TEST_F(Settings, MissingFileOrAnyBytesLeaveValidControls) {
         std::string text(rng() % 300, '\0');
         for (char& c : text)
             c = run % 2 ? char(rng()) : alphabet[rng() % alphabet.size()];
-        app::MainForm f = AfterWindowLoad();
+        form::MainForm f = AfterWindowLoad();
         EXPECT_LE(settings::LoadSettingsFromBytes(f, text).line, settings::kFieldCount);
-        for (int i = 0; i < app::kChkCount; ++i)
+        for (int i = 0; i < form::kChkCount; ++i)
             ASSERT_TRUE(f.chk(i) >= 0 && f.chk(i) <= 2);
         ASSERT_TRUE(f.Combo2() >= -1 && f.Combo2() <= 1 && f.Combo3() >= -1 && f.Combo3() <= 1);
     }

@@ -26,7 +26,7 @@ public:
 
 struct Startup : ::testing::Test {
     sim::Machine m = sim::Machine::Seeded();
-    app::MainForm form;
+    form::MainForm form;
     testing_support::FakeHost host;
 
     void SetUp() override { form.UserName = "Administrator"; }

@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "app/host.h"
+#include "form/host.h"
 
 namespace testing_support {
 
 struct ShownMessage {
     std::string text;
     std::string title;
-    app::MsgButtons buttons;
-    app::MsgIcon icon;
+    form::MsgButtons buttons;
+    form::MsgIcon icon;
 };
 
-class FakeHost : public app::Host {
+class FakeHost : public form::Host {
 public:
-    std::deque<app::MsgAnswer> answers;                  // next message box answers; Cancel when empty
+    std::deque<form::MsgAnswer> answers;                  // next message box answers; Cancel when empty
     std::deque<std::optional<std::string>> folders;      // next folder browser results; none when empty
     std::vector<ShownMessage> messages;
     std::vector<std::string> browseTitles;
@@ -30,11 +30,11 @@ public:
     int closes = 0;
     std::function<void()> onDoEvents; // runs inside each DoEvents, e.g. to try a click mid-sequence
 
-    app::MsgAnswer MessageBox(const std::string& text, const std::string& title, app::MsgButtons buttons,
-                              app::MsgIcon icon) override {
+    form::MsgAnswer MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                              form::MsgIcon icon) override {
         messages.push_back({text, title, buttons, icon});
-        if (answers.empty()) return app::MsgAnswer::Cancel;
-        const app::MsgAnswer a = answers.front();
+        if (answers.empty()) return form::MsgAnswer::Cancel;
+        const form::MsgAnswer a = answers.front();
         answers.pop_front();
         return a;
     }

@@ -125,15 +125,15 @@ TEST(PanelPixels, EveryThemeWithAndWithoutHeaderEqualsThePixelCanvas) {
 
 TEST(PanelPixels, TheWindowsTwelvePanelsEqualThePixelCanvasAroundTheirControls) {
     win32::System sys;
-    app::MainForm form;
+    form::MainForm form;
     appwin::MainWindow window(form, sys, GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.Create());
     window.Show(SW_SHOWNOACTIVATE);
 
-    const app::Page pageOf[appwin::kPanelCount] = {
-        app::Page::System,   app::Page::System,   app::Page::System,   app::Page::System,
-        app::Page::Security, app::Page::Security, app::Page::Security, app::Page::Security,
-        app::Page::Security, app::Page::Service,  app::Page::Wight,    app::Page::Startup,
+    const form::Page pageOf[appwin::kPanelCount] = {
+        form::Page::System,   form::Page::System,   form::Page::System,   form::Page::System,
+        form::Page::Security, form::Page::Security, form::Page::Security, form::Page::Security,
+        form::Page::Security, form::Page::Service,  form::Page::Wight,    form::Page::Startup,
     };
     for (int id = 0; id < appwin::kPanelCount; ++id) {
         SCOPED_TRACE(appwin::kPanels[static_cast<std::size_t>(id)].name);

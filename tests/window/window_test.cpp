@@ -55,28 +55,28 @@ protected:
         SendMessageW(control, BM_CLICK, 0, 0);
         Pump();
     }
-    HWND Button(app::Button b) const { return window->ButtonWindow(b); }
+    HWND Button(form::Button b) const { return window->ButtonWindow(b); }
     bool Shown(PanelId id) const { return IsWindowVisible(window->Panel(id).hwnd()) != FALSE; }
 
     win32::System sys;
-    app::MainForm form;
+    form::MainForm form;
     std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(WindowTest, EachPageButtonShowsItsPanelHeaderAndCaption) {
     struct Case {
-        app::Button button;
+        form::Button button;
         PanelId panel;
         const char* header;
         const char* caption;
     };
     const Case cases[] = {
-        {app::Button::Security, PanelId::Security, "  Sysvela(系统安全页)", "[安全优化]"},
-        {app::Button::Service, PanelId::Service, "  Sysvela(服务优化页)", "[服务优化]"},
-        {app::Button::Startup, PanelId::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
-        {app::Button::Wight, PanelId::Wight, "  Sysvela(系统减肥页)", "[系统减肥]"},
-        {app::Button::System, PanelId::System, "  Sysvela(系统优化页)", "[系统优化]"},
-        {app::Button::Security, PanelId::Security, "  Sysvela(系统安全页)", "[安全优化]"}, // a second time
+        {form::Button::Security, PanelId::Security, "  Sysvela(系统安全页)", "[安全优化]"},
+        {form::Button::Service, PanelId::Service, "  Sysvela(服务优化页)", "[服务优化]"},
+        {form::Button::Startup, PanelId::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
+        {form::Button::Wight, PanelId::Wight, "  Sysvela(系统减肥页)", "[系统减肥]"},
+        {form::Button::System, PanelId::System, "  Sysvela(系统优化页)", "[系统优化]"},
+        {form::Button::Security, PanelId::Security, "  Sysvela(系统安全页)", "[安全优化]"}, // a second time
     };
     EXPECT_TRUE(Shown(PanelId::System));
     EXPECT_EQ(Text(window->Panel(PanelId::Main).hwnd()), "  Sysvela(系统优化页)");
@@ -117,7 +117,7 @@ TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
     EXPECT_EQ(m.top, 1);
     EXPECT_EQ(m.right - m.left, 727);
     EXPECT_EQ(m.bottom - m.top, 477);
-    const RECT optimizeButton = RectIn(Button(app::Button::Optimize), main); // 2850, 6570, 1215 x 375
+    const RECT optimizeButton = RectIn(Button(form::Button::Optimize), main); // 2850, 6570, 1215 x 375
     EXPECT_EQ(optimizeButton.left, 190);
     EXPECT_EQ(optimizeButton.top, 438);
     EXPECT_EQ(optimizeButton.right - optimizeButton.left, 81);
@@ -127,16 +127,16 @@ TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
     EXPECT_EQ(page.top, 78);
     EXPECT_EQ(page.right - page.left, 701);
     EXPECT_EQ(page.bottom - page.top, 351);
-    EXPECT_EQ(Text(Button(app::Button::Exit)), "退出(&E)");
+    EXPECT_EQ(Text(Button(form::Button::Exit)), "退出(&E)");
 }
 
 TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
     HDC dc = GetDC(window->hwnd());
-    for (int i = 0; i < app::kChkCount; ++i) {
-        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + appwin::kChkCaptions[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < form::kChkCount; ++i) {
+        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form::kOptions[i].caption);
         const HWND box = window->ChkWindow(i);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(Text(box), appwin::kChkCaptions[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(Text(box), form::kOptions[i].caption);
         const HWND parent = GetParent(box);
         const RECT r = RectIn(box, parent);
         RECT client{};
@@ -146,7 +146,7 @@ TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
         EXPECT_LE(r.right, client.right - 1);
         EXPECT_LE(r.bottom, client.bottom - 1);
         // Wide enough for the box and the whole caption in the control's own font.
-        const std::wstring caption = win32::Widen(appwin::kChkCaptions[static_cast<std::size_t>(i)]);
+        const std::wstring caption = win32::Widen(form::kOptions[i].caption);
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
@@ -168,12 +168,12 @@ TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
 TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
     // A click ticks the model; the model's grey value shows as the grey box.
     Click(window->ChkWindow(67));
-    EXPECT_EQ(form.chk(67), app::kTicked);
+    EXPECT_EQ(form.chk(67), form::kTicked);
     EXPECT_EQ(SendMessageW(window->ChkWindow(67), BM_GETCHECK, 0, 0), BST_CHECKED);
-    form.SetChk(67, app::kGrey);
+    form.SetChk(67, form::kGrey);
     EXPECT_EQ(SendMessageW(window->ChkWindow(67), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
     Click(window->ChkWindow(67)); // grey, clicked, is ticked
-    EXPECT_EQ(form.chk(67), app::kTicked);
+    EXPECT_EQ(form.chk(67), form::kTicked);
 
     // The combos start on item 0 (the window's load) and report a choice back.
     const HWND combo3 = window->Control(appwin::kIdCombo3);
@@ -196,7 +196,7 @@ TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
 
     // Check-box lists: a space flips the current item through the model.
     const HWND hide = window->Control(appwin::kIdLstHide);
-    EXPECT_EQ(SendMessageW(hide, LB_GETCOUNT, 0, 0), app::kDriveCount);
+    EXPECT_EQ(SendMessageW(hide, LB_GETCOUNT, 0, 0), form::kDriveCount);
     SendMessageW(hide, LB_SETCURSEL, 2, 0);
     SendMessageW(hide, WM_CHAR, L' ', 0);
     EXPECT_TRUE(form.lstHide().ticked[2]);
@@ -207,43 +207,43 @@ TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
 
     // A service item chosen shows its whole text below the list.
     const HWND services = window->Control(appwin::kIdLstService);
-    EXPECT_EQ(SendMessageW(services, LB_GETCOUNT, 0, 0), app::kServiceCount);
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), app::MainForm::ServiceItems()[0]);
+    EXPECT_EQ(SendMessageW(services, LB_GETCOUNT, 0, 0), form::kServiceCount);
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[0].item));
     SendMessageW(services, LB_SETCURSEL, 17, 0);
     SendMessageW(window->Panel(PanelId::Service).hwnd(), WM_COMMAND, MAKEWPARAM(appwin::kIdLstService, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(services));
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), app::MainForm::ServiceItems()[17]);
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[17].item));
 }
 
 TEST_F(WindowTest, AccessKeysPressTheirButtons) {
-    form.SetChk(3, app::kTicked);
+    form.SetChk(3, form::kTicked);
     // Alt+C is cmdRedo ("重置(&C)"): it clears every option.
-    MSG msg{window->ButtonWindow(app::Button::System), WM_SYSCHAR, L'c', 0x20000000, 0, {0, 0}};
+    MSG msg{window->ButtonWindow(form::Button::System), WM_SYSCHAR, L'c', 0x20000000, 0, {0, 0}};
     EXPECT_TRUE(IsDialogMessageW(window->hwnd(), &msg));
     Pump();
-    EXPECT_EQ(form.chk(3), app::kCleared);
+    EXPECT_EQ(form.chk(3), form::kCleared);
     // Alt+S is cmdSuggest ("推荐(&S)"): the system page's recommendation ticks something.
     msg.wParam = L's';
     EXPECT_TRUE(IsDialogMessageW(window->hwnd(), &msg));
     Pump();
     int ticked = 0;
-    for (int i = 0; i < app::kChkCount; ++i)
+    for (int i = 0; i < form::kChkCount; ++i)
         ticked += form.Ticked(i) ? 1 : 0;
     EXPECT_GT(ticked, 0);
 }
 
 TEST_F(WindowTest, TabMovesThroughTheButtonsAndIntoThePage) {
     SetForegroundWindow(window->hwnd());
-    SetFocus(Button(app::Button::Auto));
-    ASSERT_EQ(GetFocus(), Button(app::Button::Auto));
+    SetFocus(Button(form::Button::Auto));
+    ASSERT_EQ(GetFocus(), Button(form::Button::Auto));
     auto tab = [&] {
         MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
         EXPECT_TRUE(IsDialogMessageW(window->hwnd(), &msg));
         Pump();
         return GetFocus();
     };
-    EXPECT_EQ(tab(), Button(app::Button::System));
-    EXPECT_EQ(tab(), Button(app::Button::Security));
+    EXPECT_EQ(tab(), Button(form::Button::System));
+    EXPECT_EQ(tab(), Button(form::Button::Security));
     for (int i = 0; i < 4; ++i)
         tab(); // Startup, Wight, Service, then the page on screen
     EXPECT_EQ(GetAncestor(GetFocus(), GA_PARENT), window->Panel(PanelId::Container4).hwnd()); // Combo2
@@ -297,7 +297,7 @@ TEST_F(WindowTest, OptimizeOnTheSystemPageWritesDisableSRAndShowsProgress) {
     PaintCounter::original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(shape2, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCounter::Proc)));
 
-    Click(Button(app::Button::Optimize));
+    Click(Button(form::Button::Optimize));
 
     SetWindowLongPtrW(shape2, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCounter::original));
     bool found = false;
@@ -307,8 +307,8 @@ TEST_F(WindowTest, OptimizeOnTheSystemPageWritesDisableSRAndShowsProgress) {
     EXPECT_GE(PaintCounter::paints, 3);
     EXPECT_FALSE(IsWindowVisible(shape2));
     EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
-    for (int b = 0; b < app::kButtonCount; ++b)
-        EXPECT_TRUE(IsWindowEnabled(window->ButtonWindow(static_cast<app::Button>(b)))) << b;
+    for (int b = 0; b < form::kButtonCount; ++b)
+        EXPECT_TRUE(IsWindowEnabled(window->ButtonWindow(static_cast<form::Button>(b)))) << b;
 }
 
 TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {
@@ -342,15 +342,15 @@ TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {
         pumpFor(200, [] { return false; });
         ASSERT_EQ(SendInput(2, input + 1, sizeof(INPUT)), 2u);
 
-        SendMessageW(Button(app::Button::Optimize), BM_CLICK, 0, 0); // the whole pass, before any pump
-        EXPECT_EQ(form.chk(47), app::kCleared);
+        SendMessageW(Button(form::Button::Optimize), BM_CLICK, 0, 0); // the whole pass, before any pump
+        EXPECT_EQ(form.chk(47), form::kCleared);
         EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
         // Injected input goes through the X server and may reach the queue after the pass.
-        pumpFor(3000, [&] { return form.chk(47) == app::kTicked; });
+        pumpFor(3000, [&] { return form.chk(47) == form::kTicked; });
     }
     SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonCounter::original));
     ASSERT_GT(ButtonCounter::downs, 0) << "the injected click never reached the check box";
-    EXPECT_EQ(form.chk(47), app::kTicked);
+    EXPECT_EQ(form.chk(47), form::kTicked);
 }
 
 } // namespace

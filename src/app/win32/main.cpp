@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     int exitCode = 1;
     {
         win32::System sys;
-        app::MainForm form;
+        form::MainForm form;
         appwin::MainWindow window(form, sys, instance);
         bool created = false;
         app::Main(window.Context(), [&] {

@@ -15,11 +15,11 @@ namespace appwin {
 
 namespace {
 
-using Operation = void (*)(app::Context&);
+using Operation = void (*)(form::Context&);
 
-// The click of each main button, in the order of app::Button.
-constexpr std::array<Operation, app::kButtonCount> kButtonOperations{
-    presets::cmdRedo, presets::cmdSuggest, optimize::cmdOptimize, app::cmdExit,    presets::cmdAuto,
+// The click of each main button, in the order of form::Button.
+constexpr std::array<Operation, form::kButtonCount> kButtonOperations{
+    presets::cmdRedo, presets::cmdSuggest, optimize::cmdOptimize, app::cmdExit,    app::cmdAuto,
     app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,       app::cmdService, app::cmdWight,
 };
 
@@ -95,7 +95,7 @@ constexpr UINT kQueueWithoutInput = PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE 
 
 } // namespace
 
-MainWindow::MainWindow(app::MainForm& form, sysaccess::System& sys, HINSTANCE instance)
+MainWindow::MainWindow(form::MainForm& form, sysaccess::System& sys, HINSTANCE instance)
     : form_(form), sys_(sys), ctx_{form, sys, *this}, instance_(instance) {}
 
 MainWindow::~MainWindow() {
@@ -158,7 +158,7 @@ bool MainWindow::Create() {
 
     CreateMainControls();
     SyncAll();
-    form_.SetObserver([this](const app::Change& c) { Observe(c); });
+    form_.SetObserver([this](const form::Change& c) { Observe(c); });
     sys_.SetIdleHook([this] { PumpWithoutInput(); });
     return true;
 }
@@ -166,7 +166,7 @@ bool MainWindow::Create() {
 void MainWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    SetFocus(buttons_[static_cast<std::size_t>(app::Button::System)]);
+    SetFocus(buttons_[static_cast<std::size_t>(form::Button::System)]);
 }
 
 HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth,
@@ -273,7 +273,7 @@ void MainWindow::CreateSystemPage() {
     combo3_ = makeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
 
     const HWND c5 = Panel(PanelId::Container5).hwnd();
-    for (int i = 0; i < app::kOptCount; ++i) {
+    for (int i = 0; i < form::kOptCount; ++i) {
         const RECT r = Pixels(kOptPlaces[static_cast<std::size_t>(i)]);
         DWORD style = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP | WS_TABSTOP;
@@ -333,9 +333,9 @@ void MainWindow::CreateCheckColumns() {
     for (const CheckColumn& col : kCheckColumns) {
         const HWND parent = Panel(col.panel).hwnd();
         const int step = col.panel == PanelId::Wight ? kWightRowStep : kRowStep;
-        for (int k = 0; k < col.count; ++k) {
-            const int i = col.chk[static_cast<std::size_t>(k)];
-            const std::wstring caption = win32::Widen(kChkCaptions[static_cast<std::size_t>(i)]);
+        int k = 0;
+        for (const int i : form::ColumnOptions(col.page, col.column)) {
+            const std::wstring caption = win32::Widen(form::kOptions[i].caption);
             // The box with its caption as one control: a click on the caption ticks it, the
             // focus shows, and a screen reader reads the caption.
             const int width = boxSide + 6 + TextSize(font_.get(), caption).cx;
@@ -344,13 +344,14 @@ void MainWindow::CreateCheckColumns() {
                 0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE, Px(col.left), top, width,
                 height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdChk + i)), instance_, nullptr);
             SendMessageW(chk_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            ++k;
         }
     }
 }
 
 // --- Model to controls ---------------------------------------------------------------------------
 
-void MainWindow::SyncList(HWND hwnd, const app::CheckList& list, int index) {
+void MainWindow::SyncList(HWND hwnd, const form::CheckList& list, int index) {
     if (hwnd == nullptr) return;
     if (index >= 0 && static_cast<std::size_t>(index) < list.ticked.size() &&
         static_cast<int>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)) == static_cast<int>(list.items.size())) {
@@ -377,30 +378,30 @@ void MainWindow::SyncShape2() {
                  SWP_NOACTIVATE | (form_.Shape2Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-void MainWindow::Observe(const app::Change& change) {
+void MainWindow::Observe(const form::Change& change) {
     syncing_ = true;
     const int i = change.index;
     switch (change.field) {
-    case app::Field::Chk: {
+    case form::Field::Chk: {
         const int v = form_.chk(i);
         SendMessageW(chk_.at(static_cast<std::size_t>(i)), BM_SETCHECK,
-                     v == app::kTicked ? BST_CHECKED
-                     : v == app::kGrey ? BST_INDETERMINATE
-                                       : BST_UNCHECKED,
+                     v == form::kTicked ? BST_CHECKED
+                     : v == form::kGrey ? BST_INDETERMINATE
+                                        : BST_UNCHECKED,
                      0);
         break;
     }
-    case app::Field::Opt:
-        for (int k = 0; k < app::kOptCount; ++k)
+    case form::Field::Opt:
+        for (int k = 0; k < form::kOptCount; ++k)
             SendMessageW(opt_[static_cast<std::size_t>(k)], BM_SETCHECK, form_.Opt(k) ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
-    case app::Field::Combo2:
+    case form::Field::Combo2:
         SendMessageW(combo2_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo2()), 0);
         break;
-    case app::Field::Combo3:
+    case form::Field::Combo3:
         SendMessageW(combo3_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo3()), 0);
         break;
-    case app::Field::TxtPath: {
+    case form::Field::TxtPath: {
         const std::wstring text = win32::Widen(form_.txtPath());
         const int length = GetWindowTextLengthW(txtPath_);
         std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
@@ -409,46 +410,46 @@ void MainWindow::Observe(const app::Change& change) {
         if (current != text) SetWindowTextW(txtPath_, text.c_str());
         break;
     }
-    case app::Field::LstHide:
+    case form::Field::LstHide:
         SyncList(lstHide_, form_.lstHide(), i);
         break;
-    case app::Field::LstNot:
+    case form::Field::LstNot:
         SyncList(lstNot_, form_.lstNot(), i);
         break;
-    case app::Field::LstService:
+    case form::Field::LstService:
         SyncList(lstService_, form_.lstService(), i);
         break;
-    case app::Field::LstStartup:
+    case form::Field::LstStartup:
         SyncList(lstStartup_, form_.lstStartup(), i);
         break;
-    case app::Field::LblInfo:
+    case form::Field::LblInfo:
         SetLabel(lblInfo_, form_.lblInfo(), false);
         break;
-    case app::Field::LblWait:
+    case form::Field::LblWait:
         SetLabel(lblWait_, form_.lblWait(), true);
         break;
-    case app::Field::LblCaption:
+    case form::Field::LblCaption:
         SetLabel(lblCaption_, form_.lblCaption(), true);
         break;
-    case app::Field::Header:
+    case form::Field::Header:
         Panel(PanelId::Main).SetCaption(form_.Header());
         break;
-    case app::Field::Page:
-        for (app::Page page : kPages) {
+    case form::Field::Page:
+        for (form::Page page : kPages) {
             const HWND panel = Panel(PagePanel(page)).hwnd();
             if (!form_.Visible(page)) ShowWindow(panel, SW_HIDE);
         }
         ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
         break;
-    case app::Field::ButtonEnabled:
-        if (i >= 0 && i < app::kButtonCount) {
-            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<app::Button>(i)));
+    case form::Field::ButtonEnabled:
+        if (i >= 0 && i < form::kButtonCount) {
+            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<form::Button>(i)));
         } else {
-            for (int b = 0; b < app::kButtonCount; ++b)
-                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<app::Button>(b)));
+            for (int b = 0; b < form::kButtonCount; ++b)
+                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<form::Button>(b)));
         }
         break;
-    case app::Field::Shape2:
+    case form::Field::Shape2:
         SyncShape2();
         break;
     }
@@ -458,12 +459,12 @@ void MainWindow::Observe(const app::Change& change) {
 }
 
 void MainWindow::SyncAll() {
-    for (int i = 0; i < app::kChkCount; ++i)
-        Observe({app::Field::Chk, i});
-    for (app::Field f :
-         {app::Field::Opt, app::Field::Combo2, app::Field::Combo3, app::Field::TxtPath, app::Field::LstHide,
-          app::Field::LstNot, app::Field::LstService, app::Field::LstStartup, app::Field::LblInfo, app::Field::LblWait,
-          app::Field::LblCaption, app::Field::Header, app::Field::Page, app::Field::ButtonEnabled, app::Field::Shape2})
+    for (int i = 0; i < form::kChkCount; ++i)
+        Observe({form::Field::Chk, i});
+    for (form::Field f : {form::Field::Opt, form::Field::Combo2, form::Field::Combo3, form::Field::TxtPath,
+                          form::Field::LstHide, form::Field::LstNot, form::Field::LstService, form::Field::LstStartup,
+                          form::Field::LblInfo, form::Field::LblWait, form::Field::LblCaption, form::Field::Header,
+                          form::Field::Page, form::Field::ButtonEnabled, form::Field::Shape2})
         Observe({f, -1});
 }
 
@@ -491,14 +492,14 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         if (focus != nullptr && IsPushButton(focus) && IsChild(hwnd_, focus)) SendMessageW(focus, BM_CLICK, 0, 0);
         return;
     }
-    if (id >= kIdButton && id < kIdButton + app::kButtonCount && code == BN_CLICKED) {
+    if (id >= kIdButton && id < kIdButton + form::kButtonCount && code == BN_CLICKED) {
         RunOperation(kButtonOperations[static_cast<std::size_t>(id - kIdButton)]);
     } else if (id == kIdBrowse && code == BN_CLICKED) {
         RunOperation(app::cmdBrowse);
-    } else if (id >= kIdChk && id < kIdChk + app::kChkCount && code == BN_CLICKED) {
+    } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {
         const int i = id - kIdChk;
-        form_.SetChk(i, form_.chk(i) == app::kTicked ? app::kCleared : app::kTicked);
-    } else if (id >= kIdOpt && id < kIdOpt + app::kOptCount && code == BN_CLICKED) {
+        form_.SetChk(i, form_.chk(i) == form::kTicked ? form::kCleared : form::kTicked);
+    } else if (id >= kIdOpt && id < kIdOpt + form::kOptCount && code == BN_CLICKED) {
         form_.SelectOpt(id - kIdOpt);
     } else if ((id == kIdCombo2 || id == kIdCombo3) && code == CBN_SELCHANGE) {
         const int index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
@@ -514,7 +515,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         form_.SetTxtPath(win32::Narrow(text));
     } else if (id == kIdLstService && code == LBN_SELCHANGE) {
         const int index = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
-        if (index >= 0 && index < app::kServiceCount) {
+        if (index >= 0 && index < form::kServiceCount) {
             running_ = true;
             app::lstServiceClick(ctx_, index);
             running_ = false;
@@ -524,10 +525,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 
 void MainWindow::OnListToggle(int id, int index) {
     if (syncing_ || running_ || form_.Busy() || index < 0) return;
-    auto flip = [index](const app::CheckList& list) {
+    auto flip = [index](const form::CheckList& list) {
         return !(static_cast<std::size_t>(index) < list.ticked.size() && list.ticked[static_cast<std::size_t>(index)]);
     };
-    auto inRange = [index](const app::CheckList& list) { return static_cast<std::size_t>(index) < list.items.size(); };
+    auto inRange = [index](const form::CheckList& list) { return static_cast<std::size_t>(index) < list.items.size(); };
     if (id == kIdLstHide && inRange(form_.lstHide())) form_.SetHide(index, flip(form_.lstHide()));
     if (id == kIdLstNot && inRange(form_.lstNot())) form_.SetNot(index, flip(form_.lstNot()));
     if (id == kIdLstService && inRange(form_.lstService())) form_.SetService(index, flip(form_.lstService()));
@@ -647,29 +648,29 @@ void MainWindow::PumpWithoutInput() {
     }
 }
 
-// --- app::Host ---------------------------------------------------------------------------------------
+// --- form::Host ---------------------------------------------------------------------------------------
 
-app::MsgAnswer MainWindow::MessageBox(const std::string& text, const std::string& title, app::MsgButtons buttons,
-                                      app::MsgIcon icon) {
-    UINT type = buttons == app::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+form::MsgAnswer MainWindow::MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                                       form::MsgIcon icon) {
+    UINT type = buttons == form::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
     switch (icon) {
-    case app::MsgIcon::Exclamation:
+    case form::MsgIcon::Exclamation:
         type |= MB_ICONEXCLAMATION;
         break;
-    case app::MsgIcon::Information:
+    case form::MsgIcon::Information:
         type |= MB_ICONINFORMATION;
         break;
-    case app::MsgIcon::Question:
+    case form::MsgIcon::Question:
         type |= MB_ICONQUESTION;
         break;
-    case app::MsgIcon::Error:
+    case form::MsgIcon::Error:
         type |= MB_ICONERROR;
         break;
-    case app::MsgIcon::None:
+    case form::MsgIcon::None:
         break;
     }
     const int answer = ::MessageBoxW(hwnd_, win32::Widen(text).c_str(), win32::Widen(title).c_str(), type);
-    return answer == IDOK ? app::MsgAnswer::Ok : app::MsgAnswer::Cancel;
+    return answer == IDOK ? form::MsgAnswer::Ok : form::MsgAnswer::Cancel;
 }
 
 std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title) {

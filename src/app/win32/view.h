@@ -1,4 +1,4 @@
-// The main window: native controls bound to app::MainForm both ways, and the Host the form's
+// The main window: native controls bound to form::MainForm both ways, and the Host the form's
 // operations use (message boxes, pending events, the folder browser, log-off).
 //
 // The model is the truth. A change of the model is copied into its control (the observer); a
@@ -12,21 +12,21 @@
 #include "sysaccess/win32/handles.h"
 
 #include <windows.h>
-#undef MessageBox // app::Host's member, not the Win32 macro
+#undef MessageBox // form::Host's member, not the Win32 macro
 
 #include <array>
 #include <memory>
 #include <string>
 
-#include "app/context.h"
 #include "app/win32/layout.h"
+#include "form/context.h"
 #include "ui/panel/win32/gdi.h"
 #include "ui/panel/win32/panel_window.h"
 
 namespace appwin {
 
 // Control ids, unique over the whole window (never IDOK or IDCANCEL).
-inline constexpr int kIdButton = 100; // + app::Button
+inline constexpr int kIdButton = 100; // + form::Button
 inline constexpr int kIdBrowse = 120;
 inline constexpr int kIdChk = 200; // + chk index
 inline constexpr int kIdOpt = 400; // + Opt index
@@ -48,9 +48,9 @@ inline constexpr int kIdLabel = 700; // + index in kLabels
 inline constexpr wchar_t kWindowClass[] = L"SysvelaMain";
 inline constexpr wchar_t kWindowTitle[] = L"Sysvela";
 
-class MainWindow final : public app::Host {
+class MainWindow final : public form::Host {
 public:
-    MainWindow(app::MainForm& form, sysaccess::System& sys, HINSTANCE instance);
+    MainWindow(form::MainForm& form, sysaccess::System& sys, HINSTANCE instance);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -62,8 +62,8 @@ public:
     int Run();
 
     HWND hwnd() const { return hwnd_; }
-    app::Context& Context() { return ctx_; }
-    HWND ButtonWindow(app::Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
+    form::Context& Context() { return ctx_; }
+    HWND ButtonWindow(form::Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
     HWND ChkWindow(int i) const { return chk_.at(static_cast<std::size_t>(i)); }
     // Any control of the window by its id; nullptr when there is none.
     HWND Control(int id) const;
@@ -74,9 +74,9 @@ public:
     // Lets paint and posted messages run; input waits in the queue. The runner's idle hook.
     void PumpWithoutInput();
 
-    // --- app::Host ---
-    app::MsgAnswer MessageBox(const std::string& text, const std::string& title, app::MsgButtons buttons,
-                              app::MsgIcon icon) override;
+    // --- form::Host ---
+    form::MsgAnswer MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                               form::MsgIcon icon) override;
     void DoEvents() override { PumpWithoutInput(); }
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
     void LogOff() override;
@@ -87,10 +87,10 @@ private:
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);
-    void RunOperation(void (*operation)(app::Context&));
-    void Observe(const app::Change& change);
+    void RunOperation(void (*operation)(form::Context&));
+    void Observe(const form::Change& change);
     void SyncAll();
-    void SyncList(HWND list, const app::CheckList& items, int index);
+    void SyncList(HWND list, const form::CheckList& items, int index);
     void SyncShape2();
     void SetLabel(HWND label, const std::string& utf8, bool autosize);
 
@@ -105,9 +105,9 @@ private:
     void CreateListPages();
     void CreateCheckColumns();
 
-    app::MainForm& form_;
+    form::MainForm& form_;
     sysaccess::System& sys_;
-    app::Context ctx_;
+    form::Context ctx_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
@@ -119,9 +119,9 @@ private:
     win32::Brush optBrush_;
     win32::Bitmap banner_;
     std::array<std::unique_ptr<panelwin::PanelWindow>, kPanelCount> panels_;
-    std::array<HWND, app::kButtonCount> buttons_{};
-    std::array<HWND, app::kChkCount> chk_{};
-    std::array<HWND, app::kOptCount> opt_{};
+    std::array<HWND, form::kButtonCount> buttons_{};
+    std::array<HWND, form::kChkCount> chk_{};
+    std::array<HWND, form::kOptCount> opt_{};
     HWND combo2_ = nullptr, combo3_ = nullptr, txtPath_ = nullptr;
     HWND lstHide_ = nullptr, lstNot_ = nullptr, lstService_ = nullptr, lstStartup_ = nullptr;
     HWND lblInfo_ = nullptr, lblWait_ = nullptr, lblCaption_ = nullptr, shape2_ = nullptr;

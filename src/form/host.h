@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace app {
+namespace form {
 
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { None, Exclamation, Information, Question, Error };
@@ -26,4 +26,4 @@ public:
     virtual void CloseWindow() = 0;
 };
 
-} // namespace app
+} // namespace form

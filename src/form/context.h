@@ -1,11 +1,11 @@
 // What every click operation works on: the form, the machine, and the window toolkit.
 #pragma once
 
-#include "app/form.h"
-#include "app/host.h"
+#include "form/form.h"
+#include "form/host.h"
 #include "sysaccess/system.h"
 
-namespace app {
+namespace form {
 
 struct Context {
     MainForm& form;
@@ -13,4 +13,4 @@ struct Context {
     Host& host;
 };
 
-} // namespace app
+} // namespace form

@@ -2,7 +2,8 @@
 //
 // Every click operation of the program works on this model; the Win32 view only copies it into
 // native controls (following the observer) and forwards clicks. Setters notify the observer
-// after every change, even when the new value equals the old one (a view may repaint).
+// after every change, even when the new value equals the old one (a view may repaint). An index
+// outside a control's range reads as cleared and sets nothing: the model throws no exceptions.
 #pragma once
 
 #include <array>
@@ -11,16 +12,13 @@
 #include <string>
 #include <vector>
 
-namespace app {
+#include "form/options.h"
 
-inline constexpr int kChkCount = 77;
+namespace form {
+
 inline constexpr int kOptCount = 5;
 inline constexpr int kDriveCount = 26;
-inline constexpr int kServiceCount = 19;
 inline constexpr int kFullProgress = 10905; // Shape2 at full width, in twips
-
-// The five page panels. Exactly one is visible.
-enum class Page { System, Security, Service, Wight, Startup };
 
 // The ten main buttons of XPCMain that the Optimize pass disables.
 enum class Button { Redo, Suggest, Optimize, Exit, Auto, System, Security, Startup, Service, Wight };
@@ -46,10 +44,10 @@ enum class Field {
     LblInfo,
     LblWait,
     LblCaption,
-    Header,     // the header caption of XPCMain
-    Page,       // which page panel is visible
+    Header, // the header caption of XPCMain
+    Page,   // which page panel is visible
     ButtonEnabled,
-    Shape2,     // visible or width
+    Shape2, // visible or width
 };
 
 struct Change {
@@ -73,11 +71,11 @@ public:
     void SetObserver(std::function<void(const Change&)> observer) { observer_ = std::move(observer); }
 
     // --- Option controls ---
-    int chk(int i) const { return chk_.at(i); }
-    bool Ticked(int i) const { return chk_.at(i) == kTicked; } // grey counts as not ticked
+    int chk(int i) const { return InRange(i, kChkCount) ? chk_[static_cast<std::size_t>(i)] : kCleared; }
+    bool Ticked(int i) const { return chk(i) == kTicked; } // grey counts as not ticked
     void SetChk(int i, int value);
 
-    bool Opt(int i) const { return opt_.at(i); }
+    bool Opt(int i) const { return InRange(i, kOptCount) && opt_[static_cast<std::size_t>(i)]; }
     void SelectOpt(int i); // selects Opt(i), clearing the others
     void ClearOpt(int i);  // only a toolkit that can deselect uses this
 
@@ -115,7 +113,9 @@ public:
     Page VisiblePage() const { return visible_; }
     void ShowPage(Page p); // that page visible, the other four hidden
 
-    bool Enabled(Button b) const { return enabled_.at(static_cast<std::size_t>(b)); }
+    bool Enabled(Button b) const {
+        return InRange(static_cast<int>(b), kButtonCount) && enabled_[static_cast<std::size_t>(b)];
+    }
     void SetEnabled(Button b, bool enabled);
     // Input is held off while an automatic sequence runs: the view refuses clicks then.
     bool Busy() const { return busy_; }
@@ -129,11 +129,11 @@ public:
     // --- Module state ---
     std::string UserName; // the log-in name read when the window loads
 
-    // The fixed items of the lists.
-    static const std::array<const char*, kServiceCount>& ServiceItems();
+    // The fixed items of the drive lists.
     static std::string DriveItem(int i); // "A:" .. "Z:"
 
 private:
+    static bool InRange(int i, int count) { return i >= 0 && i < count; }
     void Notify(Field f, int index = -1) const {
         if (observer_) observer_({f, index});
     }
@@ -153,4 +153,4 @@ private:
     int shape2Width_ = 15;
 };
 
-} // namespace app
+} // namespace form
