@@ -110,8 +110,11 @@ void cmdAuto(form::Context& ctx) {
 
 void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
-    // write access keeps the previous file; there is nobody to tell at this point.
-    (void)settings::SaveSettings(ctx.form, ctx.sys);
+    // write access keeps the previous file, and the user learns it before leaving.
+    if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
+        (void)ctx.host.MessageBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
+                                  MsgIcon::Error);
+    }
     const MsgAnswer answer = ctx.host.MessageBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
                                                  MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {

@@ -78,9 +78,14 @@ TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
         EXPECT_TRUE(m.buttons == form::MsgButtons::OkCancel && m.icon == form::MsgIcon::Exclamation);
     }
     EXPECT_TRUE(host.logOffs == 1 && host.closes == 1);
-    sys.SetAttributes(file, sim::kReadOnly); // an unwritable file still lets the user leave
+    sys.SetAttributes(file, sim::kReadOnly); // an unwritable file is told, then the user may leave
+    host.messages.clear();
     app::cmdExit(ctx);
     EXPECT_EQ(host.closes, 2);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text.substr(0, 57), "选项设置未能保存，下次启动时不会恢复：");
+    EXPECT_TRUE(host.messages[0].buttons == form::MsgButtons::Ok && host.messages[0].icon == form::MsgIcon::Error);
+    EXPECT_EQ(host.messages[1].title, "确认");
 }
 
 TEST_F(Shell, BrowseAndServiceClick) {
