@@ -1,9 +1,9 @@
-#include "sysaccess/sim/text.h"
+#include "sysaccess/text.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace sim {
+namespace sysaccess {
 
 namespace {
 
@@ -138,4 +138,4 @@ std::string TrimRight(std::string_view s) {
     return end == std::string_view::npos ? std::string() : std::string(s.substr(0, end + 1));
 }
 
-} // namespace sim
+} // namespace sysaccess
