@@ -46,12 +46,18 @@ public:
     std::optional<sysaccess::RegData> ReadRegValue(const std::string& key, const std::string& name) override {
         return inner_.ReadRegValue(key, name);
     }
+    std::optional<sysaccess::RegKeyListing> ListRegKey(const std::string& key) override {
+        return inner_.ListRegKey(key);
+    }
     sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
     std::vector<sysaccess::StartedCommand> CollectStarted() override { return {}; }
     bool FileExists(const std::string&) override { return true; }   // tested in the batch
     bool FolderExists(const std::string&) override { return true; } // tested in the batch
     sysaccess::Result DeleteFiles(const std::string& path) override;
     sysaccess::Result RemoveFolder(const std::string& path) override;
+    sysaccess::Result CreateFolder(const std::string&) override {
+        return sysaccess::Result::Fail("a batch file writes no files");
+    }
     std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
     std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
     sysaccess::Result ReplaceFile(const std::string& path, const std::string& bytes) override;
@@ -61,6 +67,7 @@ public:
     std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
     std::string UserName() override { return inner_.UserName(); }
     std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+    std::string ComputerName() override { return inner_.ComputerName(); }
 
 private:
     void Line(std::string line);

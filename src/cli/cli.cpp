@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,8 +13,10 @@
 #include "presets/presets.h"
 #include "settings/settings.h"
 #include "sysaccess/encoding.h"
+#include "sysaccess/forwarding.h"
 #include "sysaccess/recording.h"
 #include "sysaccess/sim/machine.h"
+#include "sysaccess/toolcmd.h"
 
 namespace cli {
 
@@ -36,6 +39,28 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
     void LogOff() override {}
     void CloseWindow() override {}
+};
+
+// Notes, before each "reg delete" runs, whether there is anything to remove: reg exits 1 when
+// there is not, which is no failure of the pass.
+class RemovalProbe : public sysaccess::ForwardingSystem {
+public:
+    using ForwardingSystem::ForwardingSystem;
+    sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
+        const std::optional<bool> present = sysaccess::RemovalTargetPresent(Inner(), line);
+        lastWasNothing = present == false;
+        if (lastWasNothing && mode == sysaccess::RunMode::Start) nothingStarted.push_back(line);
+        return Inner().Run(line, mode);
+    }
+    bool lastWasNothing = false;
+    std::vector<std::string> nothingStarted; // started removals that had nothing to remove
+
+    bool NothingToRemove(const std::string& started) {
+        const auto it = std::find(nothingStarted.begin(), nothingStarted.end(), started);
+        if (it == nothingStarted.end()) return false;
+        nothingStarted.erase(it);
+        return true;
+    }
 };
 
 // One output line per effect: a line break inside a name would read as a second line.
@@ -203,6 +228,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         return 2;
     }
 
+    RemovalProbe probe(base);
     std::unique_ptr<RecordingSystem> recorder;
     std::unique_ptr<BatchExporter> exporter;
     sysaccess::System* sys = nullptr;
@@ -213,9 +239,14 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         sys = exporter.get();
         onPage = [&](const std::string& page) { exporter->Page(page); };
     } else {
-        recorder =
-            std::make_unique<RecordingSystem>(base, o.command == Command::Apply ? RecordMode::Apply : RecordMode::Plan);
+        recorder = std::make_unique<RecordingSystem>(probe, o.command == Command::Apply ? RecordMode::Apply
+                                                                                        : RecordMode::Plan);
         recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
+            const bool command = e.kind == sysaccess::EffectKind::Wait || e.kind == sysaccess::EffectKind::Start;
+            if (!e.ok && command && probe.lastWasNothing) {
+                env.out(OneLine(sysaccess::EffectWord(e.kind) + (" " + e.text)) + "\tnothing to remove\n");
+                return;
+            }
             if (!e.ok) failed = true;
             env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
         });
@@ -255,7 +286,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     }
     // Commands started without waiting are waited for only now, as the window leaves them running.
     for (const sysaccess::StartedCommand& started : recorder->CollectStarted()) {
-        if (started.result.ok()) continue;
+        if (started.result.ok() || probe.NothingToRemove(started.commandLine)) continue;
         failed = true;
         env.out("failed: " + OneLine(started.commandLine) + ": " + started.result.Describe() + "\n");
     }

@@ -79,7 +79,8 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   A plan answers every query from the machine as it is and counts every effect as succeeded,
   so it may list a deletion twice where apply would find the file gone the second time.
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
-  started command that failed is listed as "failed: COMMAND: REASON".
+  started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
+  or key that was not there ends with a tab and "nothing to remove" and is no failure.
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same

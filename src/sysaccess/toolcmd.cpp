@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "sysaccess/cmdline.h"
+#include "sysaccess/system.h"
 #include "sysaccess/text.h"
 
 namespace sysaccess {
@@ -99,6 +101,18 @@ ScRead ReadScCommand(const std::vector<std::string>& a) {
     if (start < 0) return {std::nullopt, kScBadCommandLine};
     c.start = static_cast<std::uint32_t>(start);
     return {std::move(c), 0};
+}
+
+std::optional<bool> RemovalTargetPresent(System& sys, const std::string& commandLine) {
+    const std::vector<std::string> args = SplitCommandLine(commandLine);
+    if (args.empty() || !SameName(ToolName(args[0]), "reg")) return std::nullopt;
+    const auto c = ReadRegCommand(args);
+    if (!c || c->verb != RegCommand::Verb::Delete) return std::nullopt;
+    const std::string key = JoinKeyPath(c->key);
+    if (c->value || c->defaultValue) return sys.ReadRegValue(key, c->value.value_or("")).has_value();
+    const auto listing = sys.ListRegKey(key);
+    if (c->allValues) return listing && !listing->values.empty();
+    return listing.has_value();
 }
 
 } // namespace sysaccess

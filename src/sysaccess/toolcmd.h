@@ -49,6 +49,12 @@ struct ScRead {
 };
 ScRead ReadScCommand(const std::vector<std::string>& args);
 
+class System;
+
+// For a "reg delete" line: whether what it would remove (the value, the default value, any value,
+// the key) is there now. Nothing for any other line.
+std::optional<bool> RemovalTargetPresent(System& sys, const std::string& commandLine);
+
 // Where a service keeps its start type: HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\NAME.
 inline constexpr const char* kServicesKey = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
 // chkntfs /x and /d write BootExecute under this key.

@@ -50,12 +50,14 @@ public:
     // --- System ---
     std::vector<std::string> EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) override;
     std::optional<sysaccess::RegData> ReadRegValue(const std::string& key, const std::string& name) override;
+    std::optional<sysaccess::RegKeyListing> ListRegKey(const std::string& key) override;
     sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
     std::vector<sysaccess::StartedCommand> CollectStarted() override;
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     sysaccess::Result DeleteFiles(const std::string& path) override;
     sysaccess::Result RemoveFolder(const std::string& path) override;
+    sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     sysaccess::Result ReplaceFile(const std::string& path, const std::string& bytes) override;
@@ -65,10 +67,12 @@ public:
     std::string FromAnsi(const std::string& ansi) override;
     std::string UserName() override { return userName_; }
     std::string ProgramFolder() override { return programFolder_; }
+    std::string ComputerName() override { return computerName_; }
 
     // --- Direct access, for tests and for setting a machine up ---
     void SetUserName(std::string name) { userName_ = std::move(name); }
     void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+    void SetComputerName(std::string name) { computerName_ = std::move(name); }
     void SetCodePage(unsigned cp) { codePage_ = cp; }
     unsigned CodePage() const { return codePage_; }
 
@@ -110,6 +114,7 @@ private:
     std::string userName_ = "Administrator";
     std::string programFolder_ = "C:\\Program Files\\Sysvela";
     unsigned codePage_ = 936;
+    std::string computerName_ = "SYSVELA-SIM";
 };
 
 } // namespace sim
