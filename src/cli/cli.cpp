@@ -17,6 +17,7 @@
 #include "sysaccess/recording.h"
 #include "sysaccess/sim/machine.h"
 #include "sysaccess/toolcmd.h"
+#include "undo/journal.h"
 
 namespace cli {
 
@@ -259,15 +260,26 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     form.SetObserver([&](const form::Change& c) {
         if (c.field == form::Field::Page) onPage(PageWord(form.VisiblePage()));
     });
+    undo::Pass pass = optimize::cmdOptimize;
     if (o.page == PageArg::Auto) {
-        app::cmdAuto(ctx);
+        pass = [](form::Context& c) { presets::RunAuto(c, app::ShowPage); };
     } else {
         // The startup list is read from the machine as it is, whatever the pass does with it.
         ShowPage(o.page, o.page == PageArg::Startup ? baseCtx : ctx);
         if (o.page == PageArg::Startup) TickRemovals(o, form, env);
         if (o.recommend) presets::cmdSuggest(ctx);
-        optimize::cmdOptimize(ctx);
     }
+    if (o.command == Command::Apply) {
+        // What the pass is about to change is on disk before it changes anything.
+        std::string journal;
+        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PageName(o.page), &journal);
+            !written) {
+            env.err("sysvela-cli: the undo journal cannot be written, so nothing was changed: " + written.error + "\n");
+            return 1;
+        }
+        env.err("sysvela-cli: journal " + journal + "\n");
+    }
+    pass(ctx);
     form.SetObserver(nullptr);
 
     if (exporter) {

@@ -346,4 +346,8 @@ std::string RegValueLine(const std::string& name, const RegData& d) {
     return line + HexList(bytes, line.size());
 }
 
+std::string RegValueDeletionLine(const std::string& name) {
+    return (name.empty() ? std::string("@") : Quote(name)) + "=-";
+}
+
 } // namespace sysaccess

@@ -43,4 +43,7 @@ RegScript ReadRegScript(std::string_view text, bool abbreviatedRoots = false);
 // wrapped at 80 columns with CR LF; no line end after it.
 std::string RegValueLine(const std::string& name, const RegData& data);
 
+// The line that deletes a value: "name"=- (@=- for the default value).
+std::string RegValueDeletionLine(const std::string& name);
+
 } // namespace sysaccess
