@@ -112,8 +112,8 @@ namespace {
 // the journal cannot be written.
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
     if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, nullptr); !written) {
-        (void)ctx.host.MessageBox("无法写入撤销记录，本次未做任何更改：\n" + written.error, "错误", MsgButtons::Ok,
-                                  MsgIcon::Error);
+        (void)ctx.host.MsgBox("无法写入撤销记录，本次未做任何更改：\n" + written.error, "错误", MsgButtons::Ok,
+                              MsgIcon::Error);
         return;
     }
     pass(ctx);
@@ -150,11 +150,11 @@ void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file, and the user learns it before leaving.
     if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
-        (void)ctx.host.MessageBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
-                                  MsgIcon::Error);
+        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
+                              MsgIcon::Error);
     }
-    const MsgAnswer answer = ctx.host.MessageBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
-                                                 MsgButtons::OkCancel, MsgIcon::Exclamation);
+    const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
+                                             MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window
     } else {

@@ -226,7 +226,7 @@ sysaccess::Result BatchExporter::RemoveFolder(const std::string& path) {
     return sysaccess::Result::Ok();
 }
 
-sysaccess::Result BatchExporter::ReplaceFile(const std::string& path, const std::string&) {
+sysaccess::Result BatchExporter::ReplaceFileAtomically(const std::string& path, const std::string&) {
     (void)BatchPath(path);
     Skip("a file the program writes");
     return sysaccess::Result::Fail("a batch file writes no files");

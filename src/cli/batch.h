@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sysaccess/system.h"
+#include "sysaccess/forwarding.h"
 
 namespace cli {
 
@@ -27,11 +27,12 @@ std::string EscapeForBatch(const std::string& text);
 std::optional<std::string> RegAddLine(const std::string& key, sysaccess::RegType type, const std::string& name,
                                       const std::string& data);
 
-class BatchExporter : public sysaccess::System {
+// Queries it does not answer itself go to the machine underneath (the forwarding base).
+class BatchExporter : public sysaccess::ForwardingSystem {
 public:
     // userName: the log-in name the pass builds the current user's Startup folder from; that
     // folder becomes the Startup folder of whoever runs the batch.
-    BatchExporter(System& inner, std::string userName) : inner_(inner), userName_(std::move(userName)) {}
+    BatchExporter(System& inner, std::string userName) : ForwardingSystem(inner), userName_(std::move(userName)) {}
 
     // A comment line naming the page whose effects follow.
     void Page(const std::string& name);
@@ -40,15 +41,6 @@ public:
 
     sysaccess::Result WriteRegValue(const std::string& key, sysaccess::RegType type, const std::string& name,
                                     const std::string& data) override;
-    std::vector<std::string> EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) override {
-        return inner_.EnumRegValues(root, subkey);
-    }
-    std::optional<sysaccess::RegData> ReadRegValue(const std::string& key, const std::string& name) override {
-        return inner_.ReadRegValue(key, name);
-    }
-    std::optional<sysaccess::RegKeyListing> ListRegKey(const std::string& key) override {
-        return inner_.ListRegKey(key);
-    }
     sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
     std::vector<sysaccess::StartedCommand> CollectStarted() override { return {}; }
     bool FileExists(const std::string&) override { return true; }   // tested in the batch
@@ -58,16 +50,12 @@ public:
     sysaccess::Result CreateFolder(const std::string&) override {
         return sysaccess::Result::Fail("a batch file writes no files");
     }
-    std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
-    std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
-    sysaccess::Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;
-    std::optional<std::string> ToAnsi(const std::string& utf8) override { return inner_.ToAnsi(utf8); }
-    std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
-    std::string UserName() override { return inner_.UserName(); }
-    std::string ProgramFolder() override { return inner_.ProgramFolder(); }
-    std::string ComputerName() override { return inner_.ComputerName(); }
+    // The Startup folders are the ones built from the log-in name, which BatchPath knows to
+    // replace; the shell's folders of this machine would stand in the batch as they are.
+    std::optional<std::string> ShellStartupFolder(bool) override { return std::nullopt; }
 
 private:
     void Line(std::string line);
@@ -76,7 +64,6 @@ private:
     // that holds the same folder on the machine running the batch.
     std::string BatchPath(const std::string& path);
 
-    System& inner_;
     std::string userName_;
     std::vector<std::string> lines_;
     bool userStartup_ = false;   // the batch needs %SYSVELA_STARTUP%

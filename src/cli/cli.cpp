@@ -33,7 +33,7 @@ constexpr unsigned kUtf8CodePage = 65001;
 // is confirmed, pending events there are none.
 class CliHost : public form::Host {
 public:
-    form::MsgAnswer MessageBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
+    form::MsgAnswer MsgBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
         return form::MsgAnswer::Ok;
     }
     void DoEvents() override {}

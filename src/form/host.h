@@ -14,7 +14,7 @@ class Host {
 public:
     virtual ~Host() = default;
     // A modal message box; any way of closing it but OK answers Cancel.
-    virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgButtons buttons,
                                  MsgIcon icon) = 0;
     // Lets the pending window events run once.
     virtual void DoEvents() = 0;

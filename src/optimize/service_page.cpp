@@ -23,7 +23,7 @@ void RunServiceSection(form::MainForm& form, sysaccess::System& sys) {
         for (const Checkpoint& c : kCheckpoints) {
             if (c.index == i) form.SetProgress(c.twips);
         }
-        const bool selected = form.lstService().ticked.at(i);
+        const bool selected = form.lstService().ticked[static_cast<std::size_t>(i)]; // one item per service
         const std::string line = std::string(R"(sc \\. config )") + form::kServices[i].name +
                                  (selected ? " start= disabled" : " start= demand");
         (void)sys.Run(line, sysaccess::RunMode::Start);

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "sysaccess/utf16.h"
+
 namespace settings {
 
 namespace {
@@ -204,21 +206,13 @@ constexpr FieldFormat kFields[] = {
 };
 static_assert(std::size(kFields) == kFieldCount);
 
-// Length of the UTF-8 sequence starting with lead byte c; 1 for a stray byte.
-std::size_t SequenceLength(unsigned char c) {
-    if (c >= 0xF0 && c < 0xF8) return 4;
-    if (c >= 0xE0) return c < 0xF0 ? 3 : 1;
-    if (c >= 0xC0) return 2;
-    return 1;
-}
-
 // The text in the ANSI code page; a character the code page lacks becomes '?', as the system's
 // own conversion does, rather than costing the whole file.
 std::string ToAnsiLossy(sysaccess::System& sys, const std::string& utf8) {
     if (auto whole = sys.ToAnsi(utf8)) return *whole;
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = std::min(SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+        const std::size_t n = sysaccess::Utf8CharLength(std::string_view(utf8).substr(i));
         const auto one = sys.ToAnsi(utf8.substr(i, n));
         out += one ? *one : "?";
         i += n;
@@ -261,7 +255,7 @@ std::string SettingsText(const MainForm& form) {
 
 sysaccess::Result SaveSettings(const MainForm& form, sysaccess::System& sys) {
     const std::string path = SettingsPath(sys);
-    sysaccess::Result written = sys.ReplaceFile(path, ToAnsiLossy(sys, SettingsText(form)));
+    sysaccess::Result written = sys.ReplaceFileAtomically(path, ToAnsiLossy(sys, SettingsText(form)));
     if (!written) return sysaccess::Result::Fail("cannot write " + path + ": " + written.error);
     return written;
 }

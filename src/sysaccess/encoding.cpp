@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <memory>
 
 namespace sysaccess {
 
@@ -19,8 +20,10 @@ std::string IconvName(unsigned codePage) {
 // conversion (strict) or becomes `replacement` and the conversion goes on.
 std::optional<std::string> Convert(const std::string& in, const std::string& from, const std::string& to, bool strict,
                                    const std::string& replacement, std::size_t skipUnit) {
-    iconv_t cd = iconv_open(to.c_str(), from.c_str());
-    if (cd == (iconv_t)-1) return std::nullopt;
+    const iconv_t opened = iconv_open(to.c_str(), from.c_str());
+    if (opened == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    const std::unique_ptr<void, int (*)(iconv_t)> owner(opened, iconv_close);
+    const iconv_t cd = owner.get();
     std::string out;
     char buffer[4096];
     char* src = const_cast<char*>(in.data());
@@ -32,10 +35,7 @@ std::optional<std::string> Convert(const std::string& in, const std::string& fro
         out.append(buffer, dst - buffer);
         if (rc == (std::size_t)-1) {
             if (errno == E2BIG) continue;
-            if (strict) {
-                iconv_close(cd);
-                return std::nullopt;
-            }
+            if (strict) return std::nullopt;
             out += replacement;
             const std::size_t skip = left < skipUnit ? left : skipUnit;
             src += skip;
@@ -47,7 +47,6 @@ std::optional<std::string> Convert(const std::string& in, const std::string& fro
     std::size_t room = sizeof buffer;
     iconv(cd, nullptr, nullptr, &dst, &room);
     out.append(buffer, dst - buffer);
-    iconv_close(cd);
     return out;
 }
 

@@ -190,9 +190,9 @@ std::optional<std::string> FaultySystem::ReadFile(const std::string& path) {
     return Inner().ReadFile(path);
 }
 
-Result FaultySystem::ReplaceFile(const std::string& path, const std::string& bytes) {
+Result FaultySystem::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (Next(EffectKind::Replace, path, Locked(path))) return Result::Fail("cannot replace " + path);
-    return Inner().ReplaceFile(path, bytes);
+    return Inner().ReplaceFileAtomically(path, bytes);
 }
 
 Result FaultySystem::CreateHeldFile(const std::string& path, const std::string& bytes,

@@ -86,7 +86,7 @@ public:
     Result RemoveFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
-    Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override;
 
 private:

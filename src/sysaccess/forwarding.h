@@ -30,8 +30,8 @@ public:
     Result CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
     std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
     std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
-    Result ReplaceFile(const std::string& path, const std::string& bytes) override {
-        return inner_.ReplaceFile(path, bytes);
+    Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override {
+        return inner_.ReplaceFileAtomically(path, bytes);
     }
     Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override {
         return inner_.CreateHeldFile(path, bytes, hold);

@@ -121,8 +121,8 @@ Result RecordingSystem::RemoveFolder(const std::string& path) {
     return Record(EffectKind::Rmdir, path, [&] { return Inner().RemoveFolder(path); });
 }
 
-Result RecordingSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
-    return Record(EffectKind::Replace, path, [&] { return Inner().ReplaceFile(path, bytes); });
+Result RecordingSystem::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+    return Record(EffectKind::Replace, path, [&] { return Inner().ReplaceFileAtomically(path, bytes); });
 }
 
 Result RecordingSystem::CreateHeldFile(const std::string& path, const std::string& bytes,

@@ -48,7 +48,7 @@ public:
     std::vector<StartedCommand> CollectStarted() override;
     Result DeleteFiles(const std::string& path) override;
     Result RemoveFolder(const std::string& path) override;
-    Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override;
 
 private:

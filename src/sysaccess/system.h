@@ -14,11 +14,6 @@
 #include <string>
 #include <vector>
 
-// <windows.h> makes ReplaceFile a macro; the method below keeps its own name wherever it is included.
-#ifdef ReplaceFile
-#undef ReplaceFile
-#endif
-
 namespace sysaccess {
 
 // Value types of a registry write, as the registry script spells them.
@@ -155,7 +150,7 @@ public:
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
     // Replaces path atomically: the bytes go to a new file beside it, which is then moved over
     // path. A failure leaves path as it was.
-    virtual Result ReplaceFile(const std::string& path, const std::string& bytes) = 0;
+    virtual Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) = 0;
     // Creates path as a new file holding bytes (a leftover file or link of that name is removed
     // first) and returns it held open: others may read it, nobody may write, rename or delete
     // it until the hold is released.

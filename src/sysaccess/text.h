@@ -14,7 +14,8 @@ bool SameName(std::string_view a, std::string_view b);
 // Orders names without regard to case; ties broken by the bytes so the order is total.
 bool NameLess(std::string_view a, std::string_view b);
 
-// UTF-8 to UTF-16LE bytes and back; invalid input becomes U+FFFD.
+// UTF-8 to UTF-16LE bytes and back, through the shared converter (utf16.h); invalid input
+// becomes U+FFFD.
 std::string Utf8ToUtf16Le(std::string_view utf8);
 std::string Utf16LeToUtf8(std::string_view bytes);
 

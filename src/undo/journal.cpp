@@ -25,7 +25,7 @@ using sysaccess::RunResult;
 // A host for the planning run: nothing is shown, automatic optimisation is confirmed.
 class QuietHost : public form::Host {
 public:
-    form::MsgAnswer MessageBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
+    form::MsgAnswer MsgBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
         return form::MsgAnswer::Ok;
     }
     void DoEvents() override {}
@@ -74,7 +74,7 @@ public:
         return Result::Ok();
     }
     Result CreateFolder(const std::string&) override { return Result::Ok(); }
-    Result ReplaceFile(const std::string&, const std::string&) override { return Result::Ok(); }
+    Result ReplaceFileAtomically(const std::string&, const std::string&) override { return Result::Ok(); }
     Result CreateHeldFile(const std::string&, const std::string&, std::unique_ptr<sysaccess::FileHold>&) override {
         return Result::Ok();
     }
@@ -262,11 +262,11 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
     }
     const Journal j = BuildJournal(sys, targets, what, name, time);
     for (const auto& [copy, bytes] : j.copies) {
-        if (Result written = sys.ReplaceFile(folder + "\\" + copy, bytes); !written) return written;
+        if (Result written = sys.ReplaceFileAtomically(folder + "\\" + copy, bytes); !written) return written;
     }
     const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(j.text);
     const std::string file = folder + "\\" + name;
-    if (Result written = sys.ReplaceFile(file, bytes); !written) return written;
+    if (Result written = sys.ReplaceFileAtomically(file, bytes); !written) return written;
     if (Result kept = sys.WriteRegValue(kHashesKey, sysaccess::RegType::String, name, Sha256Hex(bytes)); !kept) {
         return Result::Fail("cannot record the journal's hash: " + kept.error);
     }

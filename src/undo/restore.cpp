@@ -237,7 +237,7 @@ Result Undo(sysaccess::System& sys, const std::string& given, bool force, UndoRe
     for (const auto& [copy, target] : head.files) {
         if (sys.FileExists(target)) continue;
         const auto kept = sys.ReadFile(folder + "\\" + copy);
-        if (Result put = kept ? sys.ReplaceFile(target, *kept) : Result::Fail("copy unreadable"); !put) {
+        if (Result put = kept ? sys.ReplaceFileAtomically(target, *kept) : Result::Fail("copy unreadable"); !put) {
             return Result::Fail("cannot put back " + target + ": " + put.error);
         }
         done.restoredFiles.push_back(target);

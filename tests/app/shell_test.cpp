@@ -19,6 +19,23 @@ struct Shell : ::testing::Test {
     void SetUp() override { sys.AddFolder(sys.ProgramFolder()); }
 };
 
+// The model answers a stray index quietly: nothing changes, nothing is announced, nothing throws.
+TEST_F(Shell, FormIgnoresIndexesBesideItsControls) {
+    int notices = 0;
+    form.SetObserver([&notices](const form::Change&) { ++notices; });
+    const auto before = testing_support::StateOf(form);
+    for (int i : {-1, 77, 1000}) {
+        form.SetChk(i, 1);
+        form.SelectOpt(i);
+        form.SetService(i, true);
+        form.SetHide(i, true);
+        EXPECT_EQ(form.chk(i), 0);
+        EXPECT_FALSE(form.Opt(i));
+    }
+    EXPECT_EQ(testing_support::StateOf(form), before);
+    EXPECT_EQ(notices, 0);
+}
+
 TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {
     const struct {
         void (*click)(form::Context&);

@@ -61,7 +61,7 @@ public:
         if (!files.contains(p)) return std::nullopt;
         return files[p];
     }
-    Result ReplaceFile(const std::string& p, const std::string& b) override {
+    Result ReplaceFileAtomically(const std::string& p, const std::string& b) override {
         calls.push_back("replace " + p);
         files[p] = b;
         return Result::Ok();
@@ -161,7 +161,7 @@ TEST(FaultySystem, ALockedFileStaysWhileTheOtherWildcardMatchesGo) {
     EXPECT_FALSE(m.files.contains("c:\\d\\a.tmp"));
     EXPECT_TRUE(m.files.contains("c:\\d\\b.tmp"));
     EXPECT_TRUE(m.files.contains("c:\\d\\c.txt"));
-    EXPECT_FALSE(f.ReplaceFile("c:\\d\\b.tmp", "new").ok);
+    EXPECT_FALSE(f.ReplaceFileAtomically("c:\\d\\b.tmp", "new").ok);
     EXPECT_EQ(m.files["c:\\d\\b.tmp"], "");
     EXPECT_TRUE(f.DeleteFiles("c:\\d\\c.txt").ok); // not locked, not matching the lock
 }
@@ -183,7 +183,7 @@ TEST(FaultySystem, EverythingFailingLeavesTheMachineUntouchedAndReadsEmpty) {
     EXPECT_FALSE(f.WriteRegValue("K", sysaccess::RegType::String, "n", "d").ok);
     EXPECT_FALSE(f.Run("reg add X /f", RunMode::Start).ok() && f.CollectStarted().front().result.ok());
     EXPECT_FALSE(f.DeleteFiles("c:\\p\\setup.dat").ok);
-    EXPECT_FALSE(f.ReplaceFile("c:\\p\\setup.dat", "new").ok);
+    EXPECT_FALSE(f.ReplaceFileAtomically("c:\\p\\setup.dat", "new").ok);
     EXPECT_FALSE(f.RemoveFolder("c:\\p").ok);
     EXPECT_FALSE(f.ReadFile("c:\\p\\setup.dat"));
     EXPECT_FALSE(f.FileExists("c:\\p\\setup.dat"));

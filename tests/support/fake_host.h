@@ -30,7 +30,7 @@ public:
     int closes = 0;
     std::function<void()> onDoEvents; // runs inside each DoEvents, e.g. to try a click mid-sequence
 
-    form::MsgAnswer MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+    form::MsgAnswer MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
                               form::MsgIcon icon) override {
         messages.push_back({text, title, buttons, icon});
         if (answers.empty()) return form::MsgAnswer::Cancel;

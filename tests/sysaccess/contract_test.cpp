@@ -318,19 +318,19 @@ TEST_F(Contract, RemoveFolderOnlyWhenEmpty) {
 TEST_F(Contract, ReplaceFileRoundTripsExactBytesAndLeavesNothingBeside) {
     const std::string path = InFolder("setup.dat");
     const std::string first = std::string("\"1010\"\r\n\0\xff\xd6\xd0", 12);
-    ASSERT_TRUE(Sys().ReplaceFile(path, first).ok);
+    ASSERT_TRUE(Sys().ReplaceFileAtomically(path, first).ok);
     EXPECT_EQ(Sys().ReadFile(path), first);
-    ASSERT_TRUE(Sys().ReplaceFile(path, "short").ok);
+    ASSERT_TRUE(Sys().ReplaceFileAtomically(path, "short").ok);
     EXPECT_EQ(Sys().ReadFile(path), "short");
     EXPECT_EQ(Sys().ListFolder(kTestFolder), std::vector<std::string>{"setup.dat"});
-    EXPECT_FALSE(Sys().ReplaceFile(InFolder("missing\\setup.dat"), "x").ok);
+    EXPECT_FALSE(Sys().ReplaceFileAtomically(InFolder("missing\\setup.dat"), "x").ok);
     EXPECT_FALSE(Sys().ReadFile(InFolder("missing\\setup.dat")));
 }
 
 TEST_F(Contract, ReplaceFileLeavesAReadOnlyFileAsItWas) {
     const std::string path = InFolder("setup.dat");
     Env().MakeFile(path, "old", contract::kReadOnly);
-    EXPECT_FALSE(Sys().ReplaceFile(path, "new").ok);
+    EXPECT_FALSE(Sys().ReplaceFileAtomically(path, "new").ok);
     EXPECT_EQ(Sys().ReadFile(path), "old");
 }
 
@@ -342,7 +342,7 @@ TEST_F(Contract, HeldFileIsReadableAndCannotBeDeletedUntilReleased) {
     ASSERT_TRUE(hold);
     EXPECT_EQ(Sys().ReadFile(path), "new");
     EXPECT_FALSE(Sys().DeleteFiles(path).ok);
-    EXPECT_FALSE(Sys().ReplaceFile(path, "other").ok);
+    EXPECT_FALSE(Sys().ReplaceFileAtomically(path, "other").ok);
     EXPECT_EQ(Sys().ReadFile(path), "new");
     hold.reset();
     EXPECT_TRUE(Sys().DeleteFiles(path).ok);

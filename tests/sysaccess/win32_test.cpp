@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "contract_env.h"
-#include "sysaccess/win32/handles.h"
+#include "win32/handles.h"
 #include "sysaccess/win32/system.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 #include "win32/test_area.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 #include "ui/panel/pixel_canvas.h"
 #include "ui/panel/property_bag.h"
 #include "ui/panel/themes.h"

@@ -12,7 +12,7 @@
 #include "app/shell.h"
 #include "app/win32/controls.h"
 #include "optimize/pass.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 
 namespace {
 

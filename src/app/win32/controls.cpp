@@ -1,8 +1,10 @@
 #include "app/win32/controls.h"
 
+#include <memory>
 #include <string>
 
 #include "ui/panel/win32/gdi.h"
+#include "win32/controls.h"
 
 namespace appwin {
 
@@ -14,7 +16,7 @@ struct ButtonState {
     bool hover = false;
 };
 
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     auto* state = reinterpret_cast<ButtonState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     const WNDPROC original = state->original;
     switch (msg) {
@@ -32,11 +34,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ERASEBKGND:
         return 1; // the drawing covers the whole button
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete state;
+        const std::unique_ptr<ButtonState> owned(state); // freed on the way out
         return CallWindowProcW(original, hwnd, msg, wp, lp);
+    }
     default:
         break;
     }
@@ -78,7 +81,7 @@ void RequestToggle(HWND list, int index) {
     SendMessageW(GetAncestor(list, GA_ROOT), kMsgListToggle, static_cast<WPARAM>(GetDlgCtrlID(list)), index);
 }
 
-LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_LBUTTONDOWN: {
@@ -111,15 +114,14 @@ LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 } // namespace
 
-HWND CreatePushButton(HWND parent, int id, const RECT& rect, const wchar_t* caption, HFONT font) {
-    const HWND hwnd = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+HWND CreatePushButton(HWND parent, int id, const RECT& rect, const std::string& caption, HFONT font) {
+    const HWND hwnd = win32::CreateChild(parent, L"BUTTON", id, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, rect,
+                                         caption, font);
     if (hwnd == nullptr) return nullptr;
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    auto* state = new ButtonState;
+    auto state = std::make_unique<ButtonState>();
     state->original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    // The window owns its state from here on; WM_NCDESTROY takes it back.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc));
     return hwnd;
 }
@@ -175,11 +177,8 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
 HWND CreateCheckList(HWND parent, int id, const RECT& rect, HFONT font) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_OWNERDRAWFIXED |
                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    const HWND hwnd =
-        CreateWindowExW(0, L"LISTBOX", L"", style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    const HWND hwnd = win32::CreateChild(parent, L"LISTBOX", id, style, rect, {}, font);
     if (hwnd == nullptr) return nullptr;
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, CheckListItemHeight(font));
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CheckListProc));

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace appwin {
 
 // Sent to the top-level window when the user flips the tick of a check-box list's item:
@@ -11,7 +13,7 @@ namespace appwin {
 inline constexpr UINT kMsgListToggle = WM_APP + 1;
 
 // A push button that draws itself: caption with its access key, enabled state, hover, pressed.
-HWND CreatePushButton(HWND parent, int id, const RECT& rect, const wchar_t* caption, HFONT font);
+HWND CreatePushButton(HWND parent, int id, const RECT& rect, const std::string& caption, HFONT font);
 // Paints one push button (the top-level window's WM_DRAWITEM for an ODT_BUTTON).
 void DrawPushButton(const DRAWITEMSTRUCT& item);
 

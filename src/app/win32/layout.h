@@ -116,7 +116,7 @@ struct CheckColumn {
 };
 
 // The system page's three columns end where the next begins, so that every caption there reads
-// whole in 9-point type; chk(56) heads the first column beside Combo3, chk(75) ends the third
+// whole in 9-point type; kCpuPriority heads the first column beside Combo3, kL2Cache ends the third
 // above the cache-size buttons it goes with. The slimming page's five boxes stand in one column.
 inline constexpr std::array<CheckColumn, 10> kCheckColumns{{
     {form::Page::System, 0, PanelId::System, 150, 1575},

@@ -8,8 +8,9 @@
 #include "app/win32/controls.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
-#include "sysaccess/win32/wide.h"
 #include "ui/panel/layout_description.h"
+#include "win32/controls.h"
+#include "win32/text.h"
 
 namespace appwin {
 
@@ -43,7 +44,7 @@ SIZE TextSize(HFONT font, const std::wstring& text) {
     return size;
 }
 
-LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_PAINT) {
         win32::PaintDc dc(hwnd);
@@ -56,7 +57,7 @@ LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_PAINT) {
         win32::PaintDc dc(hwnd);
@@ -175,11 +176,8 @@ HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::st
     const SIZE size = TextSize(font, wide);
     const int w = size.cx + 2 > minWidth ? size.cx + 2 : minWidth;
     const int h = size.cy > minHeight ? size.cy : minHeight;
-    const HWND label =
-        CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, left, top, w, h,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return label;
+    return win32::CreateChild(parent, L"STATIC", id, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                              {left, top, left + w, top + h}, text, font);
 }
 
 void MainWindow::SetLabel(HWND label, const std::string& utf8, bool autosize) {
@@ -216,8 +214,7 @@ void MainWindow::CreateMainControls() {
     const HWND main = panelOf(PanelId::Main);
     auto makeButton = [&](const ButtonSpec& b) {
         buttons_[static_cast<std::size_t>(b.button)] =
-            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place),
-                             win32::Widen(b.caption).c_str(), font_.get());
+            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place), b.caption, font_.get());
     };
     // Tab order: the page buttons, the page on screen, then the command buttons.
     for (std::size_t i = 0; i < 6; ++i)
@@ -232,39 +229,38 @@ void MainWindow::CreateMainControls() {
     lblCaption_ = MakeLabel(main, kIdLblCaption, cap.left, cap.top, form_.lblCaption(), captionFont_.get());
     const RECT wait = Pixels(kLblWaitPlace);
     lblWait_ = MakeLabel(main, kIdLblWait, wait.left, wait.top, form_.lblWait(), font_.get());
-    shape2_ = CreateWindowExW(0, kShapeClass, L"", WS_CHILD, Px(kShape2Left), Px(kShape2Top), 1, Px(kShape2Height),
-                              main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdShape2)), instance_, nullptr);
+    shape2_ =
+        win32::CreateChild(main, kShapeClass, kIdShape2, WS_CHILD,
+                           {Px(kShape2Left), Px(kShape2Top), Px(kShape2Left) + 1, Px(kShape2Top) + Px(kShape2Height)},
+                           {}, nullptr, instance_);
     SetWindowLongPtrW(shape2_, GWLP_USERDATA, static_cast<LONG_PTR>(kShape2FillColor));
 
     CreateSystemPage();
     CreateSecurityPage();
     CreateListPages();
     CreateCheckColumns();
-    // Combo3 belongs to chk(56), the first box of the system page: next in the tab order.
-    SetWindowPos(combo3_, chk_[56], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Combo3 belongs to kCpuPriority, the first box of the system page: next in the tab order.
+    SetWindowPos(combo3_, ChkWindow(form::kCpuPriority), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::CreateSystemPage() {
     const HWND system = Panel(PanelId::System).hwnd();
     const RECT pic = Pixels(kPicture1Place);
-    const HWND picture = CreateWindowExW(
-        0, kPictureClass, L"", WS_CHILD | WS_VISIBLE, pic.left, pic.top, pic.right - pic.left, pic.bottom - pic.top,
-        system, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdPicture1)), instance_, nullptr);
+    const HWND picture =
+        win32::CreateChild(system, kPictureClass, kIdPicture1, WS_CHILD | WS_VISIBLE, pic, {}, nullptr, instance_);
     SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
 
     auto makeCombo = [&](HWND parent, int id, const Twips& place, const std::array<const char*, 2>& items) {
         const RECT r = Pixels(place);
         // The height of a drop-down list is that of its open list.
-        const HWND combo =
-            CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top + Px(1500), parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        const HWND combo = win32::CreateChild(parent, L"COMBOBOX", id,
+                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                              {r.left, r.top, r.right, r.bottom + Px(1500)}, {}, font_.get());
         // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
         const int field = (r.bottom - r.top) - 6;
         if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         for (const char* item : items)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(item).c_str()));
+            win32::AddComboItem(combo, item);
         return combo;
     };
     const HWND c4 = Panel(PanelId::Container4).hwnd();
@@ -277,11 +273,8 @@ void MainWindow::CreateSystemPage() {
         const RECT r = Pixels(kOptPlaces[static_cast<std::size_t>(i)]);
         DWORD style = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP | WS_TABSTOP;
-        opt_[static_cast<std::size_t>(i)] =
-            CreateWindowExW(0, L"BUTTON", win32::Widen(kOptCaptions[static_cast<std::size_t>(i)]).c_str(), style,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top, c5,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdOpt + i)), instance_, nullptr);
-        SendMessageW(opt_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        opt_[static_cast<std::size_t>(i)] = win32::CreateChild(c5, L"BUTTON", kIdOpt + i, style, r,
+                                                               kOptCaptions[static_cast<std::size_t>(i)], font_.get());
     }
 }
 
@@ -293,11 +286,10 @@ void MainWindow::CreateSecurityPage() {
         MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), l.text, font_.get());
         if (i == 2) { // the download folder's line follows its label in the tab order
             const RECT r = Pixels(kTxtPathPlace);
-            txtPath_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                                       r.left, r.top, r.right - r.left, r.bottom - r.top, c1,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdTxtPath)), instance_, nullptr);
-            SendMessageW(txtPath_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), win32::Widen(kBrowseCaption).c_str(), font_.get());
+            txtPath_ =
+                win32::CreateChild(c1, L"EDIT", kIdTxtPath,
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, r, {}, font_.get());
+            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), kBrowseCaption, font_.get());
         }
         if (i == 3) lstHide_ = CreateCheckList(c1, kIdLstHide, Pixels(kLstHidePlace), font_.get());
         if (i == 4) lstNot_ = CreateCheckList(c1, kIdLstNot, Pixels(kLstNotPlace), font_.get());
@@ -310,10 +302,9 @@ void MainWindow::CreateListPages() {
     const SIZE line = TextSize(font_.get(), L"");
     // Two lines: the longest descriptions wrap once.
     const int height = info.bottom - info.top > 2 * line.cy ? info.bottom - info.top : 2 * line.cy;
-    lblInfo_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, info.left, info.top,
-                               info.right - info.left, height, Panel(PanelId::Service).hwnd(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblInfo)), instance_, nullptr);
-    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    lblInfo_ = win32::CreateChild(Panel(PanelId::Service).hwnd(), L"STATIC", kIdLblInfo,
+                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                  {info.left, info.top, info.right, info.top + height}, {}, font_.get());
     lstStartup_ = CreateCheckList(Panel(PanelId::Startup).hwnd(), kIdLstStartup, Pixels(kLstStartupPlace), font_.get());
 }
 
@@ -335,15 +326,14 @@ void MainWindow::CreateCheckColumns() {
         const int step = col.panel == PanelId::Wight ? kWightRowStep : kRowStep;
         int k = 0;
         for (const int i : form::ColumnOptions(col.page, col.column)) {
-            const std::wstring caption = win32::Widen(form::kOptions[i].caption);
+            const char* caption = form::kOptions[i].caption;
             // The box with its caption as one control: a click on the caption ticks it, the
             // focus shows, and a screen reader reads the caption.
-            const int width = boxSide + 6 + TextSize(font_.get(), caption).cx;
+            const int width = boxSide + 6 + TextSize(font_.get(), win32::Widen(caption)).cx;
             const int top = Px(col.top + step * k) - (height - boxHeight) / 2;
-            chk_[static_cast<std::size_t>(i)] = CreateWindowExW(
-                0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE, Px(col.left), top, width,
-                height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdChk + i)), instance_, nullptr);
-            SendMessageW(chk_[static_cast<std::size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            chk_[static_cast<std::size_t>(i)] =
+                win32::CreateChild(parent, L"BUTTON", kIdChk + i, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE,
+                                   {Px(col.left), top, Px(col.left) + width, top + height}, caption, font_.get());
             ++k;
         }
     }
@@ -384,7 +374,7 @@ void MainWindow::Observe(const form::Change& change) {
     switch (change.field) {
     case form::Field::Chk: {
         const int v = form_.chk(i);
-        SendMessageW(chk_.at(static_cast<std::size_t>(i)), BM_SETCHECK,
+        SendMessageW(ChkWindow(i), BM_SETCHECK,
                      v == form::kTicked ? BST_CHECKED
                      : v == form::kGrey ? BST_INDETERMINATE
                                         : BST_UNCHECKED,
@@ -402,12 +392,7 @@ void MainWindow::Observe(const form::Change& change) {
         SendMessageW(combo3_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo3()), 0);
         break;
     case form::Field::TxtPath: {
-        const std::wstring text = win32::Widen(form_.txtPath());
-        const int length = GetWindowTextLengthW(txtPath_);
-        std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(txtPath_, current.data(), length + 1);
-        current.resize(static_cast<std::size_t>(length));
-        if (current != text) SetWindowTextW(txtPath_, text.c_str());
+        if (win32::GetText(txtPath_) != form_.txtPath()) win32::SetText(txtPath_, form_.txtPath());
         break;
     }
     case form::Field::LstHide:
@@ -508,11 +493,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         else
             form_.SetCombo3(index);
     } else if (id == kIdTxtPath && code == EN_CHANGE) {
-        const int length = GetWindowTextLengthW(control);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(control, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        form_.SetTxtPath(win32::Narrow(text));
+        form_.SetTxtPath(win32::GetText(control));
     } else if (id == kIdLstService && code == LBN_SELCHANGE) {
         const int index = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
         if (index >= 0 && index < form::kServiceCount) {
@@ -537,7 +518,7 @@ void MainWindow::OnListToggle(int id, int index) {
 
 // --- The window procedure --------------------------------------------------------------------------
 
-LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
@@ -650,8 +631,8 @@ void MainWindow::PumpWithoutInput() {
 
 // --- form::Host ---------------------------------------------------------------------------------------
 
-form::MsgAnswer MainWindow::MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
-                                       form::MsgIcon icon) {
+form::MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                                   form::MsgIcon icon) {
     UINT type = buttons == form::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
     switch (icon) {
     case form::MsgIcon::Exclamation:
@@ -678,12 +659,10 @@ std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title)
     BROWSEINFOW info{};
     info.hwndOwner = hwnd_;
     info.lpszTitle = wideTitle.c_str();
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (chosen == nullptr) return std::nullopt;
+    const win32::Pidl chosen(SHBrowseForFolderW(&info));
+    if (!chosen) return std::nullopt;
     wchar_t path[512] = L"";
-    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    if (!ok || path[0] == L'\0') return std::nullopt;
+    if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0') return std::nullopt;
     return win32::Narrow(path);
 }
 

@@ -7,12 +7,7 @@
 // waits in the queue until it has ended, so no control changes under a pass.
 #pragma once
 
-// handles.h first: it includes <windows.h> and takes back the macros that would rename the
-// System seam's members.
-#include "sysaccess/win32/handles.h"
-
 #include <windows.h>
-#undef MessageBox // form::Host's member, not the Win32 macro
 
 #include <array>
 #include <memory>
@@ -64,7 +59,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     form::Context& Context() { return ctx_; }
     HWND ButtonWindow(form::Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
-    HWND ChkWindow(int i) const { return chk_.at(static_cast<std::size_t>(i)); }
+    HWND ChkWindow(int i) const { return i >= 0 && i < form::kChkCount ? chk_[static_cast<std::size_t>(i)] : nullptr; }
     // Any control of the window by its id; nullptr when there is none.
     HWND Control(int id) const;
     panelwin::PanelWindow& Panel(PanelId id) const { return *panels_[static_cast<std::size_t>(id)]; }
@@ -75,15 +70,15 @@ public:
     void PumpWithoutInput();
 
     // --- form::Host ---
-    form::MsgAnswer MessageBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
-                               form::MsgIcon icon) override;
+    form::MsgAnswer MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
+                           form::MsgIcon icon) override;
     void DoEvents() override { PumpWithoutInput(); }
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
     void LogOff() override;
     void CloseWindow() override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);

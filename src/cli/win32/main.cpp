@@ -12,7 +12,7 @@
 
 #include "cli/cli.h"
 #include "sysaccess/win32/system.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 
 namespace {
 

@@ -271,7 +271,7 @@ std::optional<std::string> Drive::ReadFile(std::string_view path) const {
     return node->bytes;
 }
 
-Result Drive::ReplaceFile(std::string_view path, const std::string& bytes) {
+Result Drive::ReplaceFileAtomically(std::string_view path, const std::string& bytes) {
     std::string name;
     Node* parent = Parent(path, &name);
     if (!parent) return Result::Fail("folder not found");

@@ -53,7 +53,7 @@ public:
     sysaccess::Result RemoveFolder(std::string_view path);
     std::vector<std::string> ListFolder(std::string_view path) const;
     std::optional<std::string> ReadFile(std::string_view path) const;
-    sysaccess::Result ReplaceFile(std::string_view path, const std::string& bytes);
+    sysaccess::Result ReplaceFileAtomically(std::string_view path, const std::string& bytes);
     sysaccess::Result CreateHeldFile(std::string_view path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold);
     // Removes every file in the folder and its sub-folders, whatever its attributes, except

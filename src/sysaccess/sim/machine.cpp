@@ -152,8 +152,8 @@ std::optional<std::string> Machine::ReadFile(const std::string& path) {
     return state_->drive.ReadFile(path);
 }
 
-Result Machine::ReplaceFile(const std::string& path, const std::string& bytes) {
-    return state_->drive.ReplaceFile(path, bytes);
+Result Machine::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+    return state_->drive.ReplaceFileAtomically(path, bytes);
 }
 
 Result Machine::CreateHeldFile(const std::string& path, const std::string& bytes,

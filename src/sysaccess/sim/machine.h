@@ -27,7 +27,7 @@ struct CommandRecord {
     sysaccess::RunResult result;
 };
 
-class MachineState; // registry and drive, defined in machine.cpp
+class MachineState; // registry and drive, defined in state.h
 
 class Machine : public sysaccess::System {
 public:
@@ -60,7 +60,7 @@ public:
     sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
-    sysaccess::Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;
     std::optional<std::string> ToAnsi(const std::string& utf8) override;

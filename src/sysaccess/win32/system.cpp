@@ -11,7 +11,7 @@
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
 #include "sysaccess/wildcard.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 
 namespace win32 {
 
@@ -442,7 +442,7 @@ std::optional<std::string> System::ReadFile(const std::string& path) {
     return ReadAll(file.get());
 }
 
-Result System::ReplaceFile(const std::string& path, const std::string& bytes) {
+Result System::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     const std::wstring target = Widen(path);
     // Windows refuses to move over a read-only file, Wine does not: the check is made here so
     // that a file the user protected stays as it was everywhere.

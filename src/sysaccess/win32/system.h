@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "sysaccess/system.h"
-#include "sysaccess/win32/handles.h"
+#include "win32/handles.h"
 
 namespace win32 {
 
@@ -35,7 +35,7 @@ public:
     sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
-    sysaccess::Result ReplaceFile(const std::string& path, const std::string& bytes) override;
+    sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;
 

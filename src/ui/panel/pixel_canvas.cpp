@@ -13,21 +13,6 @@ constexpr Rgb FromHex(std::uint32_t rrggbb) {
                    static_cast<int>(rrggbb & 0xFF));
 }
 
-void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value >> 24));
-    out.push_back(static_cast<std::uint8_t>(value >> 16));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value));
-}
-
-void PutChunk(std::vector<std::uint8_t>& out, const char type[4], const std::vector<std::uint8_t>& data) {
-    PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t typeAt = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    PutBigEndian(out, Crc32(out.data() + typeAt, 4 + data.size()));
-}
-
 } // namespace
 
 const std::array<Rgb, kSystemColorCount>& DefaultSystemColors() {
@@ -152,70 +137,20 @@ void PixelCanvas::DrawText(int x, int y, const std::string& utf8, Rgb color, boo
     texts_.push_back({x, y, utf8, color & 0xFFFFFF, bold});
 }
 
-std::vector<std::uint8_t> PixelCanvas::EncodePng() const {
-    std::vector<std::uint8_t> png;
-    if (width_ == 0 || height_ == 0) return png;
-
-    // Filter byte 0 (none) before every row of RGB triples.
-    std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(height_) * (1 + 3 * static_cast<std::size_t>(width_)));
+std::string PixelCanvas::EncodePpm() const {
+    std::string ppm;
+    if (width_ == 0 || height_ == 0) return ppm;
+    ppm = "P6\n" + std::to_string(width_) + " " + std::to_string(height_) + "\n255\n";
+    ppm.reserve(ppm.size() + 3 * static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
     for (int y = 0; y < height_; ++y) {
-        raw.push_back(0);
         for (int x = 0; x < width_; ++x) {
             const Rgb c = At(x, y);
-            raw.push_back(static_cast<std::uint8_t>(RedOfRgb(c)));
-            raw.push_back(static_cast<std::uint8_t>(GreenOfRgb(c)));
-            raw.push_back(static_cast<std::uint8_t>(BlueOfRgb(c)));
+            ppm += static_cast<char>(RedOfRgb(c));
+            ppm += static_cast<char>(GreenOfRgb(c));
+            ppm += static_cast<char>(BlueOfRgb(c));
         }
     }
-
-    // zlib stream of stored deflate blocks: no compression, no dependency.
-    std::vector<std::uint8_t> z{0x78, 0x01};
-    std::size_t at = 0;
-    do {
-        const std::size_t len = std::min<std::size_t>(raw.size() - at, 65535);
-        const bool last = at + len == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<std::uint8_t>(len));
-        z.push_back(static_cast<std::uint8_t>(len >> 8));
-        z.push_back(static_cast<std::uint8_t>(~len));
-        z.push_back(static_cast<std::uint8_t>(~len >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
-                 raw.begin() + static_cast<std::ptrdiff_t>(at + len));
-        at += len;
-    } while (at < raw.size());
-    PutBigEndian(z, Adler32(raw.data(), raw.size()));
-
-    std::vector<std::uint8_t> header;
-    PutBigEndian(header, static_cast<std::uint32_t>(width_));
-    PutBigEndian(header, static_cast<std::uint32_t>(height_));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, adaptive filters, no interlace
-
-    png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", z);
-    PutChunk(png, "IEND", {});
-    return png;
-}
-
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc) {
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-std::uint32_t Adler32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        a = (a + data[i]) % 65521;
-        b = (b + a) % 65521;
-    }
-    return b << 16 | a;
+    return ppm;
 }
 
 } // namespace panel

@@ -1,4 +1,4 @@
-// PixelCanvas: a Canvas in memory, 24-bit colour, for tests and PNG pictures of a panel.
+// PixelCanvas: a Canvas in memory, 24-bit colour, for tests and pictures of a panel.
 //
 // System colours resolve from a table (Windows XP's defaults unless set); the caption's text is
 // not rasterised, only recorded, since no font is available off Windows.
@@ -52,9 +52,10 @@ public:
     int ClearCount() const { return clears_; }
     const std::vector<TextDraw>& Texts() const { return texts_; }
 
-    // The picture as a PNG file: 8-bit RGB, stored (uncompressed) deflate blocks. Empty for a
-    // surface without pixels, which PNG cannot describe.
-    [[nodiscard]] std::vector<std::uint8_t> EncodePng() const;
+    // The picture as a binary PPM file (P6: a text header, then RGB bytes row by row), which
+    // needs no checksum; ImageMagick's convert makes a PNG of it. Empty for a surface without
+    // pixels.
+    [[nodiscard]] std::string EncodePpm() const;
 
 private:
     // Inclusive runs, clipped to the surface.
@@ -69,9 +70,5 @@ private:
     int clears_ = 0;
     std::vector<TextDraw> texts_;
 };
-
-// Checksums of the PNG format, exposed for tests.
-[[nodiscard]] std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0);
-[[nodiscard]] std::uint32_t Adler32(const std::uint8_t* data, std::size_t size);
 
 } // namespace panel

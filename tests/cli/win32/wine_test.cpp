@@ -17,7 +17,7 @@
 #include "sysaccess/encoding.h"
 #include "sysaccess/sim/machine.h"
 #include "sysaccess/win32/system.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 
 namespace fs = std::filesystem;
 

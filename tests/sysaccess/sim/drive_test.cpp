@@ -103,7 +103,7 @@ TEST(SimDrive, HeldFileCannotBeChangedUntilReleased) {
     EXPECT_EQ(m.ReadFile("C:\\held.txt"), "new");
     EXPECT_EQ(m.Attributes("C:\\held.txt"), 0u);
     EXPECT_FALSE(m.DeleteFiles("C:\\held.txt"));
-    EXPECT_FALSE(m.ReplaceFile("C:\\held.txt", "other"));
+    EXPECT_FALSE(m.ReplaceFileAtomically("C:\\held.txt", "other"));
     std::unique_ptr<sysaccess::FileHold> second;
     EXPECT_FALSE(m.CreateHeldFile("C:\\held.txt", "again", second));
 
@@ -111,7 +111,7 @@ TEST(SimDrive, HeldFileCannotBeChangedUntilReleased) {
     EXPECT_TRUE(copy.DeleteFiles("C:\\held.txt"));
 
     hold.reset();
-    EXPECT_TRUE(m.ReplaceFile("C:\\held.txt", "other"));
+    EXPECT_TRUE(m.ReplaceFileAtomically("C:\\held.txt", "other"));
     EXPECT_TRUE(m.DeleteFiles("C:\\held.txt"));
 }
 
@@ -127,17 +127,17 @@ TEST(SimDrive, HoldOutlivingItsMachineIsHarmless) {
 TEST(SimDrive, NewFilesNeedAFolderAndAValidName) {
     sim::Machine m;
     std::unique_ptr<sysaccess::FileHold> hold;
-    EXPECT_FALSE(m.ReplaceFile("C:\\no folder\\setup.dat", "x"));
+    EXPECT_FALSE(m.ReplaceFileAtomically("C:\\no folder\\setup.dat", "x"));
     EXPECT_FALSE(m.CreateHeldFile("C:\\no folder\\x.reg", "x", hold));
     for (const char* bad : {"C:\\a?b", "C:\\a*b", "C:\\a<b", "C:\\a|b", "C:\\a\"b", "C:\\a:b"}) {
-        EXPECT_FALSE(m.ReplaceFile(bad, "x")) << bad;
+        EXPECT_FALSE(m.ReplaceFileAtomically(bad, "x")) << bad;
     }
     m.AddFolder("C:\\dir");
-    EXPECT_FALSE(m.ReplaceFile("C:\\dir", "x"));
+    EXPECT_FALSE(m.ReplaceFileAtomically("C:\\dir", "x"));
     m.AddFile("C:\\ro.dat", "old", sim::kReadOnly);
-    EXPECT_FALSE(m.ReplaceFile("C:\\ro.dat", "new"));
+    EXPECT_FALSE(m.ReplaceFileAtomically("C:\\ro.dat", "new"));
     EXPECT_EQ(m.ReadFile("C:\\ro.dat"), "old");
-    EXPECT_TRUE(m.ReplaceFile("C:\\dir\\setup.dat", std::string("a\0b", 3)));
+    EXPECT_TRUE(m.ReplaceFileAtomically("C:\\dir\\setup.dat", std::string("a\0b", 3)));
     EXPECT_EQ(m.ReadFile("C:\\DIR\\SETUP.DAT"), std::string("a\0b", 3));
     m.AddFolder("C:\\hidden", sim::kHidden);
     m.AddFile("C:\\hidden\\inner\\x.txt");

@@ -2,7 +2,7 @@
 
 #include "../contract_env.h"
 #include "sysaccess/win32/system.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/text.h"
 #include "test_area.h"
 
 namespace contract {

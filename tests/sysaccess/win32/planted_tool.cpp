@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "sysaccess/win32/handles.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/handles.h"
+#include "win32/text.h"
 
 int main() {
     const std::wstring line = GetCommandLineW();

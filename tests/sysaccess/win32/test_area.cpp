@@ -5,8 +5,8 @@
 #include <shlwapi.h>
 
 #include "../contract_env.h"
-#include "sysaccess/win32/handles.h"
-#include "sysaccess/win32/wide.h"
+#include "win32/handles.h"
+#include "win32/text.h"
 
 namespace win32test {
 

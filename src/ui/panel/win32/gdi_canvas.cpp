@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "sysaccess/win32/wide.h"
 #include "ui/panel/star.h"
+#include "win32/text.h"
 
 namespace panelwin {
 

@@ -1,7 +1,7 @@
 #include "ui/panel/win32/panel_window.h"
 
-#include "sysaccess/win32/wide.h"
 #include "ui/panel/win32/gdi_canvas.h"
+#include "win32/text.h"
 
 namespace panelwin {
 
@@ -117,7 +117,7 @@ HBRUSH PanelWindow::BackgroundFor(HDC childDc, HWND child) {
     return pattern_ ? pattern_.get() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
-LRESULT CALLBACK PanelWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK PanelWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_NCCREATE) {
         auto* panel = static_cast<PanelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         panel->hwnd_ = hwnd;

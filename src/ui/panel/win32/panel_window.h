@@ -45,7 +45,7 @@ public:
 
 private:
     PanelWindow() = default;
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void EnsureRendered();
     void Invalidate();

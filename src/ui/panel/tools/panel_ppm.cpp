@@ -1,9 +1,10 @@
-// panel-png: writes a PNG picture of a panel of the main window's layout description, painted
-// by the same code as the window, on a pixel canvas (the caption text is not rasterised).
+// panel-ppm: writes a picture of a panel of the main window's layout description, painted by the
+// same code as the window, on a pixel canvas (the caption text is not rasterised). The picture is
+// a PPM file; `convert FILE.ppm FILE.ppm` (ImageMagick) makes a PNG of it.
 //
-//   panel-png --list
-//   panel-png PANEL FILE.png [--width N] [--height N] [--theme N] [--style N] [--background RRGGBB]
-//   panel-png --all FOLDER
+//   panel-ppm --list
+//   panel-ppm PANEL FILE.ppm [--width N] [--height N] [--theme N] [--style N] [--background RRGGBB]
+//   panel-ppm --all FOLDER
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -27,17 +28,17 @@ struct Options {
 };
 
 int Usage() {
-    std::fputs("usage: panel-png --list\n"
-               "       panel-png PANEL FILE.png [--width N] [--height N] [--theme N] [--style N]"
+    std::fputs("usage: panel-ppm --list\n"
+               "       panel-ppm PANEL FILE.ppm [--width N] [--height N] [--theme N] [--style N]"
                " [--background RRGGBB]\n"
-               "       panel-png --all FOLDER\n",
+               "       panel-ppm --all FOLDER\n",
                stderr);
     return 2;
 }
 
-bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
 }
@@ -52,15 +53,15 @@ int Render(const panel::PanelDescription& description, const std::string& path, 
     const int width = options.width >= 0 ? options.width : panel::ExtentPixelsX(description.bag);
     const int height = options.height >= 0 ? options.height : panel::ExtentPixelsY(description.bag);
     if (width <= 0 || height <= 0 || width > 10000 || height > 10000) {
-        std::fprintf(stderr, "panel-png: %s: size %d x %d cannot be pictured\n", description.name.c_str(), width,
+        std::fprintf(stderr, "panel-ppm: %s: size %d x %d cannot be pictured\n", description.name.c_str(), width,
                      height);
         return 1;
     }
     panel::PixelCanvas canvas(width, height, options.background);
     panel.SetSurface(&canvas);
     panel.Show();
-    if (!WriteFile(path, canvas.EncodePng())) {
-        std::fprintf(stderr, "panel-png: cannot write %s\n", path.c_str());
+    if (!WriteFile(path, canvas.EncodePpm())) {
+        std::fprintf(stderr, "panel-ppm: cannot write %s\n", path.c_str());
         return 1;
     }
     std::printf("%s: %d x %d -> %s\n", description.name.c_str(), width, height, path.c_str());
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--all") == 0) {
         int status = 0;
         for (const auto& p : layout.panels) {
-            const int s = Render(p, std::string(argv[2]) + "/" + p.name + ".png", Options{});
+            const int s = Render(p, std::string(argv[2]) + "/" + p.name + ".ppm", Options{});
             if (s != 0) status = s;
         }
         return status;
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
         const std::string_view flag = argv[i];
         std::int32_t value = 0;
         if (!ParseNumber(flag == "--background" ? (std::string("0x") + argv[i + 1]).c_str() : argv[i + 1], value)) {
-            std::fprintf(stderr, "panel-png: %s: not a number: %s\n", argv[i], argv[i + 1]);
+            std::fprintf(stderr, "panel-ppm: %s: not a number: %s\n", argv[i], argv[i + 1]);
             return 2;
         }
         if (flag == "--width") {
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
 
     const panel::PanelDescription* description = layout.Find(argv[1]);
     if (description == nullptr) {
-        std::fprintf(stderr, "panel-png: no panel named %s (see --list)\n", argv[1]);
+        std::fprintf(stderr, "panel-ppm: no panel named %s (see --list)\n", argv[1]);
         return 1;
     }
     return Render(*description, argv[2], options);
