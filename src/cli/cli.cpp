@@ -18,6 +18,7 @@
 #include "sysaccess/sim/machine.h"
 #include "sysaccess/toolcmd.h"
 #include "undo/journal.h"
+#include "undo/restore.h"
 
 namespace cli {
 
@@ -335,6 +336,32 @@ int Diagnostic(const Options& o, sysaccess::System& base, const Env& env) {
     return failed ? 1 : 0;
 }
 
+int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
+    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys);
+    if (o.list) {
+        for (const undo::JournalEntry& j : journals)
+            env.out(OneLine(j.name + "\t" + j.what + "\t" + j.time + "\t" + j.computer) + "\n");
+        return 0;
+    }
+    if (o.last && journals.empty()) {
+        env.err("sysvela-cli: there is no journal in " + undo::UndoFolder(sys) + "\n");
+        return 1;
+    }
+    const std::string journal = o.last ? journals.back().name : o.journal;
+    undo::UndoReport report;
+    if (const sysaccess::Result done = undo::Undo(sys, journal, o.force, &report); !done) {
+        env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+        return 1;
+    }
+    env.err("sysvela-cli: journal " + report.journal + "\n");
+    env.out("undone " + OneLine(journal) + "\n");
+    for (const std::string& file : report.restoredFiles)
+        env.out("restored " + OneLine(file) + "\n");
+    for (const std::string& line : report.notUndoable)
+        env.out("not undoable: " + OneLine(line) + "\n");
+    return 0;
+}
+
 } // namespace
 
 int Main(const std::vector<std::string>& args, const Env& env) {
@@ -369,6 +396,10 @@ int Main(const std::vector<std::string>& args, const Env& env) {
     case Command::RunCmd:
         status = Diagnostic(o, *target.system, env);
         changes = true;
+        break;
+    case Command::Undo:
+        status = Undo(o, *target.system, env);
+        changes = !o.list;
         break;
     case Command::Help:
         break;

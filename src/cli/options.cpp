@@ -44,6 +44,7 @@ Usage:
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
+  sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
 
 COMMAND
   plan      list what the Optimize button would do, without doing it
@@ -86,6 +87,19 @@ Output of export (stdout): the batch file, CR LF, in the code page chosen. Regis
 become "reg add", command lines stand as they are, each file operation is made behind the same
 test the program makes, the current user's Startup folder is that of the user who runs the
 batch, and a safe-boot key is deleted only after its copy succeeded.
+
+Undo: apply (and the window's Optimize and automatic optimisation) first writes a journal to the
+folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
+every value, key and service start type the pass changes, with copies of the files it removes.
+  undo --list      the journals, oldest first: NAME, tab, PAGE, tab, TIME, tab, COMPUTER
+  undo --last      undo the latest journal (automatic optimisation: its four pages together)
+  undo JOURNAL     undo that journal (a name in the undo folder or a full path)
+  --force          undo a journal written on another computer
+An undo writes a journal of its own first, so it can be undone in turn. A journal that does not
+parse, names a value the program never writes or deletes, or whose SHA-256 is not the one
+recorded when it was written (under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo) is refused
+whole and nothing changes. Double-clicking a journal in Explorer restores the registry too; the
+copied files come back only through undo.
 
 startup-list prints the startup entries as the window lists them, one per line.
 reg-write (TYPE string, dword or hex) and run-cmd are diagnostics for one registry write or one
@@ -135,6 +149,11 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     regWrite->add_option("DATA", o.data)->required();
     CLI::App* runCmd = app.add_subcommand("run-cmd");
     runCmd->add_option("COMMAND", o.commandLine)->required();
+    CLI::App* undoCmd = app.add_subcommand("undo");
+    undoCmd->add_flag("--list", o.list);
+    undoCmd->add_flag("--last", o.last);
+    undoCmd->add_flag("--force", o.force);
+    undoCmd->add_option("JOURNAL", o.journal);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -157,6 +176,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         o.command = Command::RegWrite;
     else if (runCmd->parsed())
         o.command = Command::RunCmd;
+    else if (undoCmd->parsed())
+        o.command = Command::Undo;
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
@@ -184,6 +205,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     }
     if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");
     if (*codePageOpt && o.command != Command::Export) return Fail("--codepage works only with export");
+    if (o.command == Command::Undo && (o.list ? 1 : 0) + (o.last ? 1 : 0) + (o.journal.empty() ? 0 : 1) != 1) {
+        return Fail("undo takes one of --list, --last or a journal");
+    }
     if (o.command == Command::RegWrite && o.type != "string" && o.type != "dword" && o.type != "hex") {
         return Fail("unknown value type '" + o.type + "' (string, dword or hex)");
     }

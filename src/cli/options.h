@@ -7,7 +7,7 @@
 
 namespace cli {
 
-enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Help };
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Help };
 
 // The pages a pass can run on; Auto is the automatic optimisation of four pages.
 enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
@@ -24,6 +24,9 @@ struct Options {
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND
     std::string key, name, type, data;
     std::string commandLine;
+    // undo: --list, --last or a journal; --force for a journal of another computer
+    bool list = false, last = false, force = false;
+    std::string journal;
 };
 
 struct ParseResult {
