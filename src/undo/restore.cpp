@@ -36,10 +36,11 @@ struct Allowed {
     std::vector<std::pair<std::string, std::string>> values; // folded key, folded name
     std::vector<std::string> trees;                          // folded keys whose whole subtree
     std::vector<std::string> folders;                        // folded folders whose files
+    std::vector<std::string> anyValue; // folded keys any of whose values the program removes, never whole
 
     bool Value(const std::string& key, const std::string& name) const {
         const std::string k = Fold(key), n = sysaccess::FoldCase(name);
-        if (Tree(k)) return true;
+        if (Tree(k) || std::find(anyValue.begin(), anyValue.end(), k) != anyValue.end()) return true;
         return std::any_of(values.begin(), values.end(), [&](const auto& v) { return v.first == k && v.second == n; });
     }
     bool Tree(const std::string& folded) const {
@@ -49,6 +50,7 @@ struct Allowed {
     bool OnPath(const std::string& folded) const {
         const auto above = [&](const std::string& k) { return AtOrBelow(k, folded); };
         return Tree(folded) || std::any_of(trees.begin(), trees.end(), above) ||
+               std::any_of(anyValue.begin(), anyValue.end(), above) ||
                std::any_of(values.begin(), values.end(), [&](const auto& v) { return above(v.first); });
     }
     bool File(const std::string& path) const {
@@ -85,8 +87,8 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys) {
     a.trees.push_back(Fold(
         R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})"));
     // The startup page removes any name from the Run keys and the Startup folders.
-    a.trees.push_back(Fold(kUserRun));
-    a.trees.push_back(Fold(kMachineRun));
+    a.anyValue.push_back(Fold(kUserRun));
+    a.anyValue.push_back(Fold(kMachineRun));
     for (bool allUsers : {false, true})
         a.folders.push_back(sysaccess::FoldCase(startup::StartupFolder(form, sys, allUsers)));
     a.folders.push_back(sysaccess::FoldCase(kAllUsersStartMenu));
@@ -94,11 +96,13 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys) {
 }
 
 // Nothing beneath key but what the program writes: deleting it takes nothing of anyone else's.
+// The Run keys' values belong to the programs that start from them.
 bool OnlyOurs(sysaccess::System& sys, const Allowed& a, const std::string& key) {
     if (a.Tree(Fold(key))) return true;
     const auto listing = sys.ListRegKey(key);
     if (!listing) return true;
-    if (!a.OnPath(Fold(key))) return false;
+    const std::string folded = Fold(key);
+    if (!a.OnPath(folded) || std::find(a.anyValue.begin(), a.anyValue.end(), folded) != a.anyValue.end()) return false;
     for (const std::string& name : listing->values) {
         if (!a.Value(key, name)) return false;
     }
