@@ -19,6 +19,7 @@
 #include "sysaccess/toolcmd.h"
 #include "undo/journal.h"
 #include "undo/restore.h"
+#include "undo/status.h"
 
 namespace cli {
 
@@ -43,8 +44,8 @@ public:
     void CloseWindow() override {}
 };
 
-// Notes, before each "reg delete" runs, whether there is anything to remove: reg exits 1 when
-// there is not, which is no failure of the pass.
+// Notes, before each "reg delete" or "reg copy" runs, whether there is anything to remove or
+// copy: reg exits 1 when there is not, which is no failure of the pass.
 class RemovalProbe : public sysaccess::ForwardingSystem {
 public:
     using ForwardingSystem::ForwardingSystem;
@@ -246,7 +247,9 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
             const bool command = e.kind == sysaccess::EffectKind::Wait || e.kind == sysaccess::EffectKind::Start;
             if (!e.ok && command && probe.lastWasNothing) {
-                env.out(OneLine(sysaccess::EffectWord(e.kind) + (" " + e.text)) + "\tnothing to remove\n");
+                const bool copy = e.text.find(" copy ") != std::string::npos;
+                env.out(OneLine(sysaccess::EffectWord(e.kind) + (" " + e.text)) +
+                        (copy ? "\tnothing to copy\n" : "\tnothing to remove\n"));
                 return;
             }
             if (!e.ok) failed = true;
@@ -362,6 +365,52 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     return 0;
 }
 
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+int Status(const Options& o, sysaccess::System& sys, const Env& env) {
+    std::vector<PageArg> pages = {PageArg::System, PageArg::Security, PageArg::Services, PageArg::Slimming};
+    if (o.statusPage) pages = {*o.statusPage};
+    std::string json = "{\"pages\":[";
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const form::Page page = pages[p] == PageArg::System     ? form::Page::System
+                                : pages[p] == PageArg::Security ? form::Page::Security
+                                : pages[p] == PageArg::Services ? form::Page::Service
+                                                                : form::Page::Wight;
+        int counts[4] = {};
+        std::string text = "page " + std::string(PageName(pages[p])) + "\n", items;
+        for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
+            ++counts[static_cast<int>(s.state)];
+            text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + "\n";
+            items += std::string(items.empty() ? "" : ",") + "{\"chk\":" + std::to_string(s.chk) +
+                     ",\"caption\":" + JsonString(s.caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
+        }
+        text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
+                std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
+        json += std::string(p ? "," : "") + "{\"page\":\"" + PageName(pages[p]) + "\",\"options\":[" + items +
+                "],\"on\":" + std::to_string(counts[0]) + ",\"off\":" + std::to_string(counts[1]) +
+                ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) + "}";
+        if (!o.json) env.out(text);
+    }
+    if (o.json) env.out(json + "]}\n");
+    return 0;
+}
+
 } // namespace
 
 int Main(const std::vector<std::string>& args, const Env& env) {
@@ -396,6 +445,9 @@ int Main(const std::vector<std::string>& args, const Env& env) {
     case Command::RunCmd:
         status = Diagnostic(o, *target.system, env);
         changes = true;
+        break;
+    case Command::Status:
+        status = Status(o, *target.system, env);
         break;
     case Command::Undo:
         status = Undo(o, *target.system, env);

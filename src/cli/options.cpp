@@ -45,6 +45,7 @@ Usage:
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
   sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
+  sysvela-cli [--machine DIR] status [PAGE] [--json]
 
 COMMAND
   plan      list what the Optimize button would do, without doing it
@@ -81,7 +82,8 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   so it may list a deletion twice where apply would find the file gone the second time.
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
   started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
-  or key that was not there ends with a tab and "nothing to remove" and is no failure.
+  or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
+  was not there with "nothing to copy"; neither is a failure.
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same
@@ -100,6 +102,13 @@ parse, names a value the program never writes or deletes, or whose SHA-256 is no
 recorded when it was written (under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo) is refused
 whole and nothing changes. Double-clicking a journal in Explorer restores the registry too; the
 copied files come back only through undo.
+
+status shows what the machine holds now, one line per option: on (what a tick writes), off
+(what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
+runs commands), a tab, and the option's caption; then a summary line. PAGE is system, security,
+services (on: the service is disabled) or slimming; without PAGE, all four. --json prints
+{"pages":[{"page":P,"options":[{"chk":N,"caption":C,"state":S},...],"on":N,"off":N,"mixed":N,
+"unknown":N},...]} instead. status changes nothing.
 
 startup-list prints the startup entries as the window lists them, one per line.
 reg-write (TYPE string, dword or hex) and run-cmd are diagnostics for one registry write or one
@@ -154,6 +163,10 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     undoCmd->add_flag("--last", o.last);
     undoCmd->add_flag("--force", o.force);
     undoCmd->add_option("JOURNAL", o.journal);
+    CLI::App* statusCmd = app.add_subcommand("status");
+    std::string statusPage;
+    statusCmd->add_option("PAGE", statusPage);
+    statusCmd->add_flag("--json", o.json);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -178,6 +191,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         o.command = Command::RunCmd;
     else if (undoCmd->parsed())
         o.command = Command::Undo;
+    else if (statusCmd->parsed())
+        o.command = Command::Status;
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
@@ -205,6 +220,14 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     }
     if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");
     if (*codePageOpt && o.command != Command::Export) return Fail("--codepage works only with export");
+    if (o.command == Command::Status && !statusPage.empty()) {
+        const auto it =
+            std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return statusPage == p.word; });
+        if (it == kPages.end() || it->page == PageArg::Startup || it->page == PageArg::Auto) {
+            return Fail("unknown page '" + statusPage + "' (system, security, services or slimming)");
+        }
+        o.statusPage = it->page;
+    }
     if (o.command == Command::Undo && (o.list ? 1 : 0) + (o.last ? 1 : 0) + (o.journal.empty() ? 0 : 1) != 1) {
         return Fail("undo takes one of --list, --last or a journal");
     }

@@ -103,12 +103,32 @@ ScRead ReadScCommand(const std::vector<std::string>& a) {
     return {std::move(c), 0};
 }
 
+ChkntfsRead ReadChkntfsCommand(const std::vector<std::string>& a) {
+    auto isDrive = [](const std::string& s) {
+        return s.size() == 2 && s[1] == ':' && ((s[0] >= 'a' && s[0] <= 'z') || (s[0] >= 'A' && s[0] <= 'Z'));
+    };
+    if (a.size() >= 3 && IsSwitch(a[1], "x")) {
+        std::string command = "autocheck autochk";
+        for (std::size_t i = 2; i < a.size(); ++i) {
+            if (!isDrive(a[i])) return {std::nullopt, 1};
+            command += " /k:" + FoldCase(a[i].substr(0, 1));
+        }
+        return {command + " *", 0};
+    }
+    if (a.size() == 2 && IsSwitch(a[1], "d")) return {"autocheck autochk *", 0};
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        if (!isDrive(a[i])) return {std::nullopt, 1};
+    }
+    return {std::nullopt, a.size() > 1 ? 0u : 1u};
+}
+
 std::optional<bool> RemovalTargetPresent(System& sys, const std::string& commandLine) {
     const std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty() || !SameName(ToolName(args[0]), "reg")) return std::nullopt;
     const auto c = ReadRegCommand(args);
-    if (!c || c->verb != RegCommand::Verb::Delete) return std::nullopt;
+    if (!c || c->verb == RegCommand::Verb::Add) return std::nullopt;
     const std::string key = JoinKeyPath(c->key);
+    if (c->verb == RegCommand::Verb::Copy) return sys.ListRegKey(key).has_value();
     if (c->value || c->defaultValue) return sys.ReadRegValue(key, c->value.value_or("")).has_value();
     const auto listing = sys.ListRegKey(key);
     if (c->allValues) return listing && !listing->values.empty();

@@ -49,10 +49,19 @@ struct ScRead {
 };
 ScRead ReadScCommand(const std::vector<std::string>& args);
 
+// chkntfs: /x DRIVES and /d set the boot-time check, the one command Session Manager's
+// BootExecute value then holds; any other form only asks.
+struct ChkntfsRead {
+    std::optional<std::string> bootExecute; // the command written, when the line sets one
+    std::uint32_t exitCode = 0;             // chkntfs's exit code otherwise (a query: 0, bad: 1)
+};
+ChkntfsRead ReadChkntfsCommand(const std::vector<std::string>& args);
+
 class System;
 
 // For a "reg delete" line: whether what it would remove (the value, the default value, any value,
-// the key) is there now. Nothing for any other line.
+// the key) is there now; for a "reg copy" line, whether the key it copies is. Nothing for any
+// other line.
 std::optional<bool> RemovalTargetPresent(System& sys, const std::string& commandLine);
 
 // Where a service keeps its start type: HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\NAME.

@@ -113,8 +113,7 @@ private:
             return;
         }
         // chkntfs /x and /d set the boot-time check, which is one registry value.
-        if (sysaccess::SameName(tool, "chkntfs") && args.size() >= 2 &&
-            (sysaccess::IsSwitch(args[1], "x") || sysaccess::IsSwitch(args[1], "d"))) {
+        if (sysaccess::SameName(tool, "chkntfs") && sysaccess::ReadChkntfsCommand(args).bootExecute) {
             t_.values.emplace_back(Canonical(sysaccess::kSessionManagerKey), "BootExecute");
             return;
         }

@@ -330,3 +330,35 @@ TEST_F(Cli, ExportedBatchOfEachPage) {
 }
 
 } // namespace
+
+namespace {
+
+// status after each page's recommendation on a fresh seeded machine; then an undo of that pass
+// brings back the status of the untouched machine, and refuses a journal written elsewhere.
+TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
+    const bool update = std::getenv("SYSVELA_UPDATE_GOLDEN") != nullptr;
+    for (const std::string page : {"system", "security", "services", "slimming"}) {
+        fs::remove_all(machine);
+        const std::string untouched = Run({"status", page}).out;
+        ASSERT_EQ(Run({"apply", page, "--recommend"}).status, 0) << page;
+        const Outcome status = Run({"status", page});
+        const Outcome json = Run({"status", page, "--json"});
+        const fs::path golden = fs::path(SYSVELA_CLI_GOLDEN_DIR) / ("status-" + page + ".txt");
+        if (update) WriteAll(golden, status.out + json.out);
+        EXPECT_EQ(status.out + json.out, ReadAll(golden)) << page;
+        const Outcome list = Run({"undo", "--list"});
+        EXPECT_EQ(SplitLines(list.out).size(), 1u) << list.out;
+        const Outcome undone = Run({"undo", "--last"});
+        EXPECT_EQ(undone.status, 0) << undone.err;
+        EXPECT_EQ(Run({"status", page}).out, untouched) << page;
+    }
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"undo"}, {"undo", "--last", "x.reg"},
+                                                {"status", "startup"}, {"status", "--json", "auto"}}) {
+        EXPECT_EQ(Run(bad).status, 2);
+    }
+    const Outcome missing = Run({"undo", "nosuch.reg"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("nothing was changed"), std::string::npos);
+}
+
+} // namespace

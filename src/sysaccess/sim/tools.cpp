@@ -107,28 +107,11 @@ std::uint32_t RunSfc(Drive& drive, const Args& a) {
 }
 
 std::uint32_t RunChkntfs(Registry& reg, const Args& a) {
-    auto isDrive = [](const std::string& s) {
-        return s.size() == 2 && s[1] == ':' && ((s[0] >= 'a' && s[0] <= 'z') || (s[0] >= 'A' && s[0] <= 'Z'));
-    };
-    std::string command;
-    if (a.size() >= 3 && IsSwitch(a[1], "x")) {
-        command = "autocheck autochk";
-        for (std::size_t i = 2; i < a.size(); ++i) {
-            if (!isDrive(a[i])) return 1;
-            command += " /k:" + FoldCase(a[i].substr(0, 1));
-        }
-        command += " *";
-    } else if (a.size() == 2 && IsSwitch(a[1], "d")) {
-        command = "autocheck autochk *";
-    } else {
-        for (std::size_t i = 1; i < a.size(); ++i) {
-            if (!isDrive(a[i])) return 1;
-        }
-        return a.size() > 1 ? 0 : 1; // a query: nothing changes
-    }
+    const sysaccess::ChkntfsRead read = sysaccess::ReadChkntfsCommand(a);
+    if (!read.bootExecute) return read.exitCode;
     sysaccess::RegData data;
     data.type = sysaccess::kRegMultiSz;
-    data.bytes = MultiString({command});
+    data.bytes = MultiString({*read.bootExecute});
     reg.Create(*ParseKeyPath(kSessionManagerKey, false)).SetValue("BootExecute", data);
     return 0;
 }
