@@ -5,7 +5,6 @@
 #include "form/context.h"
 #include "optimize/pass.h"
 #include "startup/startup.h"
-#include "sysaccess/cmdline.h"
 #include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
 #include "undo/journal.h"
@@ -235,8 +234,16 @@ Result Undo(sysaccess::System& sys, const std::string& given, bool force, UndoRe
     if (Result journaled = WriteJournal(sys, own, "undo", &done.journal); !journaled) {
         return Refuse("the undo's own journal cannot be written: " + journaled.error);
     }
-    const sysaccess::RunResult imported =
-        sys.Run("regedit /s " + sysaccess::QuoteArgument(path), sysaccess::RunMode::Wait);
+    // The bytes checked above are imported, not the file, which others may be able to replace: they
+    // go to the program's own script, held against writers while regedit reads it.
+    if (sys.FileExists(sysaccess::kScriptPath)) (void)sys.DeleteFiles(sysaccess::kScriptPath);
+    std::unique_ptr<sysaccess::FileHold> hold;
+    if (Result made = sys.CreateHeldFile(sysaccess::kScriptPath, *bytes, hold); !made) {
+        return Result::Fail("cannot create " + std::string(sysaccess::kScriptPath) + ": " + made.error);
+    }
+    const sysaccess::RunResult imported = sys.Run(sysaccess::kImportCommand, sysaccess::RunMode::Wait);
+    hold.reset();
+    (void)sys.DeleteFiles(sysaccess::kScriptPath);
     if (!imported.ok()) return Result::Fail("regedit " + imported.Describe());
     for (const auto& [copy, target] : head.files) {
         if (sys.FileExists(target)) continue;
