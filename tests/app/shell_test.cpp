@@ -105,6 +105,22 @@ TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
     EXPECT_EQ(host.messages[1].title, "确认");
 }
 
+TEST_F(Shell, APassWhoseJournalCannotBeWrittenChangesNothingAndSaysSo) {
+    sys.AddFile(sys.ProgramFolder() + "\\undo", "a file where the folder goes");
+    form.SetChk(form::kNoSystemRestore, form::kTicked);
+    const std::string registry = sys.ExportRegistry();
+    app::cmdOptimize(ctx);
+    EXPECT_EQ(sys.ExportRegistry(), registry);
+    EXPECT_TRUE(sys.Commands().empty());
+    EXPECT_EQ(form.lblWait(), "");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.starts_with("无法写入撤销记录，本次未做任何更改："));
+    host.answers = {form::MsgAnswer::Ok};
+    app::cmdAuto(ctx);
+    EXPECT_EQ(sys.ExportRegistry(), registry);
+    EXPECT_EQ(host.messages.size(), 3u); // the question, then the same refusal
+}
+
 TEST_F(Shell, BrowseAndServiceClick) {
     host.folders = {"D:\\下载\0junk"s, std::nullopt};
     app::cmdBrowse(ctx);

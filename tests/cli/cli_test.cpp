@@ -352,10 +352,21 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         EXPECT_EQ(undone.status, 0) << undone.err;
         EXPECT_EQ(Run({"status", page}).out, untouched) << page;
     }
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"undo"}, {"undo", "--last", "x.reg"},
-                                                {"status", "startup"}, {"status", "--json", "auto"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"undo"},
+                                                {"undo", "--last", "x.reg"},
+                                                {"status", "startup"},
+                                                {"status", "--json", "auto"}}) {
         EXPECT_EQ(Run(bad).status, 2);
     }
+    // A journal that cannot be written: apply changes nothing and says so.
+    fs::remove_all(machine);
+    ASSERT_EQ(Run({"status", "slimming"}).status, 0); // seeds a new machine
+    WriteAll(fs::path(machine) / "drive_c" / "Program Files" / "Sysvela" / "undo", "x");
+    const std::string registry = ReadAll(fs::path(machine) / "registry.reg");
+    const Outcome blocked = Run({"apply", "system", "--recommend"});
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("so nothing was changed"), std::string::npos) << blocked.err;
+    EXPECT_EQ(ReadAll(fs::path(machine) / "registry.reg"), registry);
     const Outcome missing = Run({"undo", "nosuch.reg"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("nothing was changed"), std::string::npos);
