@@ -1,6 +1,6 @@
 // Under Wine: a pass of the system page and one of the security page on the real registry, then
-// their journals imported by Wine's own "regedit /s", newest first, leave every value and key the
-// passes changed as it was before them.
+// their journals imported by Wine's own "regedit /s", newest first, leave every key the passes
+// touched exactly as Wine's "reg export" wrote it before them.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,23 +8,17 @@
 #include "app/shell.h"
 #include "optimize/pass.h"
 #include "support/fake_host.h"
-#include "sysaccess/regscript.h"
 #include "sysaccess/win32/system.h"
 #include "undo/journal.h"
 #include "undo/restore.h"
 
 namespace {
 
-// Every value below key as regedit exports it, by path.
-void Dump(sysaccess::System& sys, const std::string& key, std::map<std::string, std::string>& out) {
-    const auto listing = sys.ListRegKey(key);
-    out[key] = listing ? "key" : "absent";
-    if (!listing) return;
-    for (const std::string& name : listing->values) {
-        if (const auto data = sys.ReadRegValue(key, name)) out[key + "|" + name] = sysaccess::RegValueLine(name, *data);
-    }
-    for (const std::string& sub : listing->subkeys)
-        Dump(sys, key + "\\" + sub, out);
+// The key as Wine's own "reg export" writes it, or "absent".
+std::string Export(sysaccess::System& sys, const std::string& key) {
+    const std::string file = sys.ProgramFolder() + "\\undo-test-export.txt";
+    if (!sys.Run("reg export \"" + key + "\" \"" + file + "\" /y", sysaccess::RunMode::Wait).ok()) return "absent";
+    return sys.ReadFile(file).value_or("unreadable");
 }
 
 TEST(UndoUnderWine, RegeditImportOfTheJournalsRestoresWhatThePassesChanged) {
@@ -38,18 +32,19 @@ TEST(UndoUnderWine, RegeditImportOfTheJournalsRestoresWhatThePassesChanged) {
     form.SetTxtPath("C:\\下载");
     form.SetHide(2, true);
 
+    // Every key the two passes touch, exported whole by Wine's reg before and after.
     const auto snapshot = [&] {
         std::map<std::string, std::string> state;
         for (form::Page page : {form::Page::System, form::Page::Security}) {
             form.ShowPage(page);
             const undo::Targets t = undo::PlanTargets(form, sys, optimize::cmdOptimize);
-            for (const auto& [key, name] : t.values) {
-                const auto data = sys.ReadRegValue(key, name);
-                state[key + "|" + name] = data ? sysaccess::RegValueLine(name, *data) : "absent";
-            }
+            for (const auto& [key, name] : t.values)
+                state.emplace(key, "");
             for (const std::string& key : t.trees)
-                Dump(sys, key, state);
+                state.emplace(key, "");
         }
+        for (auto& [key, text] : state)
+            text = Export(sys, key);
         return state;
     };
     const auto before = snapshot();
