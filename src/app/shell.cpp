@@ -3,9 +3,11 @@
 #include <array>
 #include <cstddef>
 
+#include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
+#include "undo/journal.h"
 
 namespace app {
 
@@ -104,16 +106,55 @@ void ShowPage(form::Context& ctx, form::Page page) {
     }
 }
 
+namespace {
+
+// The journal of what pass is about to change, then the pass; a message box and no change when
+// the journal cannot be written.
+void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
+    if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, nullptr); !written) {
+        (void)ctx.host.MsgBox("无法写入撤销记录，本次未做任何更改：\n" + written.error, "错误", MsgButtons::Ok,
+                              MsgIcon::Error);
+        return;
+    }
+    pass(ctx);
+}
+
+const char* PageWord(Page page) {
+    switch (page) {
+    case Page::System:
+        return "system";
+    case Page::Security:
+        return "security";
+    case Page::Service:
+        return "services";
+    case Page::Wight:
+        return "slimming";
+    case Page::Startup:
+        return "startup";
+    }
+    return "?";
+}
+
+} // namespace
+
+void cmdOptimize(form::Context& ctx) {
+    Journaled(ctx, PageWord(ctx.form.VisiblePage()), optimize::cmdOptimize);
+}
+
 void cmdAuto(form::Context& ctx) {
-    presets::cmdAuto(ctx, ShowPage);
+    if (!presets::ConfirmAuto(ctx)) return;
+    Journaled(ctx, "auto", [](form::Context& c) { presets::RunAuto(c, ShowPage); });
 }
 
 void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
-    // write access keeps the previous file; there is nobody to tell at this point.
-    (void)settings::SaveSettings(ctx.form, ctx.sys);
+    // write access keeps the previous file, and the user learns it before leaving.
+    if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
+        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
+                              MsgIcon::Error);
+    }
     const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
-                                                 MsgButtons::OkCancel, MsgIcon::Exclamation);
+                                             MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window
     } else {

@@ -26,7 +26,12 @@ void cmdWight(form::Context& ctx);
 // A page button's click by its page.
 void ShowPage(form::Context& ctx, form::Page page);
 
-// Automatic optimisation, switching pages as the page buttons do.
+// The Optimize button: the journal of the pass first, then the pass. When the journal cannot be
+// written a message box says so and nothing changes.
+void cmdOptimize(form::Context& ctx);
+
+// Automatic optimisation, switching pages as the page buttons do, after one journal for its four
+// stages.
 void cmdAuto(form::Context& ctx);
 
 // Saves the states, then offers to log off: OK logs off, anything else ends the program.

@@ -47,6 +47,9 @@ public:
     bool FolderExists(const std::string&) override { return true; } // tested in the batch
     sysaccess::Result DeleteFiles(const std::string& path) override;
     sysaccess::Result RemoveFolder(const std::string& path) override;
+    sysaccess::Result CreateFolder(const std::string&) override {
+        return sysaccess::Result::Fail("a batch file writes no files");
+    }
     sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,8 +13,13 @@
 #include "presets/presets.h"
 #include "settings/settings.h"
 #include "sysaccess/encoding.h"
+#include "sysaccess/forwarding.h"
 #include "sysaccess/recording.h"
 #include "sysaccess/sim/machine.h"
+#include "sysaccess/toolcmd.h"
+#include "undo/journal.h"
+#include "undo/restore.h"
+#include "undo/status.h"
 
 namespace cli {
 
@@ -36,6 +42,28 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
     void LogOff() override {}
     void CloseWindow() override {}
+};
+
+// Notes, before each "reg delete" or "reg copy" runs, whether there is anything to remove or
+// copy: reg exits 1 when there is not, which is no failure of the pass.
+class RemovalProbe : public sysaccess::ForwardingSystem {
+public:
+    using ForwardingSystem::ForwardingSystem;
+    sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
+        const std::optional<bool> present = sysaccess::RemovalTargetPresent(Inner(), line);
+        lastWasNothing = present == false;
+        if (lastWasNothing && mode == sysaccess::RunMode::Start) nothingStarted.push_back(line);
+        return Inner().Run(line, mode);
+    }
+    bool lastWasNothing = false;
+    std::vector<std::string> nothingStarted; // started removals that had nothing to remove
+
+    bool NothingToRemove(const std::string& started) {
+        const auto it = std::find(nothingStarted.begin(), nothingStarted.end(), started);
+        if (it == nothingStarted.end()) return false;
+        nothingStarted.erase(it);
+        return true;
+    }
 };
 
 // One output line per effect: a line break inside a name would read as a second line.
@@ -203,6 +231,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         return 2;
     }
 
+    RemovalProbe probe(base);
     std::unique_ptr<RecordingSystem> recorder;
     std::unique_ptr<BatchExporter> exporter;
     sysaccess::System* sys = nullptr;
@@ -213,9 +242,16 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         sys = exporter.get();
         onPage = [&](const std::string& page) { exporter->Page(page); };
     } else {
-        recorder =
-            std::make_unique<RecordingSystem>(base, o.command == Command::Apply ? RecordMode::Apply : RecordMode::Plan);
+        recorder = std::make_unique<RecordingSystem>(probe, o.command == Command::Apply ? RecordMode::Apply
+                                                                                        : RecordMode::Plan);
         recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
+            const bool command = e.kind == sysaccess::EffectKind::Wait || e.kind == sysaccess::EffectKind::Start;
+            if (!e.ok && command && probe.lastWasNothing) {
+                const bool copy = e.text.find(" copy ") != std::string::npos;
+                env.out(OneLine(sysaccess::EffectWord(e.kind) + (" " + e.text)) +
+                        (copy ? "\tnothing to copy\n" : "\tnothing to remove\n"));
+                return;
+            }
             if (!e.ok) failed = true;
             env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
         });
@@ -228,15 +264,26 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     form.SetObserver([&](const form::Change& c) {
         if (c.field == form::Field::Page) onPage(PageWord(form.VisiblePage()));
     });
+    undo::Pass pass = optimize::cmdOptimize;
     if (o.page == PageArg::Auto) {
-        app::cmdAuto(ctx);
+        pass = [](form::Context& c) { presets::RunAuto(c, app::ShowPage); };
     } else {
         // The startup list is read from the machine as it is, whatever the pass does with it.
         ShowPage(o.page, o.page == PageArg::Startup ? baseCtx : ctx);
         if (o.page == PageArg::Startup) TickRemovals(o, form, env);
         if (o.recommend) presets::cmdSuggest(ctx);
-        optimize::cmdOptimize(ctx);
     }
+    if (o.command == Command::Apply) {
+        // What the pass is about to change is on disk before it changes anything.
+        std::string journal;
+        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PageName(o.page), &journal);
+            !written) {
+            env.err("sysvela-cli: the undo journal cannot be written, so nothing was changed: " + written.error + "\n");
+            return 1;
+        }
+        env.err("sysvela-cli: journal " + journal + "\n");
+    }
+    pass(ctx);
     form.SetObserver(nullptr);
 
     if (exporter) {
@@ -255,7 +302,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     }
     // Commands started without waiting are waited for only now, as the window leaves them running.
     for (const sysaccess::StartedCommand& started : recorder->CollectStarted()) {
-        if (started.result.ok()) continue;
+        if (started.result.ok() || probe.NothingToRemove(started.commandLine)) continue;
         failed = true;
         env.out("failed: " + OneLine(started.commandLine) + ": " + started.result.Describe() + "\n");
     }
@@ -292,6 +339,78 @@ int Diagnostic(const Options& o, sysaccess::System& base, const Env& env) {
     return failed ? 1 : 0;
 }
 
+int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
+    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys);
+    if (o.list) {
+        for (const undo::JournalEntry& j : journals)
+            env.out(OneLine(j.name + "\t" + j.what + "\t" + j.time + "\t" + j.computer) + "\n");
+        return 0;
+    }
+    if (o.last && journals.empty()) {
+        env.err("sysvela-cli: there is no journal in " + undo::UndoFolder(sys) + "\n");
+        return 1;
+    }
+    const std::string journal = o.last ? journals.back().name : o.journal;
+    undo::UndoReport report;
+    if (const sysaccess::Result done = undo::Undo(sys, journal, o.force, &report); !done) {
+        env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+        return 1;
+    }
+    env.err("sysvela-cli: journal " + report.journal + "\n");
+    env.out("undone " + OneLine(journal) + "\n");
+    for (const std::string& file : report.restoredFiles)
+        env.out("restored " + OneLine(file) + "\n");
+    for (const std::string& line : report.notUndoable)
+        env.out("not undoable: " + OneLine(line) + "\n");
+    return 0;
+}
+
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+int Status(const Options& o, sysaccess::System& sys, const Env& env) {
+    std::vector<PageArg> pages = {PageArg::System, PageArg::Security, PageArg::Services, PageArg::Slimming};
+    if (o.statusPage) pages = {*o.statusPage};
+    std::string json = "{\"pages\":[";
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const form::Page page = pages[p] == PageArg::System     ? form::Page::System
+                                : pages[p] == PageArg::Security ? form::Page::Security
+                                : pages[p] == PageArg::Services ? form::Page::Service
+                                                                : form::Page::Wight;
+        int counts[4] = {};
+        std::string text = "page " + std::string(PageName(pages[p])) + "\n", items;
+        for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
+            ++counts[static_cast<int>(s.state)];
+            text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + "\n";
+            items += std::string(items.empty() ? "" : ",") + "{\"chk\":" + std::to_string(s.chk) +
+                     ",\"caption\":" + JsonString(s.caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
+        }
+        text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
+                std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
+        json += std::string(p ? "," : "") + "{\"page\":\"" + PageName(pages[p]) + "\",\"options\":[" + items +
+                "],\"on\":" + std::to_string(counts[0]) + ",\"off\":" + std::to_string(counts[1]) +
+                ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) + "}";
+        if (!o.json) env.out(text);
+    }
+    if (o.json) env.out(json + "]}\n");
+    return 0;
+}
+
 } // namespace
 
 int Main(const std::vector<std::string>& args, const Env& env) {
@@ -326,6 +445,13 @@ int Main(const std::vector<std::string>& args, const Env& env) {
     case Command::RunCmd:
         status = Diagnostic(o, *target.system, env);
         changes = true;
+        break;
+    case Command::Status:
+        status = Status(o, *target.system, env);
+        break;
+    case Command::Undo:
+        status = Undo(o, *target.system, env);
+        changes = !o.list;
         break;
     case Command::Help:
         break;

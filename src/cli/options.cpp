@@ -44,6 +44,8 @@ Usage:
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
+  sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
+  sysvela-cli [--machine DIR] status [PAGE] [--json]
 
 COMMAND
   plan      list what the Optimize button would do, without doing it
@@ -79,12 +81,34 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   A plan answers every query from the machine as it is and counts every effect as succeeded,
   so it may list a deletion twice where apply would find the file gone the second time.
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
-  started command that failed is listed as "failed: COMMAND: REASON".
+  started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
+  or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
+  was not there with "nothing to copy"; neither is a failure.
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same
 test the program makes, the current user's Startup folder is that of the user who runs the
 batch, and a safe-boot key is deleted only after its copy succeeded.
+
+Undo: apply (and the window's Optimize and automatic optimisation) first writes a journal to the
+folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
+every value, key and service start type the pass changes, with copies of the files it removes.
+  undo --list      the journals, oldest first: NAME, tab, PAGE, tab, TIME, tab, COMPUTER
+  undo --last      undo the latest journal (automatic optimisation: its four pages together)
+  undo JOURNAL     undo that journal (a name in the undo folder or a full path)
+  --force          undo a journal written on another computer
+An undo writes a journal of its own first, so it can be undone in turn. A journal that does not
+parse, names a value the program never writes or deletes, or whose SHA-256 is not the one
+recorded when it was written (under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo) is refused
+whole and nothing changes. Double-clicking a journal in Explorer restores the registry too; the
+copied files come back only through undo.
+
+status shows what the machine holds now, one line per option: on (what a tick writes), off
+(what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
+runs commands), a tab, and the option's caption; then a summary line. PAGE is system, security,
+services (on: the service is disabled) or slimming; without PAGE, all four. --json prints
+{"pages":[{"page":P,"options":[{"chk":N,"caption":C,"state":S},...],"on":N,"off":N,"mixed":N,
+"unknown":N},...]} instead. status changes nothing.
 
 startup-list prints the startup entries as the window lists them, one per line.
 reg-write (TYPE string, dword or hex) and run-cmd are diagnostics for one registry write or one
@@ -134,6 +158,15 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     regWrite->add_option("DATA", o.data)->required();
     CLI::App* runCmd = app.add_subcommand("run-cmd");
     runCmd->add_option("COMMAND", o.commandLine)->required();
+    CLI::App* undoCmd = app.add_subcommand("undo");
+    undoCmd->add_flag("--list", o.list);
+    undoCmd->add_flag("--last", o.last);
+    undoCmd->add_flag("--force", o.force);
+    undoCmd->add_option("JOURNAL", o.journal);
+    CLI::App* statusCmd = app.add_subcommand("status");
+    std::string statusPage;
+    statusCmd->add_option("PAGE", statusPage);
+    statusCmd->add_flag("--json", o.json);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -156,6 +189,10 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         o.command = Command::RegWrite;
     else if (runCmd->parsed())
         o.command = Command::RunCmd;
+    else if (undoCmd->parsed())
+        o.command = Command::Undo;
+    else if (statusCmd->parsed())
+        o.command = Command::Status;
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
@@ -183,6 +220,17 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     }
     if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");
     if (*codePageOpt && o.command != Command::Export) return Fail("--codepage works only with export");
+    if (o.command == Command::Status && !statusPage.empty()) {
+        const auto it =
+            std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return statusPage == p.word; });
+        if (it == kPages.end() || it->page == PageArg::Startup || it->page == PageArg::Auto) {
+            return Fail("unknown page '" + statusPage + "' (system, security, services or slimming)");
+        }
+        o.statusPage = it->page;
+    }
+    if (o.command == Command::Undo && (o.list ? 1 : 0) + (o.last ? 1 : 0) + (o.journal.empty() ? 0 : 1) != 1) {
+        return Fail("undo takes one of --list, --last or a journal");
+    }
     if (o.command == Command::RegWrite && o.type != "string" && o.type != "dword" && o.type != "hex") {
         return Fail("unknown value type '" + o.type + "' (string, dword or hex)");
     }

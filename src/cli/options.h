@@ -7,7 +7,7 @@
 
 namespace cli {
 
-enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Help };
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help };
 
 // The pages a pass can run on; Auto is the automatic optimisation of four pages.
 enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
@@ -24,6 +24,12 @@ struct Options {
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND
     std::string key, name, type, data;
     std::string commandLine;
+    // undo: --list, --last or a journal; --force for a journal of another computer
+    bool list = false, last = false, force = false;
+    std::string journal;
+    // status [PAGE] [--json]: no page is every page with options
+    std::optional<PageArg> statusPage;
+    bool json = false;
 };
 
 struct ParseResult {

@@ -77,11 +77,16 @@ void cmdRedo(form::Context& ctx) {
         form.SetStartupTick(i, false);
 }
 
-void cmdAuto(form::Context& ctx, ShowPage showPage) {
-    const form::MsgAnswer answer = ctx.host.MsgBox("系统将按推荐优化的配置进行自动优化，确定吗？", "确认",
-                                                       form::MsgButtons::OkCancel, form::MsgIcon::None);
-    if (answer != form::MsgAnswer::Ok) return;
+bool ConfirmAuto(form::Context& ctx) {
+    return ctx.host.MsgBox("系统将按推荐优化的配置进行自动优化，确定吗？", "确认", form::MsgButtons::OkCancel,
+                           form::MsgIcon::None) == form::MsgAnswer::Ok;
+}
 
+void cmdAuto(form::Context& ctx, ShowPage showPage) {
+    if (ConfirmAuto(ctx)) RunAuto(ctx, showPage);
+}
+
+void RunAuto(form::Context& ctx, ShowPage showPage) {
     // The pending events let in between the stages must not start a second pass or sequence.
     InputHold hold(ctx.form);
     for (std::size_t stage = 0; stage < kAutoPages.size(); ++stage) {

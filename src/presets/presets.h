@@ -19,4 +19,8 @@ using ShowPage = void (*)(form::Context&, form::Page);
 // showPage, recommended and optimised. Input is held off for the whole sequence.
 void cmdAuto(form::Context& ctx, ShowPage showPage);
 
+// The two halves of cmdAuto: the question (true for OK), and the four stages.
+bool ConfirmAuto(form::Context& ctx);
+void RunAuto(form::Context& ctx, ShowPage showPage);
+
 } // namespace presets

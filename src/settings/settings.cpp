@@ -160,11 +160,12 @@ Problem ReadPath(MainForm& form, const std::string& field) {
     return std::nullopt;
 }
 
-// A folder name holds no line break; one pasted into the box would split the line.
+// A folder name holds no line break and no double quote (Windows allows neither in a path); one
+// pasted into the box would split the line or end the field early.
 std::string WritePath(const MainForm& form) {
     std::string path;
     for (char c : form.txtPath()) {
-        if (c != '\r' && c != '\n') path += c;
+        if (c != '\r' && c != '\n' && c != '"') path += c;
     }
     return path;
 }

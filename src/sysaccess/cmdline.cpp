@@ -3,7 +3,9 @@
 namespace sysaccess {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 } // namespace
 
 std::vector<std::string> SplitCommandLine(const std::string& line) {
@@ -15,15 +17,18 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
     std::string program;
     if (i < n && line[i] == '"') {
         ++i;
-        while (i < n && line[i] != '"') program += line[i++];
+        while (i < n && line[i] != '"')
+            program += line[i++];
         if (i < n) ++i;
     } else {
-        while (i < n && !IsBlank(line[i])) program += line[i++];
+        while (i < n && !IsBlank(line[i]))
+            program += line[i++];
     }
     args.push_back(program);
 
     while (true) {
-        while (i < n && IsBlank(line[i])) ++i;
+        while (i < n && IsBlank(line[i]))
+            ++i;
         if (i >= n) break;
         std::string arg;
         bool inQuotes = false;

@@ -102,6 +102,11 @@ std::optional<RegData> FaultySystem::ReadRegValue(const std::string& key, const 
     return Inner().ReadRegValue(key, name);
 }
 
+std::optional<RegKeyListing> FaultySystem::ListRegKey(const std::string& key) {
+    if (failReads_) return std::nullopt;
+    return Inner().ListRegKey(key);
+}
+
 RunResult FaultySystem::Run(const std::string& commandLine, RunMode mode) {
     const std::string tool = ToolName(commandLine);
     const bool missing = std::find(missingTools_.begin(), missingTools_.end(), tool) != missingTools_.end();

@@ -59,7 +59,7 @@ public:
     void LockFile(const std::string& path);
     // A folder that cannot be removed because something is left in it.
     void KeepFolder(const std::string& path);
-    // ReadFile, ListFolder, EnumRegValues, ReadRegValue and the existence tests answer as if
+    // ReadFile, ListFolder, EnumRegValues, ReadRegValue, ListRegKey and the existence tests answer as if
     // nothing were there.
     void FailReads(bool fail) { failReads_ = fail; }
 
@@ -77,6 +77,7 @@ public:
                          const std::string& data) override;
     std::vector<std::string> EnumRegValues(RegRoot root, const std::string& subkey) override;
     std::optional<RegData> ReadRegValue(const std::string& key, const std::string& name) override;
+    std::optional<RegKeyListing> ListRegKey(const std::string& key) override;
     RunResult Run(const std::string& commandLine, RunMode mode) override;
     std::vector<StartedCommand> CollectStarted() override;
     bool FileExists(const std::string& path) override;

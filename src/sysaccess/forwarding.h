@@ -20,12 +20,14 @@ public:
     std::optional<RegData> ReadRegValue(const std::string& key, const std::string& name) override {
         return inner_.ReadRegValue(key, name);
     }
+    std::optional<RegKeyListing> ListRegKey(const std::string& key) override { return inner_.ListRegKey(key); }
     RunResult Run(const std::string& commandLine, RunMode mode) override { return inner_.Run(commandLine, mode); }
     std::vector<StartedCommand> CollectStarted() override { return inner_.CollectStarted(); }
     bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
     bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
     Result DeleteFiles(const std::string& path) override { return inner_.DeleteFiles(path); }
     Result RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
+    Result CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
     std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
     std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
     Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override {
@@ -38,6 +40,7 @@ public:
     std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
     std::string UserName() override { return inner_.UserName(); }
     std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+    std::string ComputerName() override { return inner_.ComputerName(); }
     std::optional<std::string> ShellStartupFolder(bool allUsers) override {
         return inner_.ShellStartupFolder(allUsers);
     }

@@ -74,6 +74,12 @@ struct StartedCommand {
     RunResult result;
 };
 
+// What a registry key holds, by name: its values and its subkeys.
+struct RegKeyListing {
+    std::vector<std::string> values;
+    std::vector<std::string> subkeys;
+};
+
 // One registry value read back (for the CLI and the tests).
 struct RegData {
     std::uint32_t type = 0;  // kRegSz, kRegDword, ...
@@ -107,6 +113,10 @@ public:
     // Reads a value back; key is a full path with the root written out.
     virtual std::optional<RegData> ReadRegValue(const std::string& key, const std::string& name) = 0;
 
+    // The value and subkey names of a key (full path, root written out), opened for reading
+    // only; nothing when the key does not exist or cannot be read.
+    virtual std::optional<RegKeyListing> ListRegKey(const std::string& key) = 0;
+
     // --- Commands ---------------------------------------------------------------------------
 
     // Runs one command line with a hidden window, without any shell.
@@ -131,6 +141,8 @@ public:
     virtual Result DeleteFiles(const std::string& path) = 0;
     // Removes an empty folder.
     virtual Result RemoveFolder(const std::string& path) = 0;
+    // Creates a folder whose parent exists; an existing folder is success.
+    virtual Result CreateFolder(const std::string& path) = 0;
     // Names of the folder's files without hidden or system attribute, sorted by name without
     // regard to case.
     virtual std::vector<std::string> ListFolder(const std::string& path) = 0;
@@ -156,6 +168,8 @@ public:
     virtual std::string UserName() = 0;
     // The folder holding the program, without a trailing backslash.
     virtual std::string ProgramFolder() = 0;
+    // The computer's name; empty when it cannot be read.
+    virtual std::string ComputerName() = 0;
     // The shell's own Startup folder of the current user (allUsers false) or of all users;
     // nothing where the shell does not say (the simulated machine).
     virtual std::optional<std::string> ShellStartupFolder(bool /*allUsers*/) { return std::nullopt; }

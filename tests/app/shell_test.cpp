@@ -95,9 +95,30 @@ TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
         EXPECT_TRUE(m.buttons == form::MsgButtons::OkCancel && m.icon == form::MsgIcon::Exclamation);
     }
     EXPECT_TRUE(host.logOffs == 1 && host.closes == 1);
-    sys.SetAttributes(file, sim::kReadOnly); // an unwritable file still lets the user leave
+    sys.SetAttributes(file, sim::kReadOnly); // an unwritable file is told, then the user may leave
+    host.messages.clear();
     app::cmdExit(ctx);
     EXPECT_EQ(host.closes, 2);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text.substr(0, 57), "选项设置未能保存，下次启动时不会恢复：");
+    EXPECT_TRUE(host.messages[0].buttons == form::MsgButtons::Ok && host.messages[0].icon == form::MsgIcon::Error);
+    EXPECT_EQ(host.messages[1].title, "确认");
+}
+
+TEST_F(Shell, APassWhoseJournalCannotBeWrittenChangesNothingAndSaysSo) {
+    sys.AddFile(sys.ProgramFolder() + "\\undo", "a file where the folder goes");
+    form.SetChk(form::kNoSystemRestore, form::kTicked);
+    const std::string registry = sys.ExportRegistry();
+    app::cmdOptimize(ctx);
+    EXPECT_EQ(sys.ExportRegistry(), registry);
+    EXPECT_TRUE(sys.Commands().empty());
+    EXPECT_EQ(form.lblWait(), "");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.starts_with("无法写入撤销记录，本次未做任何更改："));
+    host.answers = {form::MsgAnswer::Ok};
+    app::cmdAuto(ctx);
+    EXPECT_EQ(sys.ExportRegistry(), registry);
+    EXPECT_EQ(host.messages.size(), 3u); // the question, then the same refusal
 }
 
 TEST_F(Shell, BrowseAndServiceClick) {

@@ -27,6 +27,7 @@ public:
     std::optional<sysaccess::RegData> ReadRegValue(const std::string&, const std::string&) override {
         return sysaccess::RegData{};
     }
+    std::optional<sysaccess::RegKeyListing> ListRegKey(const std::string&) override { return std::nullopt; }
     RunResult Run(const std::string& line, RunMode mode) override {
         calls.push_back("run " + line);
         if (mode == RunMode::Wait) return RunResult::Exited(0);
@@ -49,6 +50,7 @@ public:
         calls.push_back("rmdir " + p);
         return Result::Ok();
     }
+    Result CreateFolder(const std::string&) override { return Result::Ok(); }
     std::vector<std::string> ListFolder(const std::string&) override {
         std::vector<std::string> names;
         for (const auto& f : files)
@@ -73,6 +75,7 @@ public:
     std::string FromAnsi(const std::string& s) override { return s; }
     std::string UserName() override { return "u"; }
     std::string ProgramFolder() override { return "c:\\p"; }
+    std::string ComputerName() override { return "PC"; }
 };
 
 std::vector<EffectKind> Kinds(const FaultySystem& f) {

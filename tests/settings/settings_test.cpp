@@ -49,7 +49,7 @@ TEST_F(Settings, SavesEightQuotedLinesInTheAnsiCodePage) {
               Lines({"01" + Z(74) + "1", "3", "0", "0", "D:\\\xCF\xC2\xD4\xD8", "001" + Z(23), Z(26), "11" + Z(17)}));
     form::MainForm odd; // what no control holds is not written: beyond grey, a line break, no combo item
     odd.SetChk(5, 7);
-    odd.SetTxtPath("C:\\x\r\ny😀");
+    odd.SetTxtPath("C:\\\"x\r\ny😀\"");
     ASSERT_TRUE(settings::SaveSettings(odd, sys));
     EXPECT_EQ(*sys.ReadFile(file), Lines({Z(77), "0", "-1", "-1", "C:\\xy?", Z(26), Z(26), Z(19)}));
     sys.SetAttributes(file, sim::kReadOnly); // a failed save keeps the previous file

@@ -20,8 +20,8 @@ using Operation = void (*)(form::Context&);
 
 // The click of each main button, in the order of form::Button.
 constexpr std::array<Operation, form::kButtonCount> kButtonOperations{
-    presets::cmdRedo, presets::cmdSuggest, optimize::cmdOptimize, app::cmdExit,    app::cmdAuto,
-    app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,       app::cmdService, app::cmdWight,
+    presets::cmdRedo, presets::cmdSuggest, app::cmdOptimize, app::cmdExit,    app::cmdAuto,
+    app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,  app::cmdService, app::cmdWight,
 };
 
 constexpr wchar_t kShapeClass[] = L"SysvelaShape";     // a filled rectangle: Shape2

@@ -15,6 +15,7 @@ Machine::Machine(const Machine& other)
     : state_(std::make_unique<MachineState>(*other.state_)), commands_(other.commands_), started_(other.started_),
       userName_(other.userName_), programFolder_(other.programFolder_), codePage_(other.codePage_),
       wow64_(other.wow64_) {}
+      computerName_(other.computerName_) {}
 
 Machine& Machine::operator=(const Machine& other) {
     if (this != &other) {
@@ -25,6 +26,7 @@ Machine& Machine::operator=(const Machine& other) {
         programFolder_ = other.programFolder_;
         codePage_ = other.codePage_;
         wow64_ = other.wow64_;
+        computerName_ = other.computerName_;
     }
     return *this;
 }
@@ -50,6 +52,18 @@ std::optional<RegData> Machine::ReadRegValue(const std::string& key, const std::
     const RegValue* v = k ? k->FindValue(name) : nullptr;
     if (!v) return std::nullopt;
     return v->data;
+}
+
+std::optional<sysaccess::RegKeyListing> Machine::ListRegKey(const std::string& key) {
+    const auto path = ParseKeyPath(key, false);
+    const RegKey* k = path ? state_->registry.Find(*path) : nullptr;
+    if (!k) return std::nullopt;
+    sysaccess::RegKeyListing listing;
+    for (const RegValue* v : k->Values())
+        listing.values.push_back(v->name);
+    for (const RegKey& sub : k->subkeys)
+        listing.subkeys.push_back(sub.name);
+    return listing;
 }
 
 bool Machine::KeyExists(const std::string& key) const {
@@ -122,6 +136,16 @@ Result Machine::DeleteFiles(const std::string& path) {
 }
 Result Machine::RemoveFolder(const std::string& path) {
     return state_->drive.RemoveFolder(path);
+}
+Result Machine::CreateFolder(const std::string& path) {
+    if (state_->drive.FolderExists(path)) return Result::Ok();
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos || !state_->drive.FolderExists(path.substr(0, slash))) {
+        return Result::Fail("the parent folder does not exist");
+    }
+    const auto name = path.substr(slash + 1);
+    if (!ValidFileName(name) || !state_->drive.MakeFolder(path, 0)) return Result::Fail("cannot create " + path);
+    return Result::Ok();
 }
 std::vector<std::string> Machine::ListFolder(const std::string& path) {
     return state_->drive.ListFolder(path);

@@ -50,12 +50,14 @@ public:
     // --- System ---
     std::vector<std::string> EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) override;
     std::optional<sysaccess::RegData> ReadRegValue(const std::string& key, const std::string& name) override;
+    std::optional<sysaccess::RegKeyListing> ListRegKey(const std::string& key) override;
     sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
     std::vector<sysaccess::StartedCommand> CollectStarted() override;
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     sysaccess::Result DeleteFiles(const std::string& path) override;
     sysaccess::Result RemoveFolder(const std::string& path) override;
+    sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
@@ -66,10 +68,12 @@ public:
     std::string UserName() override { return userName_; }
     std::string ProgramFolder() override { return programFolder_; }
     bool Has32BitView() override { return wow64_; }
+    std::string ComputerName() override { return computerName_; }
 
     // --- Direct access, for tests and for setting a machine up ---
     void SetUserName(std::string name) { userName_ = std::move(name); }
     void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+    void SetComputerName(std::string name) { computerName_ = std::move(name); }
     void SetCodePage(unsigned cp) { codePage_ = cp; }
     // The machine as a 32-bit program sees 64-bit Windows: the 32-bit view of
     // HKEY_LOCAL_MACHINE\SOFTWARE is the key SOFTWARE\Wow6432Node, which the tools, run as the
@@ -116,6 +120,7 @@ private:
     std::string programFolder_ = "C:\\Program Files\\Sysvela";
     unsigned codePage_ = 936;
     bool wow64_ = false;
+    std::string computerName_ = "SYSVELA-SIM";
 };
 
 } // namespace sim

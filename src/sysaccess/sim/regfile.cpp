@@ -1,350 +1,36 @@
 #include "sysaccess/sim/regfile.h"
 
-#include <cstdint>
-#include <optional>
-
-#include "sysaccess/sim/text.h"
+#include "sysaccess/regscript.h"
 
 namespace sim {
 
-namespace {
-
-constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kHeader4 = "REGEDIT4";
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Only blanks or a comment may follow the data on its line.
-bool OnlyTrailer(std::string_view rest) {
-    const std::string t = TrimLeft(rest);
-    return t.empty() || t[0] == ';';
-}
-
-// Reads a quoted text starting at s[0] == '"'; \\ and \" are the escapes, any other backslash
-// stays as written. Sets `used` to the characters consumed, closing quote included.
-std::optional<std::string> ReadQuoted(std::string_view s, std::size_t& used) {
-    std::string out;
-    for (std::size_t i = 1; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
-            out += s[++i];
-        } else if (s[i] == '"') {
-            used = i + 1;
-            return out;
-        } else {
-            out += s[i];
-        }
-    }
-    return std::nullopt;
-}
-
-// "aa,bb,c,..." with an optional trailing comma; empty is no bytes.
-std::optional<std::string> ReadHexBytes(std::string_view s) {
-    std::string bytes;
-    const std::string all = TrimRight(TrimLeft(s));
-    if (all.empty()) return bytes;
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t comma = all.find(',', start);
-        const bool last = comma == std::string::npos;
-        const std::string_view token = std::string_view(all).substr(start, last ? all.npos : comma - start);
-        if (token.empty() || token.size() > 2) return std::nullopt;
-        int value = 0;
-        for (char c : token) {
-            const int d = HexDigit(c);
-            if (d < 0) return std::nullopt;
-            value = value * 16 + d;
-        }
-        bytes += static_cast<char>(value);
-        if (last) break;
-        start = comma + 1;
-    }
-    return bytes;
-}
-
-std::optional<std::uint32_t> ReadHexNumber(std::string_view digits, std::size_t maxDigits) {
-    if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : digits) {
-        const int d = HexDigit(c);
-        if (d < 0) return std::nullopt;
-        value = value * 16 + static_cast<std::uint32_t>(d);
-    }
-    return value;
-}
-
-// Raw bytes of a hex(N) value in the form the machine keeps for type N.
-sysaccess::RegData DataFromBytes(std::uint32_t type, std::string bytes) {
-    sysaccess::RegData data;
-    data.type = type;
-    if (type == sysaccess::kRegSz || type == sysaccess::kRegExpandSz) {
-        if (bytes.size() >= 2 && bytes[bytes.size() - 1] == 0 && bytes[bytes.size() - 2] == 0)
-            bytes.resize(bytes.size() - 2);
-        data.text = Utf16LeToUtf8(bytes);
-    } else if (type == sysaccess::kRegDword && bytes.size() == 4) {
-        for (int i = 3; i >= 0; --i)
-            data.dword = (data.dword << 8) | static_cast<unsigned char>(bytes[i]);
-    } else {
-        data.bytes = std::move(bytes);
-    }
-    return data;
-}
-
-enum class Outcome { Set, Delete, Reject };
-
-struct ParsedData {
-    Outcome outcome = Outcome::Reject;
-    sysaccess::RegData data;
-};
-
-ParsedData ParseData(std::string_view s) {
-    ParsedData r;
-    if (!s.empty() && s[0] == '"') {
-        std::size_t used = 0;
-        auto text = ReadQuoted(s, used);
-        if (!text || !OnlyTrailer(s.substr(used))) return r;
-        r.data.type = sysaccess::kRegSz;
-        r.data.text = std::move(*text);
-        r.outcome = Outcome::Set;
-        return r;
-    }
-    if (!s.empty() && s[0] == '-') {
-        if (OnlyTrailer(s.substr(1))) r.outcome = Outcome::Delete;
-        return r;
-    }
-    // The type words are lower case, as the registry editor writes and reads them; blanks may
-    // stand before the number but not inside a byte list.
-    if (s.starts_with("dword:")) {
-        const std::string afterColon = TrimLeft(s.substr(6));
-        std::string_view rest = afterColon;
-        const std::size_t end = rest.find_first_of(" \t;");
-        if (end != std::string_view::npos && !OnlyTrailer(rest.substr(end))) return r;
-        const auto value = ReadHexNumber(rest.substr(0, end), 8);
-        if (!value) return r;
-        r.data.type = sysaccess::kRegDword;
-        r.data.dword = *value;
-        r.outcome = Outcome::Set;
-        return r;
-    }
-    if (s.starts_with("hex")) {
-        std::string_view rest = s.substr(3);
-        std::uint32_t type = sysaccess::kRegBinary;
-        if (!rest.empty() && rest[0] == '(') {
-            const std::size_t close = rest.find(')');
-            if (close == std::string_view::npos) return r;
-            const auto n = ReadHexNumber(rest.substr(1, close - 1), 8);
-            if (!n) return r;
-            type = *n;
-            rest = rest.substr(close + 1);
-        }
-        if (rest.empty() || rest[0] != ':') return r;
-        rest = rest.substr(1);
-        const std::size_t comment = rest.find(';');
-        auto bytes = ReadHexBytes(rest.substr(0, comment));
-        if (!bytes) return r;
-        r.data = DataFromBytes(type, std::move(*bytes));
-        r.outcome = Outcome::Set;
-        return r;
-    }
-    return r;
-}
-
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string line(text.substr(start, end - start));
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        if (end == text.size()) break;
-        start = end + 1;
-    }
-    return lines;
-}
-
-} // namespace
-
 std::vector<RejectedLine> ImportRegScript(Registry& registry, std::string_view text, bool abbreviatedRoots) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    const std::vector<std::string> lines = SplitLines(text);
-    std::vector<RejectedLine> rejected;
-    auto reject = [&](std::size_t index) { rejected.push_back({static_cast<int>(index + 1), lines[index]}); };
-
-    const std::string header = lines.empty() ? std::string() : TrimRight(lines[0]);
-    if (header != kHeader5 && header != kHeader4) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (!TrimLeft(lines[i]).empty()) reject(i);
-        }
-        return rejected;
-    }
-
-    std::optional<KeyPath> current;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string line = TrimLeft(lines[i]);
-        if (line.empty() || line[0] == ';') continue;
-
-        if (line[0] == '[') {
-            const std::string trimmed = TrimRight(line);
-            current.reset();
-            if (trimmed.back() != ']' || trimmed.size() < 3) {
-                reject(i);
-                continue;
-            }
-            std::string_view name = std::string_view(trimmed).substr(1, trimmed.size() - 2);
-            const bool remove = !name.empty() && name[0] == '-';
-            if (remove) name.remove_prefix(1);
-            auto path = ParseKeyPath(name, abbreviatedRoots);
-            if (!path) {
-                reject(i);
-                continue;
-            }
-            if (remove) {
-                (void)registry.Delete(*path);
-            } else {
-                registry.Create(*path);
-                current = std::move(path);
-            }
-            continue;
-        }
-
-        const std::size_t first = i;
-        std::string name;
-        std::size_t pos = 0;
-        if (line[0] == '@') {
-            pos = 1;
-        } else if (line[0] == '"') {
-            auto quoted = ReadQuoted(line, pos);
-            if (!quoted) {
-                reject(first);
-                continue;
-            }
-            name = std::move(*quoted);
-        } else {
-            reject(first);
-            continue;
-        }
-        const std::string afterName = TrimLeft(std::string_view(line).substr(pos));
-        if (afterName.empty() || afterName[0] != '=') {
-            reject(first);
-            continue;
-        }
-        std::string data = TrimLeft(std::string_view(afterName).substr(1));
-        // Hex data may go on over lines that end in a backslash.
-        if (data.starts_with("hex")) {
-            while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
-                data = TrimRight(data);
-                data.pop_back();
-                data += TrimLeft(lines[++i]);
-            }
-        }
-        if (!current) {
-            reject(first);
-            continue;
-        }
-        const ParsedData parsed = ParseData(data);
-        RegKey* key = registry.Find(*current);
-        if (parsed.outcome == Outcome::Reject || !key) {
-            reject(first);
-        } else if (parsed.outcome == Outcome::Delete) {
-            (void)key->DeleteValue(name);
-        } else {
-            key->SetValue(name, parsed.data);
+    sysaccess::RegScript script = sysaccess::ReadRegScript(text, abbreviatedRoots);
+    for (const sysaccess::ScriptOp& op : script.ops) {
+        switch (op.kind) {
+        case sysaccess::ScriptOp::Kind::CreateKey:
+            registry.Create(op.key);
+            break;
+        case sysaccess::ScriptOp::Kind::DeleteKey:
+            (void)registry.Delete(op.key);
+            break;
+        case sysaccess::ScriptOp::Kind::SetValue:
+            registry.Create(op.key).SetValue(op.name, op.data);
+            break;
+        case sysaccess::ScriptOp::Kind::DeleteValue:
+            if (RegKey* key = registry.Find(op.key)) (void)key->DeleteValue(op.name);
+            break;
         }
     }
-    return rejected;
+    return std::move(script.rejected);
 }
 
 namespace {
-
-std::string Quote(std::string_view s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
-// hex bytes wrapped as the registry editor wraps them: no line longer than 80 characters.
-std::string HexList(std::string_view bytes, std::size_t column) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out += kDigits[b >> 4];
-        out += kDigits[b & 15];
-        column += 2;
-        if (i + 1 < bytes.size()) {
-            out += ',';
-            ++column;
-            if (column >= 77) {
-                out += "\\\r\n  ";
-                column = 2;
-            }
-        }
-    }
-    return out;
-}
-
-std::string TypeTag(std::uint32_t type) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string n;
-    do {
-        n.insert(n.begin(), kDigits[type & 15]);
-        type >>= 4;
-    } while (type);
-    return "hex(" + n + "):";
-}
-
-std::string ValueLine(const RegValue& v) {
-    std::string line = v.name.empty() ? "@=" : Quote(v.name) + "=";
-    const sysaccess::RegData& d = v.data;
-    std::string prefix;
-    std::string bytes;
-    switch (d.type) {
-    case sysaccess::kRegSz:
-        if (d.text.find_first_of("\r\n") == std::string::npos) return line + Quote(d.text);
-        prefix = TypeTag(d.type);
-        bytes = Utf8ToUtf16Le(d.text) + std::string(2, '\0');
-        break;
-    case sysaccess::kRegExpandSz:
-        prefix = TypeTag(d.type);
-        bytes = Utf8ToUtf16Le(d.text) + std::string(2, '\0');
-        break;
-    case sysaccess::kRegDword:
-        if (d.bytes.empty()) {
-            static constexpr char kDigits[] = "0123456789abcdef";
-            std::string hex(8, '0');
-            for (int i = 0; i < 8; ++i)
-                hex[7 - i] = kDigits[(d.dword >> (4 * i)) & 15];
-            return line + "dword:" + hex;
-        }
-        prefix = TypeTag(d.type);
-        bytes = d.bytes;
-        break;
-    case sysaccess::kRegBinary:
-        prefix = "hex:";
-        bytes = d.bytes;
-        break;
-    default:
-        prefix = TypeTag(d.type);
-        bytes = d.bytes;
-        break;
-    }
-    line += prefix;
-    return line + HexList(bytes, line.size());
-}
 
 void ExportKey(const RegKey& key, const std::string& path, std::string& out) {
     out += "[" + path + "]\r\n";
     for (const RegValue* v : key.Values())
-        out += ValueLine(*v) + "\r\n";
+        out += sysaccess::RegValueLine(v->name, v->data) + "\r\n";
     out += "\r\n";
     for (const RegKey& sub : key.subkeys)
         ExportKey(sub, path + "\\" + sub.name, out);
@@ -353,13 +39,13 @@ void ExportKey(const RegKey& key, const std::string& path, std::string& out) {
 } // namespace
 
 std::string ExportRegScript(const Registry& registry) {
-    std::string out = std::string(kHeader5) + "\r\n\r\n";
+    std::string out = std::string(sysaccess::kRegScriptHeader) + "\r\n\r\n";
     for (std::size_t r = 0; r < kRoots.size(); ++r) {
         const RegKey& root = registry.Root(r);
         if (root.HasValues()) {
             out += "[" + std::string(kRoots[r].full) + "]\r\n";
             for (const RegValue* v : root.Values())
-                out += ValueLine(*v) + "\r\n";
+                out += sysaccess::RegValueLine(v->name, v->data) + "\r\n";
             out += "\r\n";
         }
         for (const RegKey& sub : root.subkeys)

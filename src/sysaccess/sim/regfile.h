@@ -6,14 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "sysaccess/regscript.h"
 #include "sysaccess/sim/registry.h"
 
 namespace sim {
 
-struct RejectedLine {
-    int number = 0;   // 1-based line number in the text
-    std::string text; // the line as written
-};
+using sysaccess::RejectedLine;
 
 // Applies a registry script given as UTF-8 text (a UTF-8 byte order mark is skipped). A line the
 // registry editor would reject is skipped and reported; the rest of the script is still applied.

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sysaccess/regpath.h"
 #include "sysaccess/system.h"
 
 namespace sim {
@@ -52,25 +53,10 @@ private:
     std::size_t live_ = 0;
 };
 
-// A key path split into its root and the names beneath it.
-struct KeyPath {
-    std::size_t root = 0; // index into kRoots
-    std::vector<std::string> parts;
-};
-
-struct RootName {
-    const char* full;
-    const char* abbreviation;
-};
-inline constexpr std::array<RootName, 5> kRoots{{{"HKEY_CLASSES_ROOT", "HKCR"},
-                                                 {"HKEY_CURRENT_USER", "HKCU"},
-                                                 {"HKEY_LOCAL_MACHINE", "HKLM"},
-                                                 {"HKEY_USERS", "HKU"},
-                                                 {"HKEY_CURRENT_CONFIG", "HKCC"}}};
-
-// "HKEY_LOCAL_MACHINE\Software\X" (and "HKLM\..." when abbreviations are allowed, as reg.exe
-// takes them). One trailing backslash is accepted; an empty name inside the path is not.
-std::optional<KeyPath> ParseKeyPath(std::string_view path, bool allowAbbreviation);
+using sysaccess::JoinKeyPath;
+using sysaccess::KeyPath;
+using sysaccess::kRoots;
+using sysaccess::ParseKeyPath;
 
 class Registry {
 public:
@@ -88,8 +74,5 @@ public:
 private:
     std::array<RegKey, kRoots.size()> roots_;
 };
-
-// Full path of a key for display and export.
-std::string JoinKeyPath(const KeyPath& path);
 
 } // namespace sim

@@ -1,25 +1,16 @@
-// Small text helpers of the simulated machine: Windows-style name comparison, wildcards and
-// UTF-16 for the registry's wide-string data.
+// The simulated machine compares names and converts UTF-16 as the rest of the program does.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
+#include "sysaccess/text.h"
 
 namespace sim {
 
-// ASCII upper-case folding, as good as Windows' for the names this machine holds.
-std::string FoldCase(std::string_view s);
-bool SameName(std::string_view a, std::string_view b);
-// Orders names without regard to case; ties broken by the bytes so the order is total.
-bool NameLess(std::string_view a, std::string_view b);
-
-// UTF-8 to UTF-16LE bytes and back, through the shared converter (sysaccess/utf16.h); invalid
-// input becomes U+FFFD.
-std::string Utf8ToUtf16Le(std::string_view utf8);
-std::string Utf16LeToUtf8(std::string_view bytes);
-
-std::string TrimLeft(std::string_view s);
-std::string TrimRight(std::string_view s);
+using sysaccess::FoldCase;
+using sysaccess::NameLess;
+using sysaccess::SameName;
+using sysaccess::TrimLeft;
+using sysaccess::TrimRight;
+using sysaccess::Utf16LeToUtf8;
+using sysaccess::Utf8ToUtf16Le;
 
 } // namespace sim

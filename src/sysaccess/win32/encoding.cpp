@@ -12,8 +12,8 @@ namespace sysaccess {
 namespace {
 
 // The conversion functions count in int: longer text is refused rather than cut.
-template <typename Text> bool FitsInt(const Text& s) {
-    return s.size() <= static_cast<std::size_t>(INT_MAX);
+bool FitsInt(std::size_t size) {
+    return size <= static_cast<std::size_t>(INT_MAX);
 }
 
 } // namespace
@@ -22,7 +22,7 @@ std::optional<std::string> Utf8ToCodePage(const std::string& utf8, unsigned code
     if (utf8.empty()) return std::string();
     if (!IsValidUtf8(utf8)) return std::nullopt;
     const std::u16string units = Utf8ToUtf16(utf8);
-    if (!FitsInt(units)) return std::nullopt;
+    if (!FitsInt(units.size())) return std::nullopt;
     const std::wstring wide(units.begin(), units.end());
     const int wlen = static_cast<int>(wide.size());
     BOOL lossy = FALSE;
@@ -34,7 +34,7 @@ std::optional<std::string> Utf8ToCodePage(const std::string& utf8, unsigned code
 }
 
 std::string CodePageToUtf8(const std::string& bytes, unsigned codePage) {
-    if (bytes.empty() || !FitsInt(bytes)) return std::string();
+    if (bytes.empty() || !FitsInt(bytes.size())) return std::string();
     const int size = static_cast<int>(bytes.size());
     const int wlen = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
     if (wlen <= 0) return std::string();

@@ -327,6 +327,33 @@ std::vector<std::string> System::EnumRegValues(sysaccess::RegRoot root, const st
     return names;
 }
 
+std::optional<sysaccess::RegKeyListing> System::ListRegKey(const std::string& key) {
+    std::string subkey;
+    const std::optional<HKEY> root = ParseRoot(key, subkey);
+    if (!root) return std::nullopt;
+    RegKey opened;
+    if (RegOpenKeyExW(*root, Widen(subkey).c_str(), 0, KEY_READ | Decision().view, opened.put()) != ERROR_SUCCESS) return std::nullopt;
+    sysaccess::RegKeyListing listing;
+    std::wstring name(kMaxValueName + 1, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kMaxValueName + 1;
+        if (RegEnumValueW(opened.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        listing.values.push_back(Narrow(name.data(), length));
+    }
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kMaxValueName + 1; // key names are shorter (255)
+        if (RegEnumKeyExW(opened.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        listing.subkeys.push_back(Narrow(name.data(), length));
+    }
+    return listing;
+}
+
 std::optional<RegData> System::ReadRegValue(const std::string& key, const std::string& name) {
     std::string subkey;
     const std::optional<HKEY> root = ParseRoot(key, subkey);
@@ -482,6 +509,13 @@ Result System::RemoveFolder(const std::string& path) {
     return Result::Ok();
 }
 
+Result System::CreateFolder(const std::string& path) {
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return Result::Ok();
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS && FolderExists(path)) return Result::Ok();
+    return Fail("cannot create " + path, error);
+}
+
 std::vector<std::string> System::ListFolder(const std::string& path) {
     std::wstring pattern = Widen(path);
     while (!pattern.empty() && (pattern.back() == L'\\' || pattern.back() == L'/'))
@@ -588,6 +622,13 @@ std::string System::UserName() {
 
 bool System::Has32BitView() {
     return Decision().platform.wow64;
+}
+
+std::string System::ComputerName() {
+    wchar_t buffer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(buffer, &size)) return {};
+    return Narrow(std::wstring(buffer, size));
 }
 
 std::string System::ProgramFolder() {

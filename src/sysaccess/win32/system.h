@@ -26,6 +26,7 @@ public:
 
     std::vector<std::string> EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) override;
     std::optional<sysaccess::RegData> ReadRegValue(const std::string& key, const std::string& name) override;
+    std::optional<sysaccess::RegKeyListing> ListRegKey(const std::string& key) override;
 
     sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
     std::vector<sysaccess::StartedCommand> CollectStarted() override;
@@ -34,6 +35,7 @@ public:
     bool FolderExists(const std::string& path) override;
     sysaccess::Result DeleteFiles(const std::string& path) override;
     sysaccess::Result RemoveFolder(const std::string& path) override;
+    sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
@@ -44,6 +46,7 @@ public:
     std::string FromAnsi(const std::string& ansi) override;
     std::string UserName() override;
     std::string ProgramFolder() override;
+    std::string ComputerName() override;
     std::optional<std::string> ShellStartupFolder(bool allUsers) override;
     bool Has32BitView() override;
 

@@ -1,11 +1,11 @@
-#include "sysaccess/sim/text.h"
+#include "sysaccess/text.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "sysaccess/utf16.h"
 
-namespace sim {
+namespace sysaccess {
 
 namespace {
 
@@ -43,7 +43,7 @@ bool NameLess(std::string_view a, std::string_view b) {
 
 std::string Utf8ToUtf16Le(std::string_view utf8) {
     std::string out;
-    for (const char16_t unit : sysaccess::Utf8ToUtf16(utf8))
+    for (const char16_t unit : Utf8ToUtf16(utf8))
         AppendUnit(out, unit);
     return out;
 }
@@ -54,7 +54,7 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
         units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[k]) |
                                               (static_cast<unsigned char>(bytes[k + 1]) << 8)));
     }
-    std::string out = sysaccess::Utf16ToUtf8(units);
+    std::string out = Utf16ToUtf8(units);
     if (bytes.size() % 2) out += "\xEF\xBF\xBD"; // half a unit: U+FFFD
     return out;
 }
@@ -69,4 +69,4 @@ std::string TrimRight(std::string_view s) {
     return end == std::string_view::npos ? std::string() : std::string(s.substr(0, end + 1));
 }
 
-} // namespace sim
+} // namespace sysaccess

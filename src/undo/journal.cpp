@@ -1,0 +1,281 @@
+#include "undo/journal.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <optional>
+
+#include "sysaccess/cmdline.h"
+#include "sysaccess/forwarding.h"
+#include "sysaccess/regpath.h"
+#include "sysaccess/regscript.h"
+#include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
+#include "sysaccess/wildcard.h"
+#include "undo/sha256.h"
+
+namespace undo {
+
+namespace {
+
+using sysaccess::Result;
+using sysaccess::RunMode;
+using sysaccess::RunResult;
+
+// A host for the planning run: nothing is shown, automatic optimisation is confirmed.
+class QuietHost : public form::Host {
+public:
+    form::MsgAnswer MsgBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
+        return form::MsgAnswer::Ok;
+    }
+    void DoEvents() override {}
+    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+    void LogOff() override {}
+    void CloseWindow() override {}
+};
+
+std::string Canonical(const std::string& key) {
+    const auto path = sysaccess::ParseKeyPath(key, true);
+    return path ? sysaccess::JoinKeyPath(*path) : key;
+}
+
+// Holds every effect back and notes what it would change.
+class Planner : public sysaccess::ForwardingSystem {
+public:
+    Planner(System& inner, const form::MainForm& form, Targets& t) : ForwardingSystem(inner), form_(form), t_(t) {}
+
+    Result WriteRegValue(const std::string& key, sysaccess::RegType, const std::string& name,
+                         const std::string&) override {
+        t_.values.emplace_back(Canonical(key), name);
+        return Result::Ok();
+    }
+    RunResult Run(const std::string& line, RunMode mode) override {
+        Note(line);
+        if (mode == RunMode::Wait) return RunResult::Exited(0);
+        started_.push_back({line, RunResult::Exited(0)});
+        return RunResult::Running();
+    }
+    std::vector<sysaccess::StartedCommand> CollectStarted() override { return std::exchange(started_, {}); }
+    Result DeleteFiles(const std::string& path) override {
+        if (form_.Visible(form::Page::Wight)) {
+            t_.notUndoable.push_back("delete " + path);
+            return Result::Ok();
+        }
+        const std::size_t slash = path.rfind('\\');
+        if (slash == std::string::npos) return Result::Ok();
+        const std::string folder = path.substr(0, slash), pattern = path.substr(slash + 1);
+        for (const std::string& name : Inner().ListFolder(folder)) {
+            if (sysaccess::WildcardMatch(pattern, name)) t_.files.push_back(folder + "\\" + name);
+        }
+        return Result::Ok();
+    }
+    Result RemoveFolder(const std::string& path) override {
+        t_.notUndoable.push_back("rmdir " + path);
+        return Result::Ok();
+    }
+    Result CreateFolder(const std::string&) override { return Result::Ok(); }
+    Result ReplaceFileAtomically(const std::string&, const std::string&) override { return Result::Ok(); }
+    Result CreateHeldFile(const std::string&, const std::string&, std::unique_ptr<sysaccess::FileHold>&) override {
+        return Result::Ok();
+    }
+
+private:
+    void Note(const std::string& line) {
+        const std::vector<std::string> args = sysaccess::SplitCommandLine(line);
+        const std::string tool = args.empty() ? std::string() : sysaccess::ToolName(args[0]);
+        if (sysaccess::SameName(tool, "reg")) {
+            const auto c = sysaccess::ReadRegCommand(args);
+            if (!c) return; // refused before it changes anything
+            const std::string key = sysaccess::JoinKeyPath(c->key);
+            using Verb = sysaccess::RegCommand::Verb;
+            if (c->verb == Verb::Add) {
+                t_.values.emplace_back(key, "");
+            } else if (c->verb == Verb::Copy) {
+                if (Inner().ListRegKey(key)) t_.trees.push_back(sysaccess::JoinKeyPath(c->target));
+            } else if (c->value || c->defaultValue) {
+                const std::string name = c->value.value_or("");
+                if (Inner().ReadRegValue(key, name)) t_.values.emplace_back(key, name);
+            } else if (const auto listing = Inner().ListRegKey(key)) {
+                if (!c->allValues) {
+                    t_.trees.push_back(key);
+                } else {
+                    for (const std::string& name : listing->values)
+                        t_.values.emplace_back(key, name);
+                }
+            }
+            return;
+        }
+        if (sysaccess::SameName(tool, "sc")) {
+            const sysaccess::ScRead read = sysaccess::ReadScCommand(args);
+            if (!read.command) return;
+            const std::string key = sysaccess::kServicesKey + read.command->service;
+            if (Inner().ListRegKey(key)) t_.values.emplace_back(Canonical(key), "Start");
+            return;
+        }
+        // chkntfs /x and /d set the boot-time check, which is one registry value.
+        if (sysaccess::SameName(tool, "chkntfs") && sysaccess::ReadChkntfsCommand(args).bootExecute) {
+            t_.values.emplace_back(Canonical(sysaccess::kSessionManagerKey), "BootExecute");
+            return;
+        }
+        t_.notUndoable.push_back(line);
+    }
+
+    const form::MainForm& form_;
+    Targets& t_;
+    std::vector<sysaccess::StartedCommand> started_;
+};
+
+// The first key of the path, from the root down, that does not exist; nothing when the key does.
+std::optional<std::string> FirstMissing(sysaccess::System& sys, const std::string& key) {
+    const auto path = sysaccess::ParseKeyPath(key, true);
+    if (!path) return std::nullopt;
+    sysaccess::KeyPath walk{path->root, {}};
+    for (const std::string& part : path->parts) {
+        walk.parts.push_back(part);
+        const std::string text = sysaccess::JoinKeyPath(walk);
+        if (!sys.ListRegKey(text)) return text;
+    }
+    return std::nullopt;
+}
+
+void ExportTree(sysaccess::System& sys, const std::string& key, std::string& out) {
+    const auto listing = sys.ListRegKey(key);
+    if (!listing) return;
+    out += "[" + key + "]\r\n";
+    for (const std::string& name : listing->values) {
+        if (const auto data = sys.ReadRegValue(key, name)) out += sysaccess::RegValueLine(name, *data) + "\r\n";
+    }
+    out += "\r\n";
+    for (const std::string& sub : listing->subkeys)
+        ExportTree(sys, key + "\\" + sub, out);
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::any_of(list.begin(), list.end(), [&](const std::string& s) { return sysaccess::SameName(s, item); });
+}
+
+std::string DefaultNow() {
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
+    localtime_r(&t, &local);
+#endif
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    return buffer;
+}
+
+} // namespace
+
+std::function<std::string()> Now = DefaultNow;
+
+Targets PlanTargets(const form::MainForm& form, sysaccess::System& sys, const Pass& pass) {
+    Targets targets;
+    form::MainForm copy = form;
+    copy.SetObserver(nullptr);
+    Planner planner(sys, copy, targets);
+    QuietHost host;
+    form::Context ctx{copy, planner, host};
+    pass(ctx);
+    return targets;
+}
+
+std::string UndoFolder(sysaccess::System& sys) {
+    return sys.ProgramFolder() + "\\undo";
+}
+
+Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& name,
+                     const std::string& time) {
+    Journal j;
+    std::string head = std::string(sysaccess::kRegScriptHeader) + "\r\n\r\n; Sysvela undo journal\r\n";
+    head += "; what=" + what + "\r\n; computer=" + sys.ComputerName() + "\r\n; time=" + time + "\r\n";
+    std::vector<std::string> missing; // keys the pass creates: removed after every line naming them
+    const auto noteMissing = [&](const std::string& key) {
+        if (auto first = FirstMissing(sys, key); first && !Contains(missing, *first)) missing.push_back(*first);
+        return sys.ListRegKey(key).has_value();
+    };
+
+    std::vector<std::string> done;
+    std::string body;
+    for (const std::string& tree : targets.trees) {
+        if (Contains(done, tree) || !noteMissing(tree)) continue;
+        done.push_back(tree);
+        body += "[-" + tree + "]\r\n";
+        ExportTree(sys, tree, body);
+    }
+    std::vector<std::string> keys; // value keys in first-seen order
+    for (const auto& [key, name] : targets.values) {
+        if (!Contains(keys, key)) keys.push_back(key);
+    }
+    for (const std::string& key : keys) {
+        if (!noteMissing(key)) continue;
+        body += "[" + key + "]\r\n";
+        std::vector<std::string> names;
+        for (const auto& [k, name] : targets.values) {
+            if (!sysaccess::SameName(k, key) || Contains(names, name)) continue;
+            names.push_back(name);
+            const auto data = sys.ReadRegValue(key, name);
+            body += (data ? sysaccess::RegValueLine(name, *data) : sysaccess::RegValueDeletionLine(name)) + "\r\n";
+        }
+        body += "\r\n";
+    }
+    for (const std::string& key : missing)
+        body += "[-" + key + "]\r\n";
+
+    int n = 0;
+    std::vector<std::string> copied;
+    for (const std::string& file : targets.files) {
+        if (Contains(copied, file)) continue;
+        const auto bytes = sys.ReadFile(file);
+        if (!bytes) continue;
+        copied.push_back(file);
+        const std::string copy = name + "." + std::to_string(++n);
+        j.copies.emplace_back(copy, *bytes);
+        head += "; file=" + copy + "|" + file + "\r\n";
+    }
+    for (const std::string& file : targets.newFiles) {
+        if (!sys.ReadFile(file)) head += "; remove=" + file + "\r\n";
+    }
+    for (const std::string& line : targets.notUndoable)
+        head += "; not undoable: " + line + "\r\n";
+    j.text = head + "\r\n" + body + "\r\n; end\r\n";
+    return j;
+}
+
+Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, std::string* path) {
+    const std::string folder = UndoFolder(sys);
+    if (Result made = sys.CreateFolder(folder); !made)
+        return Result::Fail("cannot create " + folder + ": " + made.error);
+    const std::string time = Now();
+    std::string stamp;
+    for (char c : time) {
+        if (c >= '0' && c <= '9') stamp += c;
+        if (stamp.size() == 8 && c == ' ') stamp += '-';
+    }
+    std::string name;
+    for (int n = 1; name.empty() || sys.FileExists(folder + "\\" + name); ++n) {
+        if (n > 99) return Result::Fail("too many journals in one second");
+        name = stamp + (n < 10 ? "-0" : "-") + std::to_string(n) + ".reg";
+    }
+    const Journal j = BuildJournal(sys, targets, what, name, time);
+    for (const auto& [copy, bytes] : j.copies) {
+        if (Result written = sys.ReplaceFileAtomically(folder + "\\" + copy, bytes); !written) return written;
+    }
+    const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(j.text);
+    const std::string file = folder + "\\" + name;
+    if (Result written = sys.ReplaceFileAtomically(file, bytes); !written) return written;
+    if (Result kept = sys.WriteRegValue(kHashesKey, sysaccess::RegType::String, name, Sha256Hex(bytes)); !kept) {
+        return Result::Fail("cannot record the journal's hash: " + kept.error);
+    }
+    if (path) *path = file;
+    return Result::Ok();
+}
+
+Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass, const std::string& what,
+                   std::string* path) {
+    return WriteJournal(sys, PlanTargets(form, sys, pass), what, path);
+}
+
+} // namespace undo

@@ -1,0 +1,211 @@
+#include "undo/status.h"
+
+#include <algorithm>
+#include <set>
+
+#include "optimize/sections.h"
+#include "sysaccess/cmdline.h"
+#include "sysaccess/forwarding.h"
+#include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
+#include "undo/journal.h"
+
+namespace undo {
+
+namespace {
+
+using sysaccess::Result;
+
+// One thing a pass leaves on the machine, and how to read it back.
+struct Expect {
+    enum class Kind { Value, NoValue, Key, NoKey, NoFile, NoFolder, Command };
+    Kind kind = Kind::Command;
+    std::string key, name;
+    sysaccess::RegData data;
+    std::string id; // identity, to tell one option's effects from the page's at rest
+};
+
+// Holds every effect back and notes what each would leave.
+class Expecter : public sysaccess::ForwardingSystem {
+public:
+    explicit Expecter(System& inner) : ForwardingSystem(inner) {}
+    std::vector<Expect> seen;
+
+    Result WriteRegValue(const std::string& key, sysaccess::RegType type, const std::string& name,
+                         const std::string& data) override {
+        Expect e{Expect::Kind::Value, key, name, {}, "w|" + key + "|" + name + "|" + data};
+        if (type == sysaccess::RegType::Dword) {
+            e.data.type = sysaccess::kRegDword;
+            e.data.dword = static_cast<std::uint32_t>(std::stoul(data.empty() ? "0" : data, nullptr, 16));
+        } else {
+            e.data.type = sysaccess::kRegSz;
+            e.data.text = data;
+        }
+        seen.push_back(std::move(e));
+        return Result::Ok();
+    }
+    sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
+        seen.push_back(FromCommand(line));
+        return mode == sysaccess::RunMode::Wait ? sysaccess::RunResult::Exited(0) : sysaccess::RunResult::Running();
+    }
+    std::vector<sysaccess::StartedCommand> CollectStarted() override { return {}; }
+    Result DeleteFiles(const std::string& path) override {
+        seen.push_back({Expect::Kind::NoFile, path, {}, {}, "d|" + path});
+        return Result::Ok();
+    }
+    Result RemoveFolder(const std::string& path) override {
+        seen.push_back({Expect::Kind::NoFolder, path, {}, {}, "r|" + path});
+        return Result::Ok();
+    }
+    bool FileExists(const std::string&) override { return true; }   // every deletion is noted
+    bool FolderExists(const std::string&) override { return true; } // every removal is noted
+
+private:
+    Expect FromCommand(const std::string& line) {
+        Expect e{Expect::Kind::Command, {}, {}, {}, "c|" + line};
+        const std::vector<std::string> args = sysaccess::SplitCommandLine(line);
+        const std::string tool = args.empty() ? std::string() : sysaccess::ToolName(args[0]);
+        if (sysaccess::SameName(tool, "sc")) {
+            if (const sysaccess::ScRead read = sysaccess::ReadScCommand(args); read.command) {
+                e.kind = Expect::Kind::Value;
+                e.key = sysaccess::kServicesKey + read.command->service;
+                e.name = "Start";
+                e.data.type = sysaccess::kRegDword;
+                e.data.dword = read.command->start;
+            }
+        } else if (sysaccess::SameName(tool, "chkntfs")) {
+            if (const auto command = sysaccess::ReadChkntfsCommand(args).bootExecute) {
+                e.kind = Expect::Kind::Value;
+                e.key = sysaccess::kSessionManagerKey;
+                e.name = "BootExecute";
+                e.data.type = sysaccess::kRegMultiSz;
+                e.data.bytes = sysaccess::Utf8ToUtf16Le(*command) + std::string(4, '\0');
+            }
+        } else if (sysaccess::SameName(tool, "reg")) {
+            if (const auto c = sysaccess::ReadRegCommand(args)) {
+                using Verb = sysaccess::RegCommand::Verb;
+                e.key = sysaccess::JoinKeyPath(c->verb == Verb::Copy ? c->target : c->key);
+                if (c->verb == Verb::Delete && (c->value || c->defaultValue)) {
+                    e.kind = Expect::Kind::NoValue;
+                    e.name = c->value.value_or("");
+                } else if (c->verb == Verb::Delete && !c->allValues) {
+                    e.kind = Expect::Kind::NoKey;
+                } else if (c->verb != Verb::Delete) {
+                    e.kind = Expect::Kind::Key;
+                }
+            }
+        }
+        return e;
+    }
+};
+
+bool Same(const sysaccess::RegData& a, const sysaccess::RegData& b) {
+    if (a.type != b.type) return false;
+    if (a.type == sysaccess::kRegDword && a.bytes.empty()) return a.dword == b.dword;
+    return a.text == b.text && a.bytes == b.bytes;
+}
+
+bool Holds(sysaccess::System& sys, const Expect& e) {
+    switch (e.kind) {
+    case Expect::Kind::Value: {
+        const auto v = sys.ReadRegValue(e.key, e.name);
+        return v && Same(*v, e.data);
+    }
+    case Expect::Kind::NoValue:
+        return !sys.ReadRegValue(e.key, e.name);
+    case Expect::Kind::Key:
+        return sys.ListRegKey(e.key).has_value();
+    case Expect::Kind::NoKey:
+        return !sys.ListRegKey(e.key);
+    case Expect::Kind::NoFile:
+        return !sys.FileExists(e.key);
+    case Expect::Kind::NoFolder:
+        return !sys.FolderExists(e.key);
+    case Expect::Kind::Command:
+        break;
+    }
+    return false;
+}
+
+std::vector<Expect> Effects(sysaccess::System& sys, form::MainForm form) {
+    Expecter expecter(sys);
+    switch (form.VisiblePage()) {
+    case form::Page::System:
+        optimize::RunSystemSection(form, expecter);
+        break;
+    case form::Page::Security:
+        optimize::RunSecuritySection(form, expecter);
+        break;
+    case form::Page::Service:
+        optimize::RunServiceSection(form, expecter);
+        break;
+    case form::Page::Wight:
+        optimize::RunWightSection(form, expecter);
+        break;
+    case form::Page::Startup:
+        break;
+    }
+    return std::move(expecter.seen);
+}
+
+OptionState FromCounts(int on, int readable) {
+    if (readable == 0) return OptionState::Unknown;
+    if (on == readable) return OptionState::On;
+    return on == 0 ? OptionState::Off : OptionState::Mixed;
+}
+
+} // namespace
+
+const char* StateWord(OptionState s) {
+    switch (s) {
+    case OptionState::On:
+        return "on";
+    case OptionState::Off:
+        return "off";
+    case OptionState::Mixed:
+        return "mixed";
+    case OptionState::Unknown:
+        return "unknown";
+    }
+    return "?";
+}
+
+std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
+    std::vector<OptionStatus> out;
+    form::MainForm rest; // every box cleared, the lists empty, item 0 of both drop-down lists
+    rest.SetCombo2(0);
+    rest.SetCombo3(0);
+    rest.UserName = sys.UserName();
+    rest.ShowPage(page);
+    const std::vector<Expect> atRest = Effects(sys, rest);
+    std::set<std::string> restIds;
+    for (const Expect& e : atRest)
+        restIds.insert(e.id);
+    const auto state = [&](const form::MainForm& ticked) {
+        int on = 0, readable = 0;
+        for (const Expect& e : Effects(sys, ticked)) {
+            // A key that a command makes says little: the cleared state may make it too.
+            if (restIds.contains(e.id) || e.kind == Expect::Kind::Command || e.kind == Expect::Kind::Key) continue;
+            ++readable;
+            on += Holds(sys, e) ? 1 : 0;
+        }
+        return FromCounts(on, readable);
+    };
+    if (page == form::Page::Service) {
+        for (int i = 0; i < form::kServiceCount; ++i) {
+            form::MainForm one = rest;
+            one.SetService(i, true);
+            out.push_back({-1, form::kServices[i].name, state(one)});
+        }
+        return out;
+    }
+    for (const form::Option& o : form::kOptions) {
+        if (o.page != page) continue;
+        form::MainForm one = rest;
+        one.SetChk(o.chk, form::kTicked);
+        out.push_back({o.chk, o.caption, state(one)});
+    }
+    return out;
+}
+
+} // namespace undo

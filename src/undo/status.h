@@ -1,0 +1,27 @@
+// What the machine holds now, option by option: for each check box of a page, whether the machine
+// holds what a tick writes (on), what a clear writes or no trace of the tick (off), some of each
+// (mixed), or nothing readable because the option only runs commands (unknown). It only reads.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "form/options.h"
+#include "sysaccess/system.h"
+
+namespace undo {
+
+enum class OptionState { On, Off, Mixed, Unknown };
+const char* StateWord(OptionState s); // "on", "off", "mixed", "unknown"
+
+struct OptionStatus {
+    int chk = -1;        // the check box; -1 for a service of the service page
+    std::string caption; // the text beside the box, or the service's list item name
+    OptionState state = OptionState::Unknown;
+};
+
+// The options of page in the option table's order (the service page: its services, on meaning
+// disabled). The startup page has no options.
+std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page);
+
+} // namespace undo

@@ -1,0 +1,37 @@
+// A machine's state as an undo must leave it: the registry key by key and value by value, and the
+// files with their bytes and attributes, in name order. The program's own journals and their
+// hashes are left out, and so are the Windows folder, whose removals are not undoable, and a
+// registry script left behind.
+#pragma once
+
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "sysaccess/sim/machine.h"
+#include "sysaccess/text.h"
+
+namespace testing_support {
+
+inline std::set<std::string> StateOf(sim::Machine& m) {
+    std::set<std::string> lines;
+    std::istringstream in(m.ExportRegistry());
+    std::string key;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("[")) key = line;
+        if (line.empty() || sysaccess::FoldCase(key).starts_with("[HKEY_LOCAL_MACHINE\\SOFTWARE\\SYSVELA")) continue;
+        lines.insert(line.starts_with("[") ? line : key + line);
+    }
+    for (const std::string& path : m.AllPaths()) {
+        const std::string folded = sysaccess::FoldCase(path);
+        if (folded.starts_with("C:\\WINDOWS\\") || folded.starts_with("C:\\PROGRAM FILES\\SYSVELA\\UNDO") ||
+            folded == "C:\\TEMPREG.REG") {
+            continue; // removals that are not undoable, the journals, a leftover registry script
+        }
+        lines.insert(path + "|" + std::to_string(m.Attributes(path).value_or(0)) + "|" + m.ReadFile(path).value_or(""));
+    }
+    return lines;
+}
+
+} // namespace testing_support

@@ -1,0 +1,195 @@
+// Apply then undo leaves the machine as it was; undo of the undo gives the applied state again; a
+// damaged or hostile journal is refused whole and changes nothing.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/shell.h"
+#include "hardening/machine_fixture.h"
+#include "optimize/pass.h"
+#include "support/fake_host.h"
+#include "support/machine_state.h"
+#include "sysaccess/regscript.h"
+#include "sysaccess/text.h"
+#include "undo/journal.h"
+#include "undo/restore.h"
+#include "undo/sha256.h"
+
+namespace {
+
+using testing_support::StateOf;
+
+// A random prior state for a value the program writes: absent, or of any type.
+void RandomValue(sim::Machine& m, std::mt19937& rng, const std::string& key, const std::string& name) {
+    sysaccess::RegData d;
+    switch (rng() % 5) {
+    case 0:
+        (void)m.DeleteValue(key, name);
+        return;
+    case 1:
+        d.type = sysaccess::kRegDword, d.dword = rng();
+        break;
+    case 2:
+        d.type = sysaccess::kRegSz, d.text = "旧值 \"" + std::to_string(rng() % 100) + "\\";
+        break;
+    case 3:
+        d.type = sysaccess::kRegBinary, d.bytes = std::string(rng() % 90, '\x7f');
+        break;
+    default:
+        d.type = sysaccess::kRegMultiSz, d.bytes = std::string("a\0\0\0\0\0", 6);
+        break;
+    }
+    m.SetValue(key, name, d);
+}
+
+struct Bench {
+    sim::Machine machine = hardening::FixtureMachine();
+    form::MainForm form;
+    testing_support::FakeHost host;
+};
+
+// A machine whose values are random where the program writes, and a form ticked at random.
+void Randomise(Bench& s, std::mt19937& rng, form::Page page) {
+    form::MainForm all;
+    for (int i = 0; i < form::kChkCount; ++i)
+        all.SetChk(i, form::kTicked);
+    for (form::Page p : {form::Page::System, form::Page::Security}) {
+        all.ShowPage(p);
+        for (const auto& [key, name] : undo::PlanTargets(all, s.machine, optimize::cmdOptimize).values) {
+            if (rng() % 2) RandomValue(s.machine, rng, key, name);
+        }
+    }
+    form::Context ctx{s.form, s.machine, s.host};
+    app::LoadWindow(ctx);
+    for (int i = 0; i < form::kChkCount; ++i)
+        s.form.SetChk(i, static_cast<int>(rng() % 3));
+    for (int i = 0; i < form::kServiceCount; ++i)
+        s.form.SetService(i, rng() % 2);
+    for (int i = 0; i < form::kDriveCount; ++i)
+        s.form.SetHide(i, rng() % 2), s.form.SetNot(i, rng() % 4 == 0);
+    s.form.SetTxtPath(rng() % 2 ? "" : "D:\\下载");
+    s.form.SelectOpt(static_cast<int>(rng() % 5));
+    s.form.SetCombo2(static_cast<int>(rng() % 2));
+    app::ShowPage(ctx, page);
+    for (std::size_t i = 0; i < s.form.lstStartup().items.size(); ++i)
+        s.form.SetStartupTick(static_cast<int>(i), rng() % 2);
+}
+
+TEST(Undo, ApplyThenUndoRestoresEveryPageAndUndoOfUndoReapplies) {
+    std::mt19937 rng(2026);
+    int passes = 0;
+    for (int round = 0; round < 12; ++round) {
+        for (form::Page page :
+             {form::Page::System, form::Page::Security, form::Page::Service, form::Page::Wight, form::Page::Startup}) {
+            for (bool automatic : {false, true}) {
+                if (automatic && page != form::Page::System) continue;
+                Bench s;
+                if (round % 2) { // 64-bit Windows: AeDebug and the Run key in both views
+                    s.machine.SetWow64(true);
+                    s.machine.SetString(
+                        R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)", "Tool32",
+                        R"(C:\Program Files (x86)\Tool\tool.exe)");
+                }
+                Randomise(s, rng, page);
+                const auto before = StateOf(s.machine);
+                form::Context ctx{s.form, s.machine, s.host};
+                s.host.answers = {form::MsgAnswer::Ok};
+                automatic ? app::cmdAuto(ctx) : app::cmdOptimize(ctx);
+                const auto applied = StateOf(s.machine);
+                const auto journals = undo::ListJournals(s.machine);
+                ASSERT_EQ(journals.size(), 1u);
+                undo::UndoReport report;
+                ASSERT_TRUE(undo::Undo(s.machine, journals.back().name, false, &report)) << round;
+                EXPECT_EQ(StateOf(s.machine), before) << "round " << round << ", " << journals.back().what;
+                if (page == form::Page::Wight && s.form.Ticked(form::kPurgeSystemCache)) {
+                    EXPECT_NE(std::find(report.notUndoable.begin(), report.notUndoable.end(), "sfc /purgecache"),
+                              report.notUndoable.end());
+                }
+                ASSERT_TRUE(undo::Undo(s.machine, undo::ListJournals(s.machine).back().name, false, nullptr));
+                EXPECT_EQ(StateOf(s.machine), applied) << "round " << round << ": undo of the undo";
+                ++passes;
+            }
+        }
+    }
+    EXPECT_EQ(passes, 72);
+}
+
+// The journal of a system pass on the fixture, with its hash recorded as the program records it.
+struct Hostile : ::testing::Test {
+    Bench s;
+    std::string name, text;
+    void SetUp() override {
+        form::Context ctx{s.form, s.machine, s.host};
+        app::LoadWindow(ctx);
+        for (int i = 0; i < form::kChkCount; ++i)
+            s.form.SetChk(i, form::kTicked);
+        app::cmdOptimize(ctx);
+        name = undo::ListJournals(s.machine).back().name;
+        text = sysaccess::Utf16LeToUtf8(s.machine.ReadFile(Path())->substr(2));
+    }
+    std::string Path() { return undo::UndoFolder(s.machine) + "\\" + name; }
+    void Forge(const std::string& bytes) {
+        s.machine.AddFile(Path(), bytes);
+        s.machine.SetString(undo::kHashesKey, name, undo::Sha256Hex(bytes));
+    }
+};
+
+TEST_F(Hostile, DamagedOrForgedJournalsAreRefusedWholeAndChangeNothing) {
+    const std::string bom = "\xFF\xFE";
+    const auto utf16 = [&](const std::string& t) { return bom + sysaccess::Utf8ToUtf16Le(t); };
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        return t.replace(t.find(from), from.size(), to);
+    };
+    const std::string service = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Alerter]\r\n";
+    const struct {
+        std::string bytes;
+        const char* says;
+        bool rehash = true;
+    } cases[] = {
+        {utf16(text.substr(0, text.size() - 7)), "is cut short"},
+        {text, "not UTF-16 LE"},
+        {utf16(replaced("; end", service + "\"ImagePath\"=\"evil.exe\"\r\n; end")), "never writes or deletes"},
+        {utf16(replaced("; end", "[-HKEY_CURRENT_USER\\Software]\r\n; end")),
+         "never deletes HKEY_CURRENT_USER\\Software"},
+        {utf16(replaced(".reg.1|", ".reg.1\\..\\..\\x|")), "is not one the program keeps"},
+        {utf16(replaced("|C:\\Documents and Settings\\All Users\\「开始」菜单\\Windows Catalog.lnk",
+                        "|C:\\WINDOWS\\system32\\Windows Catalog.lnk")),
+         "is not one the program keeps"},
+        {utf16(replaced("; end", "\"x\"=dword:1234567890\r\n; end")), "does not parse: \"x\"=dword:1234567890"},
+        {utf16(replaced("; end", "; junk\r\n; end")), "SHA-256", false},
+        {utf16(replaced("computer=SYSVELA-SIM", "computer=ELSEWHERE")), "written on ELSEWHERE"},
+    };
+    for (const auto& c : cases) {
+        Bench copy = s;
+        const auto before = StateOf(copy.machine);
+        const std::string path = Path();
+        copy.machine.AddFile(path, c.bytes);
+        if (c.rehash) copy.machine.SetString(undo::kHashesKey, name, undo::Sha256Hex(c.bytes));
+        const sysaccess::Result r = undo::Undo(copy.machine, name, false, nullptr);
+        EXPECT_FALSE(r.ok) << c.says;
+        EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
+        EXPECT_EQ(StateOf(copy.machine), before) << c.says;
+        EXPECT_EQ(undo::ListJournals(copy.machine).size(), 1u) << c.says;
+    }
+    Forge(utf16(replaced("computer=SYSVELA-SIM", "computer=ELSEWHERE")));
+    EXPECT_TRUE(undo::Undo(s.machine, name, true, nullptr)); // --force
+}
+
+} // namespace
+
+namespace {
+
+TEST(Sha256, KnownDigests) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(1000, 'a'), "41edece42d63e8d9bf515a9ba6932e1c20cbc9f5a5d134645adb5db1b9737ea3"},
+    };
+    for (const auto& [text, digest] : cases)
+        EXPECT_EQ(undo::Sha256Hex(text), digest) << text.size();
+}
+
+} // namespace
