@@ -14,8 +14,7 @@ Machine::Machine() : state_(std::make_unique<MachineState>()) {}
 Machine::Machine(const Machine& other)
     : state_(std::make_unique<MachineState>(*other.state_)), commands_(other.commands_), started_(other.started_),
       userName_(other.userName_), programFolder_(other.programFolder_), codePage_(other.codePage_),
-      wow64_(other.wow64_) {}
-      computerName_(other.computerName_) {}
+      wow64_(other.wow64_), computerName_(other.computerName_) {}
 
 Machine& Machine::operator=(const Machine& other) {
     if (this != &other) {
