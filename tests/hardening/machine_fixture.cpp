@@ -1,6 +1,9 @@
 #include "machine_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 #include "optimize/pass.h"
 #include "sysaccess/faulty.h"
@@ -16,49 +19,14 @@ std::string LowerAscii(std::string s) {
 }
 
 sim::Machine FixtureMachine() {
-    sim::Machine m;
-    for (const char* name : {"Minimal", "Network"}) {
-        const std::string key = kSafeBoot + name;
-        m.SetString(key + R"(\AppMgmt)", "", "Service");
-        m.SetString(key + R"(\{36FC9E60-C465-11CF-8056-444553540000})", "", "Universal Serial Bus controllers");
-        m.SetString(key + R"(\Base)", "", "Driver Group");
-        m.SetDword(key + R"(\Base\Deeper\Deepest)", "Order", 7);
+    const std::string dir = std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/hardening/machine";
+    std::string error;
+    std::optional<sim::Machine> m = sim::Machine::Load(dir, &error);
+    if (!m) {
+        ADD_FAILURE() << "the fixture machine in " << dir << ": " << error;
+        return sim::Machine();
     }
-    m.SetString(kSafeBoot.substr(0, kSafeBoot.size() - 1), "AlternateShell", "cmd.exe");
-
-    m.SetString(kUserRunKey, "QQ", R"(C:\Program Files\QQ\qq.exe)");
-    m.SetString(kUserRunKey, "two words", "x.exe");
-    m.SetString(kUserRunKey, "shared", "s.exe");
-    m.SetString(kMachineRunKey, "shared", "s.exe");
-    m.SetString(kMachineRunKey, "ctfmon", "ctfmon.exe");
-    for (const char* service : {"Alerter", "ClipSrv", "Messenger", "RemoteRegistry", "Schedule", "wuauserv"}) {
-        m.SetDword(std::string(R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\)") + service, "Start", 3);
-    }
-
-    m.AddFile(kUserStartup + R"(\QQ.lnk)", "lnk");
-    m.AddFile(kUserStartup + R"(\a.lnk)", "lnk");
-    m.AddFile(kUserStartup + R"(\desktop.ini)", "ini", sim::kHidden | sim::kSystem);
-    m.AddFile(kUserStartup + R"(\keep\inner.lnk)", "lnk");
-    m.AddFile(kAllStartup + R"(\shared)", "lnk");
-    m.AddFile(kAllStartup + R"(\b.lnk)", "lnk");
-    m.AddFile(kAllStartMenu + R"(\Windows Catalog.lnk)", "lnk");
-    m.AddFile(kAllStartMenu + R"(\Windows Update.lnk)", "lnk");
-    m.AddFile(kAllStartMenu + R"(\Set Program Access and Defaults.lnk)", "lnk");
-    m.AddFile(kAllStartMenu + R"(\程序\附件\记事本.lnk)", "lnk");
-
-    m.AddFile(R"(C:\WINDOWS\Driver Cache\i386\driver.cab)", "cab");
-    m.AddFile(R"(C:\WINDOWS\Driver Cache\i386\sp2.cab)", "cab");
-    m.AddFolder(R"(C:\WINDOWS\Temp)");
-    m.AddFile(R"(C:\WINDOWS\Help\notepad.chm)", "chm"); // not empty: stays
-    m.AddFolder(R"(C:\WINDOWS\IME\CHTIME)");
-    m.AddFolder(R"(C:\WINDOWS\IME\imjp8_1)");
-    m.AddFile(R"(C:\WINDOWS\IME\imkr6_1\imekr.dll)", "dll"); // not empty: stays
-    m.AddFile(R"(C:\WINDOWS\system32\dllcache\notepad.exe)", "exe");
-
-    m.AddFile(R"(C:\Documents and Settings\Administrator\My Documents\报告.doc)", "doc");
-    m.AddFile(R"(C:\Documents and Settings\Administrator\桌面\QQ.lnk)", "lnk");
-    m.AddFile(kSetupDat, kOldSetup);
-    return m;
+    return *std::move(m);
 }
 
 namespace {

@@ -21,8 +21,9 @@ inline const std::string kAllStartMenu = R"(C:\Documents and Settings\All Users\
 inline const std::string kSetupDat = R"(C:\Program Files\Sysvela\setup.dat)";
 inline const std::string kOldSetup = "\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"old\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
 
-// Run values, Startup files, the safe-boot keys with nested subkeys, slimming targets (some
-// removable, some not), shortcuts, services, a user's documents and an old setup.dat.
+// The machine in tests/hardening/machine/: Run values, Startup files, the safe-boot keys with
+// nested subkeys, slimming targets (some removable, some not), shortcuts, services, a user's
+// documents and an old setup.dat.
 sim::Machine FixtureMachine();
 
 // Every value and subkey under a key, as "sub\path|name" -> "type:data", for deep comparison.
