@@ -47,8 +47,8 @@ struct PassRun {
     sim::Machine machine;
     form::MainForm form;
     std::vector<sysaccess::SeenEffect> effects;
-    std::vector<sysaccess::Effect> reported; // every effect with the outcome the pass was told
-    bool journalRefused = false;             // the journal could not be written, so the pass did not run
+    std::vector<sysaccess::Effect> reported = {}; // every effect with the outcome the pass was told
+    bool journalRefused = false;                  // the journal could not be written, so the pass did not run
 };
 
 // The effects the pass was told had failed, as "word text" lines.
@@ -145,7 +145,7 @@ std::string Problems(const sim::Machine& start, const PassRun& run, const std::s
 struct Rule {
     std::string label;
     std::function<void(FaultySystem&)> apply;
-    std::optional<std::size_t> effect;
+    std::optional<std::size_t> effect = std::nullopt;
 };
 
 // The rules for a scenario whose fault-free run had these effects and deleted these paths.
