@@ -31,19 +31,6 @@ using sysaccess::RecordMode;
 constexpr const char* kDefaultMachineDir = "sysvela-machine";
 constexpr unsigned kUtf8CodePage = 65001;
 
-// The window's toolkit, reduced to what a pass without a window needs: automatic optimisation
-// is confirmed, pending events there are none.
-class CliHost : public form::Host {
-public:
-    form::MsgAnswer MsgBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
-        return form::MsgAnswer::Ok;
-    }
-    void DoEvents() override {}
-    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-    void LogOff() override {}
-    void CloseWindow() override {}
-};
-
 // Notes, before each "reg delete" or "reg copy" runs, whether there is anything to remove or
 // copy: reg exits 1 when there is not, which is no failure of the pass.
 class RemovalProbe : public sysaccess::ForwardingSystem {
@@ -220,7 +207,7 @@ void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
 
 int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     form::MainForm form;
-    CliHost host;
+    form::WindowlessHost host;
     form::Context baseCtx{form, base, host};
     app::LoadWindow(baseCtx);
     if (!LoadStates(o, form, base, env)) return 1;
@@ -311,7 +298,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
 
 int StartupList(const Options& o, sysaccess::System& base, const Env& env) {
     form::MainForm form;
-    CliHost host;
+    form::WindowlessHost host;
     form::Context ctx{form, base, host};
     app::LoadWindow(ctx);
     if (o.user) form.UserName = *o.user;

@@ -14,8 +14,7 @@ class Host {
 public:
     virtual ~Host() = default;
     // A modal message box; any way of closing it but OK answers Cancel.
-    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgButtons buttons,
-                                 MsgIcon icon) = 0;
+    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) = 0;
     // Lets the pending window events run once.
     virtual void DoEvents() = 0;
     // The folder browser with the given title: the chosen folder's path, or nothing.
@@ -24,6 +23,17 @@ public:
     virtual void LogOff() = 0;
     // Unloads the main window, which ends the program.
     virtual void CloseWindow() = 0;
+};
+
+// A host with no window, for a pass run without one: every question is answered OK, there are
+// no pending events, no folder is chosen, and logging off or closing does nothing.
+class WindowlessHost : public Host {
+public:
+    MsgAnswer MsgBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override { return MsgAnswer::Ok; }
+    void DoEvents() override {}
+    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+    void LogOff() override {}
+    void CloseWindow() override {}
 };
 
 } // namespace form

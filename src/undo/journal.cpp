@@ -22,18 +22,6 @@ using sysaccess::Result;
 using sysaccess::RunMode;
 using sysaccess::RunResult;
 
-// A host for the planning run: nothing is shown, automatic optimisation is confirmed.
-class QuietHost : public form::Host {
-public:
-    form::MsgAnswer MsgBox(const std::string&, const std::string&, form::MsgButtons, form::MsgIcon) override {
-        return form::MsgAnswer::Ok;
-    }
-    void DoEvents() override {}
-    std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-    void LogOff() override {}
-    void CloseWindow() override {}
-};
-
 std::string Canonical(const std::string& key) {
     const auto path = sysaccess::ParseKeyPath(key, true);
     return path ? sysaccess::JoinKeyPath(*path) : key;
@@ -176,7 +164,7 @@ Targets PlanTargets(const form::MainForm& form, sysaccess::System& sys, const Pa
     form::MainForm copy = form;
     copy.SetObserver(nullptr);
     Planner planner(sys, copy, targets);
-    QuietHost host;
+    form::WindowlessHost host; // the planning run shows nothing; automatic optimisation is confirmed
     form::Context ctx{copy, planner, host};
     pass(ctx);
     return targets;
