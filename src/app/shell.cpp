@@ -119,26 +119,10 @@ void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pa
     pass(ctx);
 }
 
-const char* PageWord(Page page) {
-    switch (page) {
-    case Page::System:
-        return "system";
-    case Page::Security:
-        return "security";
-    case Page::Service:
-        return "services";
-    case Page::Wight:
-        return "slimming";
-    case Page::Startup:
-        return "startup";
-    }
-    return "?";
-}
-
 } // namespace
 
 void cmdOptimize(form::Context& ctx) {
-    Journaled(ctx, PageWord(ctx.form.VisiblePage()), optimize::cmdOptimize);
+    Journaled(ctx, form::PageWord(ctx.form.VisiblePage()), optimize::cmdOptimize);
 }
 
 void cmdAuto(form::Context& ctx) {

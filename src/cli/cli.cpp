@@ -79,22 +79,6 @@ std::optional<std::string> ReadHostFile(const std::string& path) {
     return bytes;
 }
 
-const char* PageWord(form::Page page) {
-    switch (page) {
-    case form::Page::System:
-        return "system";
-    case form::Page::Security:
-        return "security";
-    case form::Page::Service:
-        return "services";
-    case form::Page::Wight:
-        return "slimming";
-    case form::Page::Startup:
-        return "startup";
-    }
-    return "?";
-}
-
 // The machine a command acts on, and how to keep what was done to it.
 struct Target {
     std::unique_ptr<sysaccess::System> system;
@@ -249,7 +233,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     form::Context ctx{form, *sys, host};
     // Every page switch, the automatic sequence's included, heads the effects that follow it.
     form.SetObserver([&](const form::Change& c) {
-        if (c.field == form::Field::Page) onPage(PageWord(form.VisiblePage()));
+        if (c.field == form::Field::Page) onPage(form::PageWord(form.VisiblePage()));
     });
     undo::Pass pass = optimize::cmdOptimize;
     if (o.page == PageArg::Auto) {

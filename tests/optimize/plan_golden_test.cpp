@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "optimize/sections.h"
+#include "optimize/pass.h"
 #include "startup/startup.h"
 #include "support/fake_host.h"
 #include "trace.h"
@@ -56,27 +56,14 @@ struct Planner {
     std::string Plan(form::Page page, Ticks setup) {
         form.UserName = "Administrator";
         form.SetObserver([this](const form::Change& c) {
-            if (c.field == form::Field::Shape2) bar.emplace_back(sys.Effects().size(), form.Shape2Width());
+            if (c.field == form::Field::Shape2 && (bar.empty() ? 0 : bar.back().second) != form.Shape2Width())
+                bar.emplace_back(sys.Effects().size(), form.Shape2Width());
         });
         if (page == form::Page::Startup) startup::FillStartupList(form, sys);
         Apply(setup, form);
-        switch (page) {
-        case form::Page::System:
-            optimize::RunSystemSection(form, sys);
-            break;
-        case form::Page::Security:
-            optimize::RunSecuritySection(form, sys);
-            break;
-        case form::Page::Service:
-            optimize::RunServiceSection(form, sys);
-            break;
-        case form::Page::Wight:
-            optimize::RunWightSection(form, sys);
-            break;
-        case form::Page::Startup:
-            startup::RunStartupSection(form, sys, host);
-            break;
-        }
+        form.ShowPage(page);
+        form::Context ctx{form, sys, host};
+        optimize::RunPass(ctx, true); // the section of the page on screen, as 优化(O) runs it
         std::string out;
         std::size_t next = 0;
         const std::vector<sysaccess::Effect>& effects = sys.Effects();
