@@ -193,6 +193,19 @@ std::optional<HKEY> ParseRoot(const std::string& key, std::string& subkey) {
     return std::nullopt;
 }
 
+// The names of an open key's values. Only the name is asked for, so a value is listed whatever
+// the length of its data.
+std::vector<std::string> ValueNames(HKEY key) {
+    std::vector<std::string> names;
+    std::wstring name(kMaxValueName + 1, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kMaxValueName + 1;
+        if (RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(Narrow(name.data(), length));
+    }
+    return names;
+}
+
 std::wstring FolderFromApi(UINT(WINAPI* api)(LPWSTR, UINT)) {
     wchar_t buffer[MAX_PATH + 1];
     const UINT n = api(buffer, MAX_PATH + 1);
@@ -308,23 +321,12 @@ std::vector<std::string> System::EnumRegValues(sysaccess::RegRoot root, const st
         rootKey = HKEY_LOCAL_MACHINE;
         break;
     }
-    std::vector<std::string> names;
-    if (!rootKey) return names;
     RegKey key;
-    if (RegOpenKeyExW(rootKey, Widen(subkey).c_str(), 0, kEnumAccess | Decision().view, key.put()) != ERROR_SUCCESS) {
-        return names;
+    if (!rootKey ||
+        RegOpenKeyExW(rootKey, Widen(subkey).c_str(), 0, kEnumAccess | Decision().view, key.put()) != ERROR_SUCCESS) {
+        return {};
     }
-    // Only the name is asked for, so a value is listed whatever the length of its data.
-    std::wstring name(kMaxValueName + 1, L'\0');
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kMaxValueName + 1;
-        if (RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        names.push_back(Narrow(name.data(), length));
-    }
-    return names;
+    return ValueNames(key.get());
 }
 
 std::optional<sysaccess::RegKeyListing> System::ListRegKey(const std::string& key) {
@@ -332,17 +334,11 @@ std::optional<sysaccess::RegKeyListing> System::ListRegKey(const std::string& ke
     const std::optional<HKEY> root = ParseRoot(key, subkey);
     if (!root) return std::nullopt;
     RegKey opened;
-    if (RegOpenKeyExW(*root, Widen(subkey).c_str(), 0, KEY_READ | Decision().view, opened.put()) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExW(*root, Widen(subkey).c_str(), 0, KEY_READ | Decision().view, opened.put()) != ERROR_SUCCESS)
+        return std::nullopt;
     sysaccess::RegKeyListing listing;
+    listing.values = ValueNames(opened.get());
     std::wstring name(kMaxValueName + 1, L'\0');
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kMaxValueName + 1;
-        if (RegEnumValueW(opened.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        listing.values.push_back(Narrow(name.data(), length));
-    }
     for (DWORD index = 0;; ++index) {
         DWORD length = kMaxValueName + 1; // key names are shorter (255)
         if (RegEnumKeyExW(opened.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
