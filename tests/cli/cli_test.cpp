@@ -1,15 +1,13 @@
 // sysvela-cli as a user runs it: the real binary on a simulated machine in a folder of its own.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
-#include <sstream>
+
+#include "support/run_program.h"
 
 #ifndef SYSVELA_CLI_PATH
 #error "SYSVELA_CLI_PATH names the binary under test"
@@ -19,27 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using testing_support::Outcome;
+using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -71,21 +51,7 @@ protected:
     // Runs the binary in the test's folder with the machine folder given first.
     Outcome Run(std::vector<std::string> args, bool withMachine = true) {
         if (withMachine) args.insert(args.begin(), {"--machine", machine});
-        const fs::path out = dir / "stdout", err = dir / "stderr";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            if (chdir(dir.c_str()) != 0) _exit(126);
-            if (!freopen(out.c_str(), "wb", stdout) || !freopen(err.c_str(), "wb", stderr)) _exit(126);
-            std::vector<char*> argv = {const_cast<char*>(SYSVELA_CLI_PATH)};
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+        return testing_support::RunProgram(SYSVELA_CLI_PATH, args, dir);
     }
 
     std::string Registry() { return ReadAll(fs::path(machine) / "registry.reg"); }
@@ -102,7 +68,7 @@ TEST_F(Cli, PlanListsEachPageOnTheSeededMachine) {
     EXPECT_EQ(first.status, 0);
     EXPECT_NE(first.err.find("seeded a new simulated machine in " + machine), std::string::npos) << first.err;
     EXPECT_NE(first.err.find("setup.dat; using the window's design states"), std::string::npos) << first.err;
-    const auto system = SplitLines(first.out);
+    const auto system = testing_support::Lines(first.out);
     ASSERT_FALSE(system.empty());
     EXPECT_EQ(system.front(), "page system");
     EXPECT_TRUE(Has(system, "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows "
@@ -113,7 +79,7 @@ TEST_F(Cli, PlanListsEachPageOnTheSeededMachine) {
 
     const Outcome again = Run({"plan", "--recommend", "services"});
     EXPECT_EQ(again.err.find("seeded"), std::string::npos); // said once, on first use
-    const auto services = SplitLines(again.out);
+    const auto services = testing_support::Lines(again.out);
     ASSERT_EQ(services.size(), 20u);
     EXPECT_EQ(services[0], "page services");
     EXPECT_EQ(services[1], "start sc \\\\. config Alerter start= disabled");
@@ -121,7 +87,7 @@ TEST_F(Cli, PlanListsEachPageOnTheSeededMachine) {
 
     EXPECT_EQ(Run({"plan", "slimming", "--recommend"}).out, "page slimming\nstart sfc /purgecache\n");
 
-    const auto security = SplitLines(Run({"plan", "security"}).out);
+    const auto security = testing_support::Lines(Run({"plan", "security"}).out);
     EXPECT_EQ(security.front(), "page security");
     EXPECT_TRUE(Has(security, "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
                               "policies\\Explorer|NoDrives|dword|0"));
@@ -143,7 +109,7 @@ TEST_F(Cli, PlanListsEachPageOnTheSeededMachine) {
               "delete C:\\Documents and Settings\\Administrator\\「开始」菜单\\程序\\启动\\腾讯QQ.lnk\n");
 
     for (const char* page : {"system", "security", "services", "slimming", "startup", "auto"}) {
-        for (const std::string& line : SplitLines(Run({"plan", page, "--recommend"}).out)) {
+        for (const std::string& line : testing_support::Lines(Run({"plan", page, "--recommend"}).out)) {
             EXPECT_TRUE(std::regex_match(line, kEffectLine)) << page << ": " << line;
         }
     }
@@ -153,7 +119,7 @@ TEST_F(Cli, AutoRunsFourPagesInOrder) {
     const Outcome plain = Run({"plan", "auto"});
     EXPECT_EQ(plain.status, 0);
     std::vector<std::string> pages;
-    for (const std::string& line : SplitLines(plain.out)) {
+    for (const std::string& line : testing_support::Lines(plain.out)) {
         if (line.rfind("page ", 0) == 0) pages.push_back(line);
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"page system", "page security", "page startup", "page services"}));
@@ -165,12 +131,12 @@ TEST_F(Cli, AutoRunsFourPagesInOrder) {
 TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
     WriteAll(dir / "slim.dat", Settings(Ticks({41, 42, 45, 46, 52})));
     const std::string settings = (dir / "slim.dat").string();
-    const auto before = SplitLines(Run({"plan", "--settings", settings, "slimming"}).out);
+    const auto before = testing_support::Lines(Run({"plan", "--settings", settings, "slimming"}).out);
     EXPECT_TRUE(Has(before, "delete C:\\windows\\driver cache\\i386\\Driver.cab"));
     EXPECT_TRUE(Has(before, "rmdir C:\\Windows\\Ime\\chtime"));
 
     const Outcome applied = Run({"apply", "--settings", settings, "slimming"});
-    const auto lines = SplitLines(applied.out);
+    const auto lines = testing_support::Lines(applied.out);
     EXPECT_EQ(lines.size(), before.size()); // the same effects, each with its outcome
     EXPECT_TRUE(Has(lines, "delete C:\\windows\\driver cache\\i386\\Driver.cab"));
     EXPECT_EQ(applied.status, applied.out.find("\tfailed: ") == std::string::npos ? 0 : 1);
@@ -178,7 +144,7 @@ TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
     EXPECT_TRUE(fs::exists(cab.parent_path())); // the folder stays, so the check below tests the file
     EXPECT_FALSE(fs::exists(cab));
 
-    const auto after = SplitLines(Run({"plan", "--settings", settings, "slimming"}).out);
+    const auto after = testing_support::Lines(Run({"plan", "--settings", settings, "slimming"}).out);
     EXPECT_FALSE(Has(after, "delete C:\\windows\\driver cache\\i386\\Driver.cab"));
     for (const std::string& line : lines) {
         // A folder removed is not planned again; one that could not be removed still is.
@@ -209,7 +175,7 @@ TEST_F(Cli, AMissingServiceIsReportedAsFailed) {
     ASSERT_EQ(del.status, 0) << del.out;
     const Outcome applied = Run({"apply", "services"});
     EXPECT_EQ(applied.status, 1);
-    const auto lines = SplitLines(applied.out);
+    const auto lines = testing_support::Lines(applied.out);
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[1], "start sc \\\\. config Alerter start= demand"); // started; its end is known later
     EXPECT_EQ(lines[20], "failed: sc \\\\. config Alerter start= demand: exit code 1060");
@@ -275,10 +241,10 @@ TEST_F(Cli, SettingsAreReadAsTheWindowReadsThem) {
 }
 
 TEST_F(Cli, UserNamesTheStartupFolderOnly) {
-    const auto own = SplitLines(Run({"startup-list"}).out);
+    const auto own = testing_support::Lines(Run({"startup-list"}).out);
     EXPECT_TRUE(Has(own, "腾讯QQ.lnk"));
     EXPECT_TRUE(Has(own, "Microsoft Office.lnk"));
-    const auto other = SplitLines(Run({"--user", "Nobody", "startup-list"}).out);
+    const auto other = testing_support::Lines(Run({"--user", "Nobody", "startup-list"}).out);
     EXPECT_FALSE(Has(other, "腾讯QQ.lnk"));
     EXPECT_TRUE(Has(other, "Microsoft Office.lnk"));
     EXPECT_EQ(other.size() + 1, own.size());
@@ -329,10 +295,6 @@ TEST_F(Cli, ExportedBatchOfEachPage) {
     EXPECT_EQ(latin.out, "");
 }
 
-} // namespace
-
-namespace {
-
 // status after each page's recommendation on a fresh seeded machine; then an undo of that pass
 // brings back the status of the untouched machine, and refuses a journal written elsewhere.
 TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
@@ -347,7 +309,7 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         if (update) WriteAll(golden, status.out + json.out);
         EXPECT_EQ(status.out + json.out, ReadAll(golden)) << page;
         const Outcome list = Run({"undo", "--list"});
-        EXPECT_EQ(SplitLines(list.out).size(), 1u) << list.out;
+        EXPECT_EQ(testing_support::Lines(list.out).size(), 1u) << list.out;
         const Outcome undone = Run({"undo", "--last"});
         EXPECT_EQ(undone.status, 0) << undone.err;
         EXPECT_EQ(Run({"status", page}).out, untouched) << page;

@@ -8,12 +8,10 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <map>
-#include <sstream>
 
-#include "cli/cli.h"
+#include "support/run_program.h"
 #include "sysaccess/encoding.h"
 #include "sysaccess/sim/machine.h"
 #include "sysaccess/win32/system.h"
@@ -23,10 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
+using testing_support::Lines;
+using testing_support::Outcome;
+using testing_support::WriteAll;
 
 fs::path TestFolder() {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -38,75 +35,20 @@ std::string Utf8(const fs::path& p) {
     return win32::Narrow(p.wstring());
 }
 
-void WriteAll(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// sysvela-cli in this process, on the given arguments.
-Outcome InProcess(const std::vector<std::string>& args) {
-    Outcome o;
-    cli::Env env;
-    env.out = [&](const std::string& s) { o.out += s; };
-    env.err = [&](const std::string& s) { o.err += s; };
-    env.realSystem = [] { return std::unique_ptr<sysaccess::System>(std::make_unique<win32::System>()); };
-    o.status = cli::Main(args, env);
-    return o;
-}
-
-// A program run to its end, its stdout captured; stderr is dropped.
-Outcome Spawn(const std::wstring& commandLine) {
-    Outcome o;
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return o;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = nul;
-    si.hStdOutput = writeEnd;
-    si.hStdError = nul;
-    PROCESS_INFORMATION pi{};
-    std::wstring line = commandLine;
-    const BOOL started =
-        CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
-    CloseHandle(writeEnd);
-    if (started) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-            o.out.append(buffer, got);
-        WaitForSingleObject(pi.hProcess, INFINITE);
-        DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
-        o.status = static_cast<int>(code);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    CloseHandle(readEnd);
-    CloseHandle(nul);
-    return o;
-}
-
-// The build gives the program's path as the build machine sees it; Wine sees / as Z:.
-std::wstring CliExe() {
+// sysvela-cli.exe, run in the test's folder. The build gives its path as the build machine sees
+// it; Wine sees / as Z:.
+Outcome Cli(const std::vector<std::string>& args) {
     std::string path = SYSVELA_CLI_EXE;
     if (!path.empty() && path[0] == '/') {
-        for (char& c : path) {
-            if (c == '/') c = '\\';
-        }
+        std::replace(path.begin(), path.end(), '/', '\\');
         path = "Z:" + path;
     }
-    return win32::Widen(path);
+    return testing_support::RunProgram(path, args, TestFolder());
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
+// A batch file run by cmd.
+Outcome Batch(const fs::path& batch) {
+    return testing_support::RunProgram("cmd", {"/c", Utf8(batch)}, TestFolder());
 }
 
 // The values a plan writes, each once, by key and name as the registry compares them.
@@ -181,19 +123,19 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
             args.insert(args.end(), pageArgs.begin(), pageArgs.end());
             return args;
         };
-        const Outcome plan = InProcess(with("plan"));
+        const Outcome plan = Cli(with("plan"));
         ASSERT_EQ(plan.status, 0) << plan.err;
-        const Outcome exported = InProcess(with("export"));
+        const Outcome exported = Cli(with("export"));
         ASSERT_EQ(exported.status, 0) << exported.err;
         const fs::path batch = dir / ("b" + std::to_string(n) + ".bat");
         WriteAll(batch, exported.out);
-        (void)InProcess(with("apply"));
+        (void)Cli(with("apply"));
 
         const auto values = WrittenValues(plan.out);
         EXPECT_GT(values.size(), 20u);
         for (const auto& [key, name] : values)
             DeleteValue(key, name);
-        const Outcome ran = Spawn(L"cmd /c \"" + batch.wstring() + L"\"");
+        const Outcome ran = Batch(batch);
         EXPECT_EQ(ran.status, 0) << pageArgs[0];
 
         std::string why;
@@ -225,16 +167,16 @@ TEST_F(WineCli, ExportedStartupRemovalFindsTheUsersOwnStartupFolder) {
     WriteAll(shortcut, "x");
     ASSERT_TRUE(wine.WriteRegValue(run, sysaccess::RegType::String, name, "x").ok);
 
-    const Outcome list = InProcess({"startup-list"});
+    const Outcome list = Cli({"startup-list"});
     const auto listed = Lines(list.out);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), name), 2) << list.out; // Run value and shortcut
-    const Outcome exported = InProcess({"export", "startup", "--remove", name});
+    const Outcome exported = Cli({"export", "startup", "--remove", name});
     ASSERT_EQ(exported.status, 0) << exported.err;
     WriteAll(dir / "startup.bat", exported.out);
-    (void)Spawn(L"cmd /c \"" + (dir / "startup.bat").wstring() + L"\"");
+    (void)Batch(dir / "startup.bat");
     EXPECT_FALSE(fs::exists(shortcut));
     EXPECT_FALSE(wine.ReadRegValue(run, name));
-    EXPECT_EQ(InProcess({"startup-list"}).out.find(name), std::string::npos);
+    EXPECT_EQ(Cli({"startup-list"}).out.find(name), std::string::npos);
 }
 
 TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
@@ -243,7 +185,7 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     ASSERT_EQ(wine.Run("reg add \"" + key + "\" /v DisableSR /t REG_DWORD /d 7 /f", sysaccess::RunMode::Wait).ok(),
               true);
 
-    const Outcome plan = Spawn(L"\"" + CliExe() + L"\" plan --recommend system");
+    const Outcome plan = Cli({"plan", "--recommend", "system"});
     EXPECT_EQ(plan.status, 0);
     const auto planned = Lines(plan.out);
     ASSERT_FALSE(planned.empty());
@@ -252,7 +194,7 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     EXPECT_EQ(plan.out.find('\r'), std::string::npos);         // LF only
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 7u); // a plan writes nothing
 
-    const Outcome applied = Spawn(L"\"" + CliExe() + L"\" apply --recommend system");
+    const Outcome applied = Cli({"apply", "--recommend", "system"});
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 1u);
     EXPECT_NE(applied.out.find("write " + key + "|DisableSR|dword|00000001\n"), std::string::npos) << applied.out;
     // What Wine cannot do is reported, and the run goes on to the end.
@@ -269,7 +211,7 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
               "5");
 
     // Every box clear again, for the tests that share the prefix.
-    (void)Spawn(L"\"" + CliExe() + L"\" apply system");
+    (void)Cli({"apply", "system"});
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 0u);
 }
 
