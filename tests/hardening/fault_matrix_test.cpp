@@ -285,33 +285,6 @@ const Scenario kScenarios[] = {
 INSTANTIATE_TEST_SUITE_P(Passes, FaultMatrix, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The checks themselves notice a lost key, a lost subkey deep in a backup, and a stray deletion.
-TEST(MatrixChecks, NoticeWhatTheyGuard) {
-    const sim::Machine start = FixtureMachine();
-    sim::Machine moved = start;
-    for (const char* name : {"Minimal", "Network"}) {
-        const std::string key = hardening::kSafeBoot + name;
-        ASSERT_TRUE(moved.Run("reg copy " + key + " " + key + "1 /s /f", sysaccess::RunMode::Wait).ok());
-        ASSERT_TRUE(moved.DeleteKey(key));
-    }
-    EXPECT_EQ(hardening::SafeBootLoss(start, moved), "");
-
-    sim::Machine deep = moved;
-    ASSERT_TRUE(deep.DeleteKey(hardening::kSafeBoot + R"(Network1\Base\Deeper\Deepest)"));
-    EXPECT_EQ(hardening::SafeBootLoss(start, deep), "Network lost; ");
-
-    sim::Machine gone = start;
-    ASSERT_TRUE(gone.DeleteKey(hardening::kSafeBoot + "Minimal"));
-    EXPECT_EQ(hardening::SafeBootLoss(start, gone), "Minimal lost; ");
-    EXPECT_EQ(hardening::SafeBootLoss(moved, gone), "Minimal lost; "); // the backup is the reference then
-
-    EXPECT_TRUE(hardening::MayBeDeleted(hardening::kUserStartup + R"(\QQ.lnk)"));
-    EXPECT_FALSE(hardening::MayBeDeleted(hardening::kUserStartup + R"(\keep\inner.lnk)"));
-    EXPECT_FALSE(hardening::MayBeDeleted(hardening::kAllStartMenu + R"(\程序\附件\记事本.lnk)"));
-    EXPECT_FALSE(hardening::MayBeDeleted(R"(C:\WINDOWS\Help\notepad.chm)"));
-    EXPECT_FALSE(hardening::MayBeDeleted(R"(C:\Documents and Settings\Administrator\My Documents\报告.doc)"));
-}
-
 // setup.dat at the exit, under each failure of the save: the old file or the new one, never a
 // part of either, and never gone.
 TEST(SettingsUnderFaults, SetupDatIsOldOrNewNeverHalf) {

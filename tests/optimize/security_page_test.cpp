@@ -14,19 +14,11 @@ namespace {
 using catalogue_test::W;
 using ::testing::ElementsAreArray;
 
-const std::string K1 = R"(HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Control Panel)";
-const std::string K2 = R"(HKEY_CURRENT_USER\Software\Policies\Microsoft\Internet Explorer\Restrictions)";
-const std::string K3 = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Zones\3)";
 const std::string K4 = R"(HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer)";
 const std::string K5 = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\Explorer)";
-const std::string K6 = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System)";
-const std::string K7 = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\ActiveDesktop)";
-const std::string K8 = R"(HKEY_CURRENT_USER\Software\Policies\Microsoft\Windows\Control Panel\Desktop)";
 const std::string K9 = R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer)";
 const std::string K10 = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer)";
 const std::string K11 = K10 + R"(\DisallowCpl)";
-const std::string K12 = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\NonEnum)";
-const std::string K13 = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\ShellNoRoam\MUICache)";
 const std::string kMenu = R"(C:\Documents and Settings\All Users\「开始」菜单\)";
 const std::string kRecycle =
     R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})";

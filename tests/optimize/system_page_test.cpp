@@ -17,11 +17,8 @@ using ::testing::ElementsAreArray;
 const std::string kMep = R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer)";
 const std::string kAeDebug = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug)";
 const std::string kWu = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\WindowsUpdate)";
-const std::string kUep = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer)";
-const std::string kMsp = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\policies\system)";
 const std::string kMem = R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management)";
 const std::string kBios = R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\BIOS)";
-const std::string kDesk = R"(HKEY_CURRENT_USER\Control Panel\)";
 const std::string kMenu = R"(C:\Documents and Settings\All Users\「开始」菜单\)";
 
 struct SystemPage : catalogue_test::PageTest {
