@@ -1,9 +1,10 @@
-// Command lines split as the C runtime splits them, quoting that survives the split, and text
-// in code page 936.
+// Command lines split as the C runtime splits them, quoting that survives the split, text in
+// code page 936, and UTF-8 <-> UTF-16 as the Win32 edge converts.
 #include <gtest/gtest.h>
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
+#include "sysaccess/utf16.h"
 #include "sysaccess/wildcard.h"
 
 using sysaccess::QuoteArgument;
@@ -60,6 +61,24 @@ TEST(Encoding, Gbk) {
     const std::string damaged = sysaccess::CodePageToUtf8("a\xC6", 936);
     EXPECT_EQ(damaged.substr(0, 1), "a");
     EXPECT_GT(damaged.size(), 1u);
+}
+
+TEST(Utf16, RoundTripsAndMarksEachDamagedByte) {
+    using sysaccess::Utf16ToUtf8;
+    using sysaccess::Utf8ToUtf16;
+    const std::string text = "启动 ok \xf0\x9f\x98\x80";
+    EXPECT_EQ(Utf8ToUtf16(text), u"启动 ok \xd83d\xde00");
+    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
+    EXPECT_EQ(Utf8ToUtf16("a\xff\xe4\xb8"
+                          "b"),
+              u"a\xfffd\xfffd\xfffd"
+              u"b");
+    EXPECT_EQ(Utf8ToUtf16("\xc0\xaf"), u"\xfffd\xfffd") << "an overlong slash is no slash";
+    EXPECT_EQ(Utf8ToUtf16("\xed\xa0\x80"), u"\xfffd\xfffd\xfffd") << "a surrogate is no character";
+    EXPECT_EQ(Utf16ToUtf8(u"x\xd800"), "x\xef\xbf\xbd");
+    EXPECT_TRUE(sysaccess::IsValidUtf8(text));
+    EXPECT_TRUE(sysaccess::IsValidUtf8("\xef\xbf\xbd")); // U+FFFD itself
+    EXPECT_FALSE(sysaccess::IsValidUtf8("ok\xe4\xb8"));
 }
 
 TEST(WildcardMatch, FollowsWindowsFileNameMatching) {
