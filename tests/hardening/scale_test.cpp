@@ -1,13 +1,12 @@
 // Scale, quickly: a machine with 10,000 Run values and 2,000 Startup files lists them all and a
-// pass removing half of them leaves exactly the other half; a download folder of 1 MiB survives
-// setup.dat. The timings and their growth are in bench/bench_scale.cpp.
+// pass removing half of them leaves exactly the other half. The timings and their growth are in
+// bench/bench_scale.cpp.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "app/shell.h"
 #include "optimize/pass.h"
-#include "settings/settings.h"
 #include "startup/startup.h"
 #include "support/fake_host.h"
 #include "sysaccess/sim/machine.h"
@@ -56,34 +55,6 @@ TEST(Scale, TenThousandRunValuesAndTwoThousandFilesListAndHalfAreRemoved) {
     EXPECT_EQ(left.size(), 6000u);
     EXPECT_EQ(form.lblWait(), optimize::kDoneText);
     EXPECT_EQ(m.ListFolder(kUserStartup).size() + m.ListFolder(kAllStartup).size(), 1000u);
-}
-
-TEST(Scale, AOneMebibyteDownloadFolderRoundTripsThroughSetupDat) {
-    sim::Machine m;
-    m.AddFolder(m.ProgramFolder());
-    form::MainForm form;
-    form.SetCombo2(0);
-    form.SetCombo3(1);
-    std::string path = R"(D:\)";
-    for (int i = 0; path.size() < (1u << 20); ++i)
-        path += (i % 3 ? "下载目录," : "downloads ") + std::to_string(i) + "\\";
-    path.resize(1u << 20);
-    while ((static_cast<unsigned char>(path.back()) & 0xC0) == 0x80 ||
-           static_cast<unsigned char>(path.back()) >= 0xC0) {
-        path.pop_back(); // end on a whole character
-    }
-    form.SetTxtPath(path);
-    form.SetChk(76, form::kTicked);
-    form.SetService(18, true);
-    ASSERT_TRUE(settings::SaveSettings(form, m).ok);
-
-    form::MainForm back;
-    const settings::LoadReport report = settings::LoadSettings(back, m);
-    EXPECT_EQ(report.outcome, settings::LoadReport::Outcome::Complete) << report.reason;
-    EXPECT_EQ(back.txtPath(), path);
-    EXPECT_EQ(back.Combo3(), 1);
-    EXPECT_TRUE(back.Ticked(76));
-    EXPECT_TRUE(back.lstService().ticked[18]);
 }
 
 } // namespace

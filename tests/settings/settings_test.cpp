@@ -58,7 +58,10 @@ TEST_F(Settings, SavesEightQuotedLinesInTheAnsiCodePage) {
 }
 
 TEST_F(Settings, RoundTripRestoresEveryControl) {
-    for (const std::string path : {"D:\\下载", "C:\\a,b", ""}) {
+    std::string huge = "D:\\"; // a download folder of a mebibyte and more
+    while (huge.size() < (1u << 20))
+        huge += "下载目录,downloads\\";
+    for (const std::string& path : {std::string("D:\\下载"), std::string("C:\\a,b"), std::string(), huge}) {
         for (int i = 0; i < form::kChkCount; ++i)
             form.SetChk(i, (i + path.size()) % 3);
         form.SelectOpt(path.size() % 5);
