@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 #include "support/fake_host.h"
 #include "support/form_state.h"
 #include "sysaccess/sim/machine.h"
@@ -34,6 +38,23 @@ TEST_F(Shell, FormIgnoresIndexesBesideItsControls) {
     }
     EXPECT_EQ(testing_support::StateOf(form), before);
     EXPECT_EQ(notices, 0);
+}
+
+// Every box in its column and place as tests/app/columns.txt writes them out; no column beyond.
+TEST(OptionTable, ColumnsTopToBottom) {
+    std::ifstream in(std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/app/columns.txt");
+    std::string expected, actual;
+    for (std::string line; std::getline(in, line);)
+        expected += line.starts_with("#") ? "" : line + "\n";
+    for (const Page page : {Page::System, Page::Security, Page::Service, Page::Wight, Page::Startup}) {
+        for (int column = 0; column < 8; ++column) {
+            std::ostringstream row;
+            for (const int chk : form::ColumnOptions(page, column))
+                row << " " << chk;
+            if (!row.str().empty()) actual += form::PageWord(page) + (" " + std::to_string(column)) + row.str() + "\n";
+        }
+    }
+    EXPECT_EQ(actual, expected);
 }
 
 TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {

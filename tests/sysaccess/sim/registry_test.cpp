@@ -84,7 +84,7 @@ TEST(SimImport, HexDataOfEveryType) {
                                         "\"dw\"=hex(4):78,56,34,12\r\n"
                                         "\"qword\"=hex(b):01,00,00,00,00,00,00,00\r\n"
                                         "\"badbyte\"=hex:1,234\r\n\"gap\"=hex:01,,02\r\n\"badtype\"=hex(zz):00\r\n"
-                                        "\"blanks\"=hex: 01 , 02\r\n\"upper\"=HEX:01\r\n");
+                                        "\"blanks\"=hex: 01 , 02\r\n\"upper\"=HEX:01\r\n\"trail\"=hex:01,02,\r\n");
     EXPECT_EQ(rejected, 5);
     EXPECT_EQ(m.ReadRegValue(kKey, "bin")->bytes, std::string("\x01\x02\x0a\xff"));
     EXPECT_EQ(m.ReadRegValue(kKey, "empty")->type, sysaccess::kRegBinary);
@@ -94,6 +94,7 @@ TEST(SimImport, HexDataOfEveryType) {
     EXPECT_EQ(m.ReadRegValue(kKey, "multi")->bytes, std::string("a\0\0\0b\0\0\0\0\0", 10));
     EXPECT_EQ(m.ReadRegValue(kKey, "dw")->dword, 0x12345678u);
     EXPECT_EQ(m.ReadRegValue(kKey, "qword")->type, 11u);
+    EXPECT_EQ(m.ReadRegValue(kKey, "trail")->bytes, "\x01\x02"); // a trailing comma ends the list
 }
 
 TEST(SimImport, BadLinesAreSkippedAndTheRestApplied) {
