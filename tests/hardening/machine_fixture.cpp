@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sstream>
 
 #include "optimize/pass.h"
 #include "sysaccess/faulty.h"
@@ -29,58 +30,35 @@ sim::Machine FixtureMachine() {
     return *std::move(m);
 }
 
-namespace {
-
-std::string Describe(const sysaccess::RegData& d) {
-    switch (d.type) {
-    case sysaccess::kRegSz:
-    case sysaccess::kRegExpandSz:
-        return std::to_string(d.type) + ":" + d.text;
-    case sysaccess::kRegDword:
-        return "4:" + std::to_string(d.dword);
-    default:
-        return std::to_string(d.type) + ":" + d.bytes;
+std::set<std::string> Subtree(const sim::Machine& m, const std::string& key) {
+    std::set<std::string> lines;
+    std::istringstream in(m.ExportRegistry());
+    const std::string head = "[" + LowerAscii(key);
+    std::string section; // the key below `key`, empty when outside it
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("[")) {
+            const std::string lower = LowerAscii(line);
+            const bool inside = lower.starts_with(head + "]") || lower.starts_with(head + "\\");
+            section = inside ? lower.substr(head.size(), lower.size() - head.size() - 1) + "|" : "";
+            if (inside) lines.insert(section);
+        } else if (!section.empty() && !line.empty()) {
+            lines.insert(section + line);
+        }
     }
-}
-
-void Collect(sim::Machine& m, const std::string& key, const std::string& rel, std::map<std::string, std::string>& out) {
-    // Enumeration takes the root as a handle and the rest as a subkey.
-    const std::size_t slash = key.find('\\');
-    const std::string root = key.substr(0, slash);
-    const std::string sub = slash == std::string::npos ? std::string() : key.substr(slash + 1);
-    const auto handle =
-        root == "HKEY_CURRENT_USER" ? sysaccess::RegRoot::CurrentUser : sysaccess::RegRoot::LocalMachine;
-    out[LowerAscii(rel) + "|"] = "key";
-    for (const std::string& name : m.EnumRegValues(handle, sub)) {
-        const auto data = m.ReadRegValue(key, name);
-        out[LowerAscii(rel) + "|" + LowerAscii(name)] = data ? Describe(*data) : "?";
-    }
-    for (const std::string& child : m.SubKeys(key))
-        Collect(m, key + "\\" + child, rel + "\\" + child, out);
-}
-
-} // namespace
-
-std::map<std::string, std::string> Snapshot(const sim::Machine& m, const std::string& key) {
-    std::map<std::string, std::string> out;
-    sim::Machine copy = m; // the System reads are not const
-    if (copy.KeyExists(key)) Collect(copy, key, "", out);
-    return out;
+    return lines;
 }
 
 std::string SafeBootLoss(const sim::Machine& before, const sim::Machine& after) {
     std::string loss;
     for (const char* name : {"Minimal", "Network"}) {
-        auto reference = Snapshot(before, kSafeBoot + name);
-        if (reference.empty()) reference = Snapshot(before, kSafeBoot + name + "1");
+        auto reference = Subtree(before, kSafeBoot + name);
+        if (reference.empty()) reference = Subtree(before, kSafeBoot + name + "1");
         if (reference.empty()) continue;
         bool whole = false;
         for (const std::string& where : {kSafeBoot + name, kSafeBoot + name + "1"}) {
-            const auto now = Snapshot(after, where);
-            whole = whole || std::all_of(reference.begin(), reference.end(), [&](const auto& entry) {
-                        const auto it = now.find(entry.first);
-                        return it != now.end() && it->second == entry.second;
-                    });
+            const auto now = Subtree(after, where);
+            whole = whole || std::includes(now.begin(), now.end(), reference.begin(), reference.end());
         }
         if (!whole) loss += std::string(name) + " lost; ";
     }

@@ -2,7 +2,6 @@
 // after any pass on it, whatever failed.
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,8 +25,9 @@ inline const std::string kOldSetup = "\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"old\
 // documents and an old setup.dat.
 sim::Machine FixtureMachine();
 
-// Every value and subkey under a key, as "sub\path|name" -> "type:data", for deep comparison.
-std::map<std::string, std::string> Snapshot(const sim::Machine& m, const std::string& key);
+// A key, its values and every subkey below, as lines of the machine's export that name the key
+// relative to `key` ("\\sub|" for a key, "\\sub|\"name\"=data" for a value), for deep comparison.
+std::set<std::string> Subtree(const sim::Machine& m, const std::string& key);
 
 // The safe-boot configuration of `before` (in Minimal/Network, or in their backups when only
 // those exist) is whole in `after`, in the key or in its backup, with every subkey and value.
