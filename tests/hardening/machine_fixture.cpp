@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 
 #include "optimize/pass.h"
+#include "support/machine_state.h"
 #include "sysaccess/faulty.h"
 #include "sysaccess/wildcard.h"
 
@@ -30,34 +30,15 @@ sim::Machine FixtureMachine() {
     return *std::move(m);
 }
 
-std::set<std::string> Subtree(const sim::Machine& m, const std::string& key) {
-    std::set<std::string> lines;
-    std::istringstream in(m.ExportRegistry());
-    const std::string head = "[" + LowerAscii(key);
-    std::string section; // the key below `key`, empty when outside it
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.starts_with("[")) {
-            const std::string lower = LowerAscii(line);
-            const bool inside = lower.starts_with(head + "]") || lower.starts_with(head + "\\");
-            section = inside ? lower.substr(head.size(), lower.size() - head.size() - 1) + "|" : "";
-            if (inside) lines.insert(section);
-        } else if (!section.empty() && !line.empty()) {
-            lines.insert(section + line);
-        }
-    }
-    return lines;
-}
-
 std::string SafeBootLoss(const sim::Machine& before, const sim::Machine& after) {
     std::string loss;
     for (const char* name : {"Minimal", "Network"}) {
-        auto reference = Subtree(before, kSafeBoot + name);
-        if (reference.empty()) reference = Subtree(before, kSafeBoot + name + "1");
+        auto reference = testing_support::Subtree(before, kSafeBoot + name);
+        if (reference.empty()) reference = testing_support::Subtree(before, kSafeBoot + name + "1");
         if (reference.empty()) continue;
         bool whole = false;
         for (const std::string& where : {kSafeBoot + name, kSafeBoot + name + "1"}) {
-            const auto now = Subtree(after, where);
+            const auto now = testing_support::Subtree(after, where);
             whole = whole || std::includes(now.begin(), now.end(), reference.begin(), reference.end());
         }
         if (!whole) loss += std::string(name) + " lost; ";

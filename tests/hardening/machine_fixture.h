@@ -25,10 +25,6 @@ inline const std::string kOldSetup = "\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"old\
 // documents and an old setup.dat.
 sim::Machine FixtureMachine();
 
-// A key, its values and every subkey below, as lines of the machine's export that name the key
-// relative to `key` ("\\sub|" for a key, "\\sub|\"name\"=data" for a value), for deep comparison.
-std::set<std::string> Subtree(const sim::Machine& m, const std::string& key);
-
 // The safe-boot configuration of `before` (in Minimal/Network, or in their backups when only
 // those exist) is whole in `after`, in the key or in its backup, with every subkey and value.
 // Returns what is missing; empty when whole.

@@ -1,7 +1,7 @@
 // A machine's state as an undo must leave it: the registry key by key and value by value, and the
 // files with their bytes and attributes, in name order. The program's own journals and their
 // hashes are left out, and so are the Windows folder, whose removals are not undoable, and a
-// registry script left behind.
+// registry script left behind. And a key's subtree, for comparing keys that were moved.
 #pragma once
 
 #include <set>
@@ -30,6 +30,27 @@ inline std::set<std::string> StateOf(sim::Machine& m) {
             continue; // removals that are not undoable, the journals, a leftover registry script
         }
         lines.insert(path + "|" + std::to_string(m.Attributes(path).value_or(0)) + "|" + m.ReadFile(path).value_or(""));
+    }
+    return lines;
+}
+
+// A key, its values and every subkey below, as lines of the machine's export that name the key
+// relative to `key` ("\\SUB|" for a key, "\\SUB|\"name\"=data" for a value), for deep comparison.
+inline std::set<std::string> Subtree(const sim::Machine& m, const std::string& key) {
+    std::set<std::string> lines;
+    std::istringstream in(m.ExportRegistry());
+    const std::string head = "[" + sysaccess::FoldCase(key);
+    std::string section; // the key below `key`, empty when outside it
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("[")) {
+            const std::string folded = sysaccess::FoldCase(line);
+            const bool inside = folded.starts_with(head + "]") || folded.starts_with(head + "\\");
+            section = inside ? folded.substr(head.size(), folded.size() - head.size() - 1) + "|" : "";
+            if (inside) lines.insert(section);
+        } else if (!section.empty() && !line.empty()) {
+            lines.insert(section + line);
+        }
     }
     return lines;
 }
