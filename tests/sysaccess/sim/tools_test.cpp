@@ -124,6 +124,8 @@ TEST_F(SimTools, SfcChkntfsRegsvr32) {
     for (char c : text)
         utf16 += std::string{c, '\0'};
     EXPECT_EQ(boot->bytes, utf16 + std::string(4, '\0'));
+    for (const char* notDrives : {"cd", "c:d", "1:", "@:", "[:", "`:", "{:"})
+        EXPECT_EQ(Exit(std::string("chkntfs /x c: ") + notDrives), 1u) << notDrives;
 
     EXPECT_EQ(Exit("regsvr32 /s \"C:\\Program Files\\Sysvela\\xpbutton.ocx\""), 0u);
     EXPECT_EQ(Exit("regsvr32 /s \"C:\\Program Files\\Elsewhere\\xpbutton.ocx\""), 3u);
