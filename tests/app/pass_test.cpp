@@ -67,30 +67,4 @@ TEST_F(Pass, ButtonOrdersAndFinalStateOnEveryPage) {
     EXPECT_EQ(events, Expected(false));
 }
 
-TEST_F(Pass, GreyIsAppliedAsCleared) {
-    const sim::Machine seeded = sys;
-    for (auto click : {app::cmdSystem, app::cmdSecurity, app::cmdWight}) {
-        click(ctx);
-        sim::Machine after[2];
-        for (int grey = 0; grey < 2; ++grey) {
-            sys = seeded;
-            // Only the page's own boxes: the system page reads some security boxes by exact value.
-            for (int i = 0; i < form::kChkCount; ++i) {
-                const bool wight = i == 41 || i == 42 || i == 45 || i == 46 || i == 52;
-                const bool own = click == app::cmdSecurity ? i <= 40
-                                 : click == app::cmdWight  ? wight
-                                                           : i > 40 && !wight;
-                if (own) form.SetChk(i, grey ? form::kGrey : form::kCleared);
-            }
-            optimize::cmdOptimize(ctx);
-            after[grey] = sys;
-        }
-        EXPECT_EQ(after[0].ExportRegistry(), after[1].ExportRegistry());
-        EXPECT_EQ(after[0].AllPaths(), after[1].AllPaths());
-        for (std::size_t i = 0; i < std::max(after[0].Commands().size(), after[1].Commands().size()); ++i) {
-            ASSERT_EQ(after[0].Commands().at(i).commandLine, after[1].Commands().at(i).commandLine);
-        }
-    }
-}
-
 } // namespace

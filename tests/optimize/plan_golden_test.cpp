@@ -1,9 +1,10 @@
 // Every page's pass, effect by effect with the bar's checkpoints between them, on the seeded
 // machine, for setups in which each box holds a different value from its neighbours: nothing
-// ticked, everything ticked, odd boxes ticked, even boxes ticked, everything grey. A row that
-// reads the wrong box, writes the wrong data or runs out of order changes a golden file. To renew
-// them after a deliberate change: SYSVELA_UPDATE_GOLDEN=1, then read the difference before
-// committing.
+// ticked, everything ticked, odd boxes ticked, even boxes ticked, everything grey (applied as
+// cleared: each grey golden equals the clear one, but for the security boxes the system page reads
+// by their exact value). A row that reads the wrong box, writes the wrong data or runs out of
+// order changes a golden file. To renew them after a deliberate change: SYSVELA_UPDATE_GOLDEN=1,
+// then read the difference before committing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
