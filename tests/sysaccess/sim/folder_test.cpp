@@ -1,4 +1,6 @@
 // The machine folder (registry.reg, drive_c/, attributes.txt) and the seed built from one.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -34,9 +36,9 @@ class TempDir : public testing::Test {
 protected:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("sim-folder-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // One folder per process and test: runs of other builds on this machine may be going on.
+        dir = fs::temp_directory_path() / ("sim-folder-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
