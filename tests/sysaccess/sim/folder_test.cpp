@@ -192,6 +192,7 @@ TEST_F(TempDir, DamagedFoldersAreRefusedWithAReason) {
     fs::remove(dir / "drive_c/same.TXT");
     Put(dir / "drive_c/bad:name", "");
     EXPECT_FALSE(Load(&error));
+    EXPECT_EQ(error, "not a Windows file name: drive_c/bad:name");
     fs::remove(dir / "drive_c/bad:name");
     EXPECT_TRUE(Load(&error)) << error;
 }
