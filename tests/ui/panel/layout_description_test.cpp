@@ -112,8 +112,8 @@ TEST(LayoutText, IntegersInEveryAcceptedForm) {
     EXPECT_EQ(v, -1);
     EXPECT_TRUE(ParseInt32("&H8000000F", v));
     EXPECT_EQ(v, static_cast<std::int32_t>(0x8000000F));
-    EXPECT_TRUE(ParseInt32("0x09aF", v));
-    EXPECT_EQ(v, 0x9AF);
+    EXPECT_TRUE(ParseInt32("0x09afAF", v));
+    EXPECT_EQ(v, 0x9AFAF);
     for (const char* bad : {"", "-", "0x", "0x123456789", "2147483648", "1e3", "99999999999999999999999", "&H&"}) {
         EXPECT_FALSE(ParseInt32(bad, v)) << bad;
     }
