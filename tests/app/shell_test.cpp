@@ -40,21 +40,35 @@ TEST_F(Shell, FormIgnoresIndexesBesideItsControls) {
     EXPECT_EQ(notices, 0);
 }
 
-// Every box in its column and place as tests/app/columns.txt writes them out; no column beyond.
-TEST(OptionTable, ColumnsTopToBottom) {
-    std::ifstream in(std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/app/columns.txt");
-    std::string expected, actual;
+// The lines of a written-out table in tests/app/, without its comments.
+std::vector<std::string> Table(const char* name) {
+    std::ifstream in(std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/app/" + name);
+    std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
-        expected += line.starts_with("#") ? "" : line + "\n";
+        if (!line.starts_with("#")) lines.push_back(line);
+    return lines;
+}
+
+// Every box in its column and place as columns.txt writes them out; no column beyond.
+TEST(OptionTable, ColumnsTopToBottom) {
+    std::vector<std::string> columns;
     for (const Page page : {Page::System, Page::Security, Page::Service, Page::Wight, Page::Startup}) {
         for (int column = 0; column < 8; ++column) {
             std::ostringstream row;
             for (const int chk : form::ColumnOptions(page, column))
                 row << " " << chk;
-            if (!row.str().empty()) actual += form::PageWord(page) + (" " + std::to_string(column)) + row.str() + "\n";
+            if (!row.str().empty())
+                columns.push_back(form::PageWord(page) + (" " + std::to_string(column)) + row.str());
         }
     }
-    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(columns, Table("columns.txt"));
+}
+
+TEST(OptionTable, ServiceItemsAsTheListShowsThem) {
+    std::vector<std::string> items;
+    for (const form::Service& s : form::kServices)
+        items.push_back(s.item);
+    EXPECT_EQ(items, Table("services.txt"));
 }
 
 TEST_F(Shell, PageButtonsShowTheirPageAndTitlesAndTouchNoOption) {
