@@ -277,8 +277,10 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         const fs::path golden = fs::path(SYSVELA_CLI_GOLDEN_DIR) / ("status-" + page + ".txt");
         if (update) WriteAll(golden, status.out + json.out);
         EXPECT_EQ(status.out + json.out, ReadAll(golden)) << page;
-        const Outcome list = Run({"undo", "--list"});
-        EXPECT_EQ(testing_support::Lines(list.out).size(), 1u) << list.out;
+        const Outcome list = Run({"undo", "--list"}); // name, pass, time, computer
+        EXPECT_TRUE(std::regex_match(list.out, std::regex(R"(\d{8}-\d{6}-01\.reg\t)" + page +
+                                                          R"(\t\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\tSYSVELA-SIM\n)")))
+            << list.out;
         const Outcome undone = Run({"undo", "--last"});
         EXPECT_EQ(undone.status, 0) << undone.err;
         EXPECT_EQ(Run({"status", page}).out, untouched) << page;
@@ -296,7 +298,9 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
     const std::string registry = ReadAll(fs::path(machine) / "registry.reg");
     const Outcome blocked = Run({"apply", "system", "--recommend"});
     EXPECT_EQ(blocked.status, 1);
-    EXPECT_NE(blocked.err.find("so nothing was changed"), std::string::npos) << blocked.err;
+    EXPECT_NE(blocked.err.find("so nothing was changed: cannot create C:\\Program Files\\Sysvela\\undo"),
+              std::string::npos)
+        << blocked.err;
     EXPECT_EQ(ReadAll(fs::path(machine) / "registry.reg"), registry);
     const Outcome missing = Run({"undo", "nosuch.reg"});
     EXPECT_EQ(missing.status, 1);
