@@ -302,6 +302,15 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
               std::string::npos)
         << blocked.err;
     EXPECT_EQ(ReadAll(fs::path(machine) / "registry.reg"), registry);
+    // Keys removed and moved read as done; a value of another type than the box writes does not.
+    fs::remove_all(machine);
+    WriteAll(dir / "keys.dat", Settings(Ticks({37, 39})));
+    ASSERT_EQ(Run({"apply", "security", "--settings", (dir / "keys.dat").string()}).status, 0);
+    const auto security = testing_support::Lines(Run({"status", "security"}).out);
+    EXPECT_TRUE(Has(security, "on\t删除回收站") && Has(security, "on\t禁止进入安全模式"));
+    (void)Run({"reg-write", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore",
+               "DisableSR", "string", "1"});
+    EXPECT_TRUE(Has(testing_support::Lines(Run({"status", "system"}).out), "off\t关闭系统还原"));
     const Outcome missing = Run({"undo", "nosuch.reg"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("nothing was changed"), std::string::npos);
