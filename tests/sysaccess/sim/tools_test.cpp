@@ -110,6 +110,14 @@ TEST_F(SimTools, ScSetsTheStartType) {
     EXPECT_EQ(Start("wuauserv"), 2u);
 }
 
+TEST_F(SimTools, OnlyTheSystemToolsStartFromTheirOwnFolders) {
+    for (const char* line : {"cmd /c del c:\\*.*", "\"C:\\Program Files\\reg\" add HKCU\\X /f", "regedit32 /s x"})
+        EXPECT_EQ(m.Run(line, RunMode::Wait).startError, 2u) << line;
+    EXPECT_EQ(Exit("C:\\WINDOWS\\system32\\REG.exe add HKCU\\Y /f"), 0u);
+    EXPECT_EQ(Exit("c:\\windows\\regedit.EXE /s c:\\missing.reg"), 0u);
+    EXPECT_TRUE(m.KeyExists("HKCU\\Y"));
+}
+
 TEST_F(SimTools, SfcChkntfsRegsvr32) {
     EXPECT_EQ(Exit("sfc /purgecache"), 0u);
     EXPECT_TRUE(m.FolderExists("C:\\WINDOWS\\system32\\dllcache"));
