@@ -21,12 +21,9 @@ void RunPass(form::Context& ctx, bool enableButtonsAtEnd) {
     form.SetShape2Visible(true); // its width stays where the last pass left it until a section moves it
     form.SetLblWait(kBusyText);
 
-    // Each panel is tested when its turn comes; no section switches pages, so one section runs.
+    // One page is on screen and no section switches pages, so one section runs.
     if (form.Visible(form::Page::Startup)) startup::RunStartupSection(form, ctx.sys, ctx.host);
-    if (form.Visible(form::Page::Service)) RunServiceSection(form, ctx.sys);
-    if (form.Visible(form::Page::Wight)) RunWightSection(form, ctx.sys);
-    if (form.Visible(form::Page::System)) RunSystemSection(form, ctx.sys);
-    if (form.Visible(form::Page::Security)) RunSecuritySection(form, ctx.sys);
+    RunOptionsSection(form, ctx.sys);
 
     if (enableButtonsAtEnd) EnableButtons(form);
     form.SetShape2Visible(false);

@@ -20,4 +20,25 @@ inline void RunSecuritySection(form::MainForm& form, sysaccess::System& sys) {
     RunDisplayStartMenuSection(form, sys);
 }
 
+// The section of the options page on screen, if one is; the startup page's section
+// (startup/startup.h) takes the host as well.
+inline void RunOptionsSection(form::MainForm& form, sysaccess::System& sys) {
+    switch (form.VisiblePage()) {
+    case form::Page::System:
+        RunSystemSection(form, sys);
+        break;
+    case form::Page::Security:
+        RunSecuritySection(form, sys);
+        break;
+    case form::Page::Service:
+        RunServiceSection(form, sys);
+        break;
+    case form::Page::Wight:
+        RunWightSection(form, sys);
+        break;
+    case form::Page::Startup:
+        break;
+    }
+}
+
 } // namespace optimize

@@ -129,22 +129,7 @@ bool Holds(sysaccess::System& sys, const Expect& e) {
 
 std::vector<Expect> Effects(sysaccess::System& sys, form::MainForm form) {
     Expecter expecter(sys);
-    switch (form.VisiblePage()) {
-    case form::Page::System:
-        optimize::RunSystemSection(form, expecter);
-        break;
-    case form::Page::Security:
-        optimize::RunSecuritySection(form, expecter);
-        break;
-    case form::Page::Service:
-        optimize::RunServiceSection(form, expecter);
-        break;
-    case form::Page::Wight:
-        optimize::RunWightSection(form, expecter);
-        break;
-    case form::Page::Startup:
-        break;
-    }
+    optimize::RunOptionsSection(form, expecter);
     return std::move(expecter.seen);
 }
 
