@@ -154,28 +154,6 @@ bool LoadStates(const Options& o, form::MainForm& form, sysaccess::System& sys, 
     return true;
 }
 
-void ShowPage(PageArg page, form::Context& ctx) {
-    switch (page) {
-    case PageArg::System:
-        app::cmdSystem(ctx);
-        break;
-    case PageArg::Security:
-        app::cmdSecurity(ctx);
-        break;
-    case PageArg::Services:
-        app::cmdService(ctx);
-        break;
-    case PageArg::Slimming:
-        app::cmdWight(ctx);
-        break;
-    case PageArg::Startup:
-        app::cmdStartup(ctx);
-        break;
-    case PageArg::Auto:
-        break;
-    }
-}
-
 void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
     for (const std::string& name : o.remove) {
         bool found = false;
@@ -236,19 +214,19 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         if (c.field == form::Field::Page) onPage(form::PageWord(form.VisiblePage()));
     });
     undo::Pass pass = optimize::cmdOptimize;
-    if (o.page == PageArg::Auto) {
+    const bool startupPage = !o.automatic && o.page == form::Page::Startup;
+    if (o.automatic) {
         pass = [](form::Context& c) { presets::RunAuto(c, app::ShowPage); };
     } else {
         // The startup list is read from the machine as it is, whatever the pass does with it.
-        ShowPage(o.page, o.page == PageArg::Startup ? baseCtx : ctx);
-        if (o.page == PageArg::Startup) TickRemovals(o, form, env);
+        app::ShowPage(startupPage ? baseCtx : ctx, o.page);
+        if (startupPage) TickRemovals(o, form, env);
         if (o.recommend) presets::cmdSuggest(ctx);
     }
     if (o.command == Command::Apply) {
         // What the pass is about to change is on disk before it changes anything.
         std::string journal;
-        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PageName(o.page), &journal);
-            !written) {
+        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PassWord(o), &journal); !written) {
             env.err("sysvela-cli: the undo journal cannot be written, so nothing was changed: " + written.error + "\n");
             return 1;
         }
@@ -259,7 +237,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
 
     if (exporter) {
         const std::string what =
-            o.page == PageArg::Auto ? std::string("automatic optimisation") : std::string(PageName(o.page)) + " page";
+            o.automatic ? std::string("automatic optimisation") : std::string(PassWord(o)) + " page";
         const std::string text = exporter->Text("Sysvela, " + what + ": made by sysvela-cli export");
         const auto bytes = o.codePage == kUtf8CodePage ? std::optional<std::string>(text)
                                                        : sysaccess::Utf8ToCodePage(text, o.codePage);
@@ -355,16 +333,15 @@ std::string JsonString(const std::string& s) {
 }
 
 int Status(const Options& o, sysaccess::System& sys, const Env& env) {
-    std::vector<PageArg> pages = {PageArg::System, PageArg::Security, PageArg::Services, PageArg::Slimming};
-    if (o.statusPage) pages = {*o.statusPage};
+    std::vector<form::Page> pages;
+    for (const form::PageRecord& r : form::kPages) {
+        if (r.options && (!o.statusPage || *o.statusPage == r.page)) pages.push_back(r.page);
+    }
     std::string json = "{\"pages\":[";
     for (std::size_t p = 0; p < pages.size(); ++p) {
-        const form::Page page = pages[p] == PageArg::System     ? form::Page::System
-                                : pages[p] == PageArg::Security ? form::Page::Security
-                                : pages[p] == PageArg::Services ? form::Page::Service
-                                                                : form::Page::Wight;
+        const form::Page page = pages[p];
         int counts[4] = {};
-        std::string text = "page " + std::string(PageName(pages[p])) + "\n", items;
+        std::string text = "page " + std::string(form::PageWord(page)) + "\n", items;
         for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
             ++counts[static_cast<int>(s.state)];
             text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + "\n";
@@ -373,7 +350,7 @@ int Status(const Options& o, sysaccess::System& sys, const Env& env) {
         }
         text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
                 std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
-        json += std::string(p ? "," : "") + "{\"page\":\"" + PageName(pages[p]) + "\",\"options\":[" + items +
+        json += std::string(p ? "," : "") + "{\"page\":\"" + form::PageWord(page) + "\",\"options\":[" + items +
                 "],\"on\":" + std::to_string(counts[0]) + ",\"off\":" + std::to_string(counts[1]) +
                 ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) + "}";
         if (!o.json) env.out(text);

@@ -2,26 +2,24 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace cli {
 
 namespace {
 
-struct PageWord {
-    const char* word;
-    PageArg page;
-};
-
-constexpr std::array<PageWord, 6> kPages = {{
-    {"system", PageArg::System},
-    {"security", PageArg::Security},
-    {"services", PageArg::Services},
-    {"slimming", PageArg::Slimming},
-    {"startup", PageArg::Startup},
-    {"auto", PageArg::Auto},
-}};
+// The words of the pages that pass the test, as a list for a message: "a, b or c".
+template <typename Test> std::string PageWords(Test test, const char* extra = nullptr) {
+    std::vector<std::string> words;
+    for (const form::PageRecord& r : form::kPages) {
+        if (test(r)) words.emplace_back(r.word);
+    }
+    if (extra) words.emplace_back(extra);
+    std::string out;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+    return out;
+}
 
 ParseResult Fail(std::string why) {
     return {std::nullopt, std::move(why)};
@@ -29,11 +27,8 @@ ParseResult Fail(std::string why) {
 
 } // namespace
 
-const char* PageName(PageArg page) {
-    for (const PageWord& p : kPages) {
-        if (p.page == page) return p.word;
-    }
-    return "?";
+const char* PassWord(const Options& options) {
+    return options.automatic ? form::kAutoWord : form::PageWord(options.page);
 }
 
 std::string HelpText() {
@@ -196,11 +191,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
-        const auto it = std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return page == p.word; });
-        if (it == kPages.end()) {
-            return Fail("unknown page '" + page + "' (system, security, services, slimming, startup or auto)");
+        const auto chosen = form::PageOfWord(page);
+        o.automatic = page == form::kAutoWord;
+        if (!chosen && !o.automatic) {
+            return Fail("unknown page '" + page + "' (" +
+                        PageWords([](const form::PageRecord&) { return true; }, form::kAutoWord) + ")");
         }
-        o.page = it->page;
+        if (chosen) o.page = *chosen;
     }
 
     if (*machineOpt) o.machineDir = machine;
@@ -218,15 +215,17 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
             return Fail("--user works only with plan, apply, export and startup-list");
         }
     }
-    if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");
+    if (*removeOpt && (o.automatic || o.page != form::Page::Startup)) {
+        return Fail("--remove works only with the startup page");
+    }
     if (*codePageOpt && o.command != Command::Export) return Fail("--codepage works only with export");
     if (o.command == Command::Status && !statusPage.empty()) {
-        const auto it =
-            std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return statusPage == p.word; });
-        if (it == kPages.end() || it->page == PageArg::Startup || it->page == PageArg::Auto) {
-            return Fail("unknown page '" + statusPage + "' (system, security, services or slimming)");
+        const auto chosen = form::PageOfWord(statusPage);
+        if (!chosen || !form::Record(*chosen).options) {
+            return Fail("unknown page '" + statusPage + "' (" +
+                        PageWords([](const form::PageRecord& r) { return r.options; }) + ")");
         }
-        o.statusPage = it->page;
+        o.statusPage = chosen;
     }
     if (o.command == Command::Undo && (o.list ? 1 : 0) + (o.last ? 1 : 0) + (o.journal.empty() ? 0 : 1) != 1) {
         return Fail("undo takes one of --list, --last or a journal");

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "form/pages.h"
+
 namespace cli {
 
 enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help };
 
-// The pages a pass can run on; Auto is the automatic optimisation of four pages.
-enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
-
 struct Options {
     Command command = Command::Help;
-    PageArg page = PageArg::System;
+    form::Page page = form::Page::System;
+    bool automatic = false; // "auto": automatic optimisation instead of one page
     std::optional<std::string> machineDir;
     std::optional<std::string> settingsFile;
     std::optional<std::string> user;
@@ -28,7 +28,7 @@ struct Options {
     bool list = false, last = false, force = false;
     std::string journal;
     // status [PAGE] [--json]: no page is every page with options
-    std::optional<PageArg> statusPage;
+    std::optional<form::Page> statusPage;
     bool json = false;
 };
 
@@ -43,7 +43,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args);
 // The text --help prints.
 std::string HelpText();
 
-// "system", "security", "services", "slimming", "startup", "auto".
-const char* PageName(PageArg page);
+// The pass's word, as the page argument gave it: a page's word or "auto".
+const char* PassWord(const Options& options);
 
 } // namespace cli

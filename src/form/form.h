@@ -20,10 +20,6 @@ inline constexpr int kOptCount = 5;
 inline constexpr int kDriveCount = 26;
 inline constexpr int kFullProgress = 10905; // Shape2 at full width, in twips
 
-// The ten main buttons of XPCMain that the Optimize pass disables.
-enum class Button { Redo, Suggest, Optimize, Exit, Auto, System, Security, Startup, Service, Wight };
-inline constexpr int kButtonCount = 10;
-
 // Check-box values: cleared, ticked, grey. Only kTicked counts as ticked.
 inline constexpr int kCleared = 0;
 inline constexpr int kTicked = 1;
@@ -111,7 +107,7 @@ public:
     // --- Pages, buttons, progress ---
     bool Visible(Page p) const { return visible_ == p; }
     Page VisiblePage() const { return visible_; }
-    void ShowPage(Page p); // that page visible, the other four hidden
+    void ShowPage(Page p); // that page visible, the others hidden
 
     bool Enabled(Button b) const {
         return InRange(static_cast<int>(b), kButtonCount) && enabled_[static_cast<std::size_t>(b)];
@@ -133,6 +129,11 @@ public:
     static std::string DriveItem(int i); // "A:" .. "Z:"
 
 private:
+    static constexpr std::array<bool, kButtonCount> AllEnabled() {
+        std::array<bool, kButtonCount> all{};
+        all.fill(true);
+        return all;
+    }
     static bool InRange(int i, int count) { return i >= 0 && i < count; }
     void Notify(Field f, int index = -1) const {
         if (observer_) observer_({f, index});
@@ -145,9 +146,9 @@ private:
     int combo3_ = -1;
     std::string txtPath_;
     CheckList lstHide_, lstNot_, lstService_, lstStartup_;
-    std::string lblInfo_, lblWait_, lblCaption_ = "[系统优化]", header_ = "  Sysvela(系统优化页)";
     Page visible_ = Page::System;
-    std::array<bool, kButtonCount> enabled_{true, true, true, true, true, true, true, true, true, true};
+    std::string lblInfo_, lblWait_, lblCaption_ = Record(visible_).caption, header_ = Record(visible_).header;
+    std::array<bool, kButtonCount> enabled_ = AllEnabled();
     bool busy_ = false;
     bool shape2Visible_ = false;
     int shape2Width_ = 15;

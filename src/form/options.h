@@ -9,28 +9,9 @@
 #include <iterator>
 #include <vector>
 
+#include "form/pages.h"
+
 namespace form {
-
-// The five page panels. Exactly one is visible.
-enum class Page { System, Security, Service, Wight, Startup };
-
-// The page's word in the CLI and the journals: "system", "security", "services", "slimming",
-// "startup".
-constexpr const char* PageWord(Page page) {
-    switch (page) {
-    case Page::System:
-        return "system";
-    case Page::Security:
-        return "security";
-    case Page::Service:
-        return "services";
-    case Page::Wight:
-        return "slimming";
-    case Page::Startup:
-        return "startup";
-    }
-    return "?";
-}
 
 // The check boxes by number, named for what they do.
 enum Chk : int {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "form/form.h"
 
@@ -59,24 +60,27 @@ inline constexpr std::array<PanelSpec, kPanelCount> kPanels{{
 inline constexpr int kWindowWidth = 10935;
 inline constexpr int kWindowHeight = 7190;
 
-// The page panel of each page.
+// The panel of each page: the one its record names.
 constexpr PanelId PagePanel(form::Page page) {
-    switch (page) {
-    case form::Page::System:
-        return PanelId::System;
-    case form::Page::Security:
-        return PanelId::Security;
-    case form::Page::Service:
-        return PanelId::Service;
-    case form::Page::Wight:
-        return PanelId::Wight;
-    case form::Page::Startup:
-        return PanelId::Startup;
+    for (const PanelSpec& p : kPanels) {
+        if (std::string_view(p.name) == form::Record(page).panel) return p.id;
     }
-    return PanelId::System;
+    return PanelId::Main;
 }
-inline constexpr std::array<form::Page, 5> kPages{form::Page::System, form::Page::Security, form::Page::Service,
-                                                  form::Page::Wight, form::Page::Startup};
+
+namespace checks {
+constexpr bool PanelsInOrderAndEveryPageOnMain() {
+    for (int i = 0; i < kPanelCount; ++i) {
+        if (static_cast<int>(kPanels[static_cast<std::size_t>(i)].id) != i) return false;
+    }
+    for (const form::PageRecord& r : form::kPages) {
+        const PanelId id = PagePanel(r.page);
+        if (id == PanelId::Main || kPanels[static_cast<std::size_t>(id)].parent != PanelId::Main) return false;
+    }
+    return true;
+}
+} // namespace checks
+static_assert(checks::PanelsInOrderAndEveryPageOnMain(), "kPanels: row i is PanelId i; every page's panel on XPCMain");
 
 // The push buttons of XPCMain, by the form's Button. The captions mark their access keys.
 struct ButtonSpec {
@@ -97,6 +101,19 @@ inline constexpr std::array<ButtonSpec, form::kButtonCount> kButtons{{
     {form::Button::Optimize, {2850, 6570, 1215, 375}, "优化(&O)"},
     {form::Button::Exit, {9450, 6570, 1215, 375}, "退出(&E)"},
 }};
+
+namespace checks {
+constexpr bool EveryButtonPlacedOnce() {
+    for (int b = 0; b < form::kButtonCount; ++b) {
+        int seen = 0;
+        for (const ButtonSpec& spec : kButtons)
+            seen += static_cast<int>(spec.button) == b && spec.caption != nullptr ? 1 : 0;
+        if (seen != 1) return false;
+    }
+    return true;
+}
+} // namespace checks
+static_assert(checks::EveryButtonPlacedOnce(), "kButtons: every main button once, with its caption");
 
 inline constexpr Twips kBrowsePlace{3480, 2670, 555, 255}; // on Container1
 inline constexpr const char* kBrowseCaption = "...";

@@ -18,11 +18,18 @@ namespace {
 
 using Operation = void (*)(form::Context&);
 
-// The click of each main button, in the order of form::Button.
-constexpr std::array<Operation, form::kButtonCount> kButtonOperations{
-    presets::cmdRedo, presets::cmdSuggest, app::cmdOptimize, app::cmdExit,    app::cmdAuto,
-    app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,  app::cmdService, app::cmdWight,
+// The click of each main button that is not a page button; a page button shows its page.
+struct Command {
+    form::Button button;
+    Operation click;
 };
+constexpr Command kCommands[] = {
+    {form::Button::Redo, presets::cmdRedo},     {form::Button::Suggest, presets::cmdSuggest},
+    {form::Button::Optimize, app::cmdOptimize}, {form::Button::Exit, app::cmdExit},
+    {form::Button::Auto, app::cmdAuto},
+};
+static_assert(std::size(kCommands) + form::kPageCount == form::kButtonCount,
+              "kCommands: every main button but the pages'");
 
 constexpr wchar_t kShapeClass[] = L"SysvelaShape";     // a filled rectangle: Shape2
 constexpr wchar_t kPictureClass[] = L"SysvelaPicture"; // a bitmap: the banner
@@ -216,14 +223,17 @@ void MainWindow::CreateMainControls() {
         buttons_[static_cast<std::size_t>(b.button)] =
             CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place), b.caption, font_.get());
     };
-    // Tab order: the page buttons, the page on screen, then the command buttons.
-    for (std::size_t i = 0; i < 6; ++i)
-        makeButton(kButtons[i]);
+    // Tab order follows the layout: the buttons above the pages, the page on screen, the buttons below.
+    const int pagesTop = kPanels[static_cast<std::size_t>(PagePanel(form::Page::System))].place.top;
+    for (const ButtonSpec& b : kButtons) {
+        if (b.place.top < pagesTop) makeButton(b);
+    }
     for (const PanelSpec& spec : kPanels) {
         if (spec.id != PanelId::Main) makePanel(spec.id);
     }
-    for (std::size_t i = 6; i < kButtons.size(); ++i)
-        makeButton(kButtons[i]);
+    for (const ButtonSpec& b : kButtons) {
+        if (b.place.top > pagesTop) makeButton(b);
+    }
 
     const RECT cap = Pixels(kLblCaptionPlace);
     lblCaption_ = MakeLabel(main, kIdLblCaption, cap.left, cap.top, form_.lblCaption(), captionFont_.get());
@@ -420,9 +430,8 @@ void MainWindow::Observe(const form::Change& change) {
         Panel(PanelId::Main).SetCaption(form_.Header());
         break;
     case form::Field::Page:
-        for (form::Page page : kPages) {
-            const HWND panel = Panel(PagePanel(page)).hwnd();
-            if (!form_.Visible(page)) ShowWindow(panel, SW_HIDE);
+        for (const form::PageRecord& page : form::kPages) {
+            if (!form_.Visible(page.page)) ShowWindow(Panel(PagePanel(page.page)).hwnd(), SW_HIDE);
         }
         ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
         break;
@@ -455,7 +464,7 @@ void MainWindow::SyncAll() {
 
 // --- Controls to model ---------------------------------------------------------------------------
 
-void MainWindow::RunOperation(Operation operation) {
+void MainWindow::RunOperation(const std::function<void(form::Context&)>& operation) {
     if (running_ || form_.Busy()) return;
     const HWND focus = GetFocus();
     // The mouse waits with the rest of the input; the cursor says so until the operation ends.
@@ -478,7 +487,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         return;
     }
     if (id >= kIdButton && id < kIdButton + form::kButtonCount && code == BN_CLICKED) {
-        RunOperation(kButtonOperations[static_cast<std::size_t>(id - kIdButton)]);
+        const auto button = static_cast<form::Button>(id - kIdButton);
+        if (const auto page = form::PageOfButton(button)) {
+            RunOperation([page](form::Context& ctx) { app::ShowPage(ctx, *page); });
+        }
+        for (const Command& c : kCommands) {
+            if (c.button == button) RunOperation(c.click);
+        }
     } else if (id == kIdBrowse && code == BN_CLICKED) {
         RunOperation(app::cmdBrowse);
     } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {

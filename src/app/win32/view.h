@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -82,7 +83,7 @@ private:
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);
-    void RunOperation(void (*operation)(form::Context&));
+    void RunOperation(const std::function<void(form::Context&)>& operation);
     void Observe(const form::Change& change);
     void SyncAll();
     void SyncList(HWND list, const form::CheckList& items, int index);
