@@ -61,8 +61,8 @@ void cmdStartup(Context& ctx) {
 
 void ShowPage(Context& ctx, Page page) {
     ctx.form.ShowPage(page);
-    ctx.form.SetHeader(form::Record(page).header);
-    ctx.form.SetLblCaption(form::Record(page).caption);
+    ctx.form.SetHeader(ctx.form.Text(form::Record(page).header));
+    ctx.form.SetLblCaption(ctx.form.Text(form::Record(page).caption));
     if (page == Page::Startup) startup::FillStartupList(ctx.form, ctx.sys);
 }
 
@@ -72,8 +72,9 @@ namespace {
 // the journal cannot be written.
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
     if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, nullptr); !written) {
-        (void)ctx.host.MsgBox("无法写入撤销记录，本次未做任何更改：\n" + written.error, "错误", MsgButtons::Ok,
-                              MsgIcon::Error);
+        const lang::Language language = ctx.form.Language();
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::JournalFailed, language, {written.error}),
+                              ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     pass(ctx);
@@ -94,11 +95,12 @@ void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file, and the user learns it before leaving.
     if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
-        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
-                              MsgIcon::Error);
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::SettingsNotSaved, ctx.form.Language(), {saved.error}),
+                              ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
     }
-    const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
-                                             MsgButtons::OkCancel, MsgIcon::Exclamation);
+    const MsgAnswer answer =
+        ctx.host.MsgBox(ctx.form.Text(lang::Str::LogOffQuestion), ctx.form.Text(lang::Str::ConfirmTitle),
+                        MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window
     } else {
@@ -107,7 +109,7 @@ void cmdExit(Context& ctx) {
 }
 
 void cmdBrowse(Context& ctx) {
-    const auto folder = ctx.host.BrowseForFolder("请选择源文件夹路径：");
+    const auto folder = ctx.host.BrowseForFolder(ctx.form.Text(lang::Str::BrowseTitle));
     if (!folder) {
         ctx.form.SetTxtPath({});
         return;

@@ -60,8 +60,13 @@ struct CheckList {
 class MainForm {
 public:
     // The design state: all boxes cleared, Opt(0) selected, no combo item selected (the window's
-    // load selects item 0), lists filled with their fixed items, nothing ticked, system page.
-    MainForm();
+    // load selects item 0), lists filled with their fixed items, nothing ticked, system page; its
+    // texts in the given language, which stays.
+    explicit MainForm(lang::Language language = lang::Language::Chinese);
+
+    lang::Language Language() const { return language_; }
+    // A text of the string table in the form's language.
+    const char* Text(lang::Str id) const { return lang::Text(id, language_); }
 
     // --- Observer ---
     void SetObserver(std::function<void(const Change&)> observer) { observer_ = std::move(observer); }
@@ -139,6 +144,7 @@ private:
         if (observer_) observer_({f, index});
     }
 
+    lang::Language language_;
     std::function<void(const Change&)> observer_;
     std::array<int, kChkCount> chk_{};
     std::array<bool, kOptCount> opt_{true, false, false, false, false};
@@ -147,7 +153,8 @@ private:
     std::string txtPath_;
     CheckList lstHide_, lstNot_, lstService_, lstStartup_;
     Page visible_ = Page::System;
-    std::string lblInfo_, lblWait_, lblCaption_ = Record(visible_).caption, header_ = Record(visible_).header;
+    std::string lblInfo_, lblWait_, lblCaption_ = Text(Record(visible_).caption),
+                                    header_ = Text(Record(visible_).header);
     std::array<bool, kButtonCount> enabled_ = AllEnabled();
     bool busy_ = false;
     bool shape2Visible_ = false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "form/pages.h"
+#include "lang/strings.h"
 
 namespace form {
 
@@ -202,38 +203,20 @@ static_assert(RowsInNumberOrder(), "kOptions: row i must be chk(i)");
 // The check boxes of one column, top to bottom.
 std::vector<Chk> ColumnOptions(Page page, int column);
 
-// A service of lstService: the name sc knows it by, and the item the list shows.
+// A service of lstService, by the name sc knows it by; the item the list shows is the string
+// table's (lang/strings.h).
 struct Service {
     const char* name;
-    const char* item;
 };
 
 inline constexpr Service kServices[] = {
-    {"Alerter", "Alerter    通知所选用户和计算机有关系统管理级警报"},
-    {"wuauserv", "Automatic Updates    允许下载并安装 Windows 更新"},
-    {"ClipSrv", "Clipbook    启用\"剪贴簿查看器\"储存信息并与远程计算机共享"},
-    {"ERSvc", "Error Reporting Service    服务和应用程序在非标准环境下运行时允许错误报告"},
-    {"FastUserSwitchingCompatibility", "Fast user Ssictching Compatibility   为在多用户下需要协助的应用程序提供管理"},
-    {"Helpsvc", "Help and Suport    启用在此计算机上运行帮助和支持中心"},
-    {"PolicyAgent", "IPSEC Services    管理 IP 安全策略以及启动 ISAKMP/Oakley (IKE) 和 IP 安全驱动程序"},
-    {"Messenger", "Messerger   传输客户端和服务器之间的 NET SEND 和 Alerter 服务消息"},
-    {"Spooler", "Print Spooler    将文件加载到内存中以便迟后打印"},
-    {"RemoteRegistry", "Remote Registry    使远程用户能修改此计算机上的注册表设置"},
-    {"wscsvc", "Security Center    监视系统安全设置和配置"},
-    {"lanmanserver", "Server    支持此计算机通过网络的文件、打印、和命名管道共享。如果服务停止，这些功能将不可用。 "},
-    {"ShellHWDetection", "Shell Hardware Detection    为自动播放硬件事件提供通知"},
-    {"SSDPSRV", "SSDP Discovery Service    启动您家庭网络上的 UPnP 设备的发现"},
-    {"Schedule", "Task Scheduler    使用户能在此计算机上配置和制定自动任务的日程"},
-    {"WebClient",
-     "WebClient    使基于Windows的程序能创建、访问和修改基于 Internet 的文件。如果此服务被终止，将会失去这些功能。"},
-    {"SharedAccess", "Windows Firewall/Internet Connection Sharing(ICS)    "
-                     "为家庭和小型办公网络提供网络地址转换、寻址、名称解析和/或入侵保护服务"},
-    {"W32Time", "Windows Time    "
-                "维护在网络上的所有客户端和服务器的时间和日期同步。如果此服务被停止，时间和日期的同步将不可用。如果此服"
-                "务被禁用，任何明确依赖它的服务都将不能启动"},
-    {"WZCSVC", "Wireless Zero Configuration    为您的 802.11 适配器提供自动配置"},
+    {"Alerter"},   {"wuauserv"},     {"ClipSrv"},          {"ERSvc"},   {"FastUserSwitchingCompatibility"},
+    {"Helpsvc"},   {"PolicyAgent"},  {"Messenger"},        {"Spooler"}, {"RemoteRegistry"},
+    {"wscsvc"},    {"lanmanserver"}, {"ShellHWDetection"}, {"SSDPSRV"}, {"Schedule"},
+    {"WebClient"}, {"SharedAccess"}, {"W32Time"},          {"WZCSVC"},
 };
 
 inline constexpr int kServiceCount = static_cast<int>(std::size(kServices));
+static_assert(lang::kServiceItemCount == kServiceCount, "lang::ServiceItem: one item for every service");
 
 } // namespace form

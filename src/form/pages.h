@@ -10,6 +10,8 @@
 #include <optional>
 #include <string_view>
 
+#include "lang/strings.h"
+
 namespace form {
 
 // The five page panels. Exactly one is visible.
@@ -21,22 +23,27 @@ inline constexpr int kButtonCount = 10;
 
 struct PageRecord {
     Page page;
-    const char* word;    // its word in the CLI and the journals
-    const char* header;  // XPCMain's header while it is shown; begins with two spaces
-    const char* caption; // lblCaption while it is shown
-    const char* panel;   // its panel's name in the window's layout
-    Button button;       // the page button that shows it
-    int autoStage;       // its place in automatic optimisation, from 0; -1: not part of it
-    bool options;        // check boxes or services that an Optimize section and status read
-    bool undoable;       // undo puts back what its pass removes (the slimming page's deletions are for good)
+    const char* word;  // its word in the CLI and the journals
+    lang::Str header;  // XPCMain's header while it is shown; begins with two spaces
+    lang::Str caption; // lblCaption while it is shown
+    const char* panel; // its panel's name in the window's layout
+    Button button;     // the page button that shows it
+    int autoStage;     // its place in automatic optimisation, from 0; -1: not part of it
+    bool options;      // check boxes or services that an Optimize section and status read
+    bool undoable;     // undo puts back what its pass removes (the slimming page's deletions are for good)
 };
 
 inline constexpr PageRecord kPages[] = {
-    {Page::System, "system", "  Sysvela(系统优化页)", "[系统优化]", "XPCSystem", Button::System, 0, true, true},
-    {Page::Security, "security", "  Sysvela(系统安全页)", "[安全优化]", "XPCSecurity", Button::Security, 1, true, true},
-    {Page::Service, "services", "  Sysvela(服务优化页)", "[服务优化]", "XPCService", Button::Service, 3, true, true},
-    {Page::Wight, "slimming", "  Sysvela(系统减肥页)", "[系统减肥]", "XPCWight", Button::Wight, -1, true, false},
-    {Page::Startup, "startup", "  Sysvela(启动优化页)", "[启动优化]", "XPCStartup", Button::Startup, 2, false, true},
+    {Page::System, "system", lang::Str::SystemHeader, lang::Str::SystemCaption, "XPCSystem", Button::System, 0, true,
+     true},
+    {Page::Security, "security", lang::Str::SecurityHeader, lang::Str::SecurityCaption, "XPCSecurity", Button::Security,
+     1, true, true},
+    {Page::Service, "services", lang::Str::ServiceHeader, lang::Str::ServiceCaption, "XPCService", Button::Service, 3,
+     true, true},
+    {Page::Wight, "slimming", lang::Str::WightHeader, lang::Str::WightCaption, "XPCWight", Button::Wight, -1, true,
+     false},
+    {Page::Startup, "startup", lang::Str::StartupHeader, lang::Str::StartupCaption, "XPCStartup", Button::Startup, 2,
+     false, true},
 };
 inline constexpr int kPageCount = static_cast<int>(std::size(kPages));
 

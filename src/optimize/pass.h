@@ -33,9 +33,6 @@ constexpr bool EveryButtonOnce(const std::array<form::Button, form::kButtonCount
 static_assert(checks::EveryButtonOnce(kDisableOrder) && checks::EveryButtonOnce(kEnableOrder),
               "kDisableOrder and kEnableOrder: every main button once");
 
-inline constexpr const char* kBusyText = "正在优化...";
-inline constexpr const char* kDoneText = "优化完成!请重新启动计算机";
-
 void DisableButtons(form::MainForm& form);
 void EnableButtons(form::MainForm& form);
 

@@ -71,8 +71,8 @@ void cmdRedo(form::Context& ctx) {
 }
 
 bool ConfirmAuto(form::Context& ctx) {
-    return ctx.host.MsgBox("系统将按推荐优化的配置进行自动优化，确定吗？", "确认", form::MsgButtons::OkCancel,
-                           form::MsgIcon::None) == form::MsgAnswer::Ok;
+    return ctx.host.MsgBox(ctx.form.Text(lang::Str::AutoQuestion), ctx.form.Text(lang::Str::ConfirmTitle),
+                           form::MsgButtons::OkCancel, form::MsgIcon::None) == form::MsgAnswer::Ok;
 }
 
 void cmdAuto(form::Context& ctx, ShowPage showPage) {

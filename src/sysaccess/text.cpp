@@ -9,37 +9,12 @@ namespace sysaccess {
 
 namespace {
 
-char Fold(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 void AppendUnit(std::string& out, std::uint32_t unit) {
     out += static_cast<char>(unit & 0xFF);
     out += static_cast<char>((unit >> 8) & 0xFF);
 }
 
 } // namespace
-
-std::string FoldCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = Fold(c);
-    return out;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    }
-    return true;
-}
-
-bool NameLess(std::string_view a, std::string_view b) {
-    const std::string fa = FoldCase(a), fb = FoldCase(b);
-    if (fa != fb) return fa < fb;
-    return a < b;
-}
 
 std::string Utf8ToUtf16Le(std::string_view utf8) {
     std::string out;

@@ -83,7 +83,7 @@ std::string IdleProblem(const form::MainForm& form) {
         if (!form.Enabled(static_cast<form::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
     }
     if (form.Shape2Visible()) problem += "Shape2 visible; ";
-    if (form.lblWait() != optimize::kDoneText) problem += "lblWait \"" + form.lblWait() + "\"; ";
+    if (form.lblWait() != "优化完成!请重新启动计算机") problem += "lblWait \"" + form.lblWait() + "\"; ";
     if (form.Busy()) problem += "input held; ";
     return problem;
 }

@@ -17,6 +17,8 @@
 namespace {
 
 using appwin::MainWindow;
+
+constexpr const char* kDoneText = "优化完成!请重新启动计算机";
 using appwin::PanelId;
 
 std::string Text(HWND hwnd) {
@@ -208,11 +210,11 @@ TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
     // A service item chosen shows its whole text below the list.
     const HWND services = window->Control(appwin::kIdLstService);
     EXPECT_EQ(SendMessageW(services, LB_GETCOUNT, 0, 0), form::kServiceCount);
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[0].item));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(0, lang::Language::Chinese)));
     SendMessageW(services, LB_SETCURSEL, 17, 0);
     SendMessageW(window->Panel(PanelId::Service).hwnd(), WM_COMMAND, MAKEWPARAM(appwin::kIdLstService, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(services));
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[17].item));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(17, lang::Language::Chinese)));
 }
 
 TEST_F(WindowTest, AccessKeysPressTheirButtons) {
@@ -306,7 +308,7 @@ TEST_F(WindowTest, OptimizeOnTheSystemPageWritesDisableSRAndShowsProgress) {
     // The bar was painted at its checkpoints while the pass ran, and is gone at its end.
     EXPECT_GE(PaintCounter::paints, 3);
     EXPECT_FALSE(IsWindowVisible(shape2));
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), kDoneText);
     for (int b = 0; b < form::kButtonCount; ++b)
         EXPECT_TRUE(IsWindowEnabled(window->ButtonWindow(static_cast<form::Button>(b)))) << b;
 }
@@ -344,7 +346,7 @@ TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {
 
         SendMessageW(Button(form::Button::Optimize), BM_CLICK, 0, 0); // the whole pass, before any pump
         EXPECT_EQ(form.chk(47), form::kCleared);
-        EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+        EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), kDoneText);
         // Injected input goes through the X server and may reach the queue after the pass.
         pumpFor(3000, [&] { return form.chk(47) == form::kTicked; });
     }

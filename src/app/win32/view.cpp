@@ -140,8 +140,8 @@ HWND MainWindow::Control(int id) const {
 
 bool MainWindow::Create() {
     dpi_ = win32::ScreenDpi();
-    font_ = win32::CreateSongFont(90, false, dpi_);
-    captionFont_ = win32::CreateSongFont(105, true, dpi_);
+    font_ = win32::CreateUiFont(form_.Language(), 90, false, dpi_);
+    captionFont_ = win32::CreateUiFont(form_.Language(), 105, true, dpi_);
     optBrush_ = win32::Brush(CreateSolidBrush(kOptBackColor));
     banner_ = win32::Bitmap(static_cast<HBITMAP>(
         LoadImageW(instance_, MAKEINTRESOURCEW(kBannerId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -177,14 +177,10 @@ void MainWindow::Show(int showCommand) {
     SetFocus(buttons_[static_cast<std::size_t>(form::Button::System)]);
 }
 
-HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth,
-                           int minHeight) {
-    const std::wstring wide = win32::Widen(text);
-    const SIZE size = TextSize(font, wide);
-    const int w = size.cx + 2 > minWidth ? size.cx + 2 : minWidth;
-    const int h = size.cy > minHeight ? size.cy : minHeight;
+HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font) {
+    const SIZE size = TextSize(font, win32::Widen(text));
     return win32::CreateChild(parent, L"STATIC", id, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                              {left, top, left + w, top + h}, text, font);
+                              {left, top, left + size.cx + 2, top + size.cy}, text, font);
 }
 
 void MainWindow::SetLabel(HWND label, const std::string& utf8, bool autosize) {
@@ -212,6 +208,7 @@ void MainWindow::CreateMainControls() {
             panel->Model().SetStyle(spec.style);
             panel->Model().SetTheme(spec.theme);
         }
+        panel->SetLanguage(form_.Language());
         panel->SetCaption(id == PanelId::Main ? form_.Header() : panel->Model().Caption());
         panels_[static_cast<std::size_t>(id)] = std::move(panel);
     };
@@ -220,8 +217,8 @@ void MainWindow::CreateMainControls() {
     if (!panels_[0]) return;
     const HWND main = panelOf(PanelId::Main);
     auto makeButton = [&](const ButtonSpec& b) {
-        buttons_[static_cast<std::size_t>(b.button)] =
-            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place), b.caption, font_.get());
+        buttons_[static_cast<std::size_t>(b.button)] = CreatePushButton(
+            main, kIdButton + static_cast<int>(b.button), Pixels(b.place), form_.Text(b.caption), font_.get());
     };
     // Tab order follows the layout: the buttons above the pages, the page on screen, the buttons below.
     const int pagesTop = kPanels[static_cast<std::size_t>(PagePanel(form::Page::System))].place.top;
@@ -246,11 +243,25 @@ void MainWindow::CreateMainControls() {
     SetWindowLongPtrW(shape2_, GWLP_USERDATA, static_cast<LONG_PTR>(kShape2FillColor));
 
     CreateSystemPage();
-    CreateSecurityPage();
+    CreateLabels();
     CreateListPages();
     CreateCheckColumns();
     // Combo3 belongs to kCpuPriority, the first box of the system page: next in the tab order.
     SetWindowPos(combo3_, ChkWindow(form::kCpuPriority), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND MainWindow::MakeCombo(HWND parent, int id, const Twips& place, const std::array<lang::Str, 2>& items) {
+    const RECT r = Pixels(place);
+    // The height of a drop-down list is that of its open list.
+    const HWND combo =
+        win32::CreateChild(parent, L"COMBOBOX", id, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                           {r.left, r.top, r.right, r.bottom + Px(1500)}, {}, font_.get());
+    // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
+    const int field = (r.bottom - r.top) - 6;
+    if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    for (const lang::Str item : items)
+        win32::AddComboItem(combo, form_.Text(item));
+    return combo;
 }
 
 void MainWindow::CreateSystemPage() {
@@ -259,50 +270,42 @@ void MainWindow::CreateSystemPage() {
     const HWND picture =
         win32::CreateChild(system, kPictureClass, kIdPicture1, WS_CHILD | WS_VISIBLE, pic, {}, nullptr, instance_);
     SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
-
-    auto makeCombo = [&](HWND parent, int id, const Twips& place, const std::array<const char*, 2>& items) {
-        const RECT r = Pixels(place);
-        // The height of a drop-down list is that of its open list.
-        const HWND combo = win32::CreateChild(parent, L"COMBOBOX", id,
-                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                              {r.left, r.top, r.right, r.bottom + Px(1500)}, {}, font_.get());
-        // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
-        const int field = (r.bottom - r.top) - 6;
-        if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-        for (const char* item : items)
-            win32::AddComboItem(combo, item);
-        return combo;
-    };
-    const HWND c4 = Panel(PanelId::Container4).hwnd();
-    MakeLabel(c4, kIdLabel + 0, Px(kLabels[0].left), Px(kLabels[0].top), kLabels[0].text, font_.get());
-    combo2_ = makeCombo(c4, kIdCombo2, kCombo2Place, kCombo2Items);
-    combo3_ = makeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
+    combo3_ = MakeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
 
     const HWND c5 = Panel(PanelId::Container5).hwnd();
     for (int i = 0; i < form::kOptCount; ++i) {
         const RECT r = Pixels(kOptPlaces[static_cast<std::size_t>(i)]);
         DWORD style = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP | WS_TABSTOP;
-        opt_[static_cast<std::size_t>(i)] = win32::CreateChild(c5, L"BUTTON", kIdOpt + i, style, r,
-                                                               kOptCaptions[static_cast<std::size_t>(i)], font_.get());
+        opt_[static_cast<std::size_t>(i)] = win32::CreateChild(
+            c5, L"BUTTON", kIdOpt + i, style, r, form_.Text(kOptCaptions[static_cast<std::size_t>(i)]), font_.get());
     }
 }
 
-void MainWindow::CreateSecurityPage() {
-    const HWND c1 = Panel(PanelId::Container1).hwnd();
-    for (std::size_t i = 1; i < kLabels.size(); ++i) {
+void MainWindow::CreateLabels() {
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
         const LabelSpec& l = kLabels[i];
         const HWND parent = Panel(l.panel).hwnd();
-        MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), l.text, font_.get());
-        if (i == 2) { // the download folder's line follows its label in the tab order
-            const RECT r = Pixels(kTxtPathPlace);
-            txtPath_ =
-                win32::CreateChild(c1, L"EDIT", kIdTxtPath,
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, r, {}, font_.get());
-            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), kBrowseCaption, font_.get());
+        MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), form_.Text(l.text), font_.get());
+        switch (l.names) {
+        case Labelled::Combo2:
+            combo2_ = MakeCombo(parent, kIdCombo2, kCombo2Place, kCombo2Items);
+            break;
+        case Labelled::TxtPath:
+            txtPath_ = win32::CreateChild(parent, L"EDIT", kIdTxtPath,
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                                          Pixels(kTxtPathPlace), {}, font_.get());
+            CreatePushButton(parent, kIdBrowse, Pixels(kBrowsePlace), form_.Text(kBrowseCaption), font_.get());
+            break;
+        case Labelled::LstHide:
+            lstHide_ = CreateCheckList(parent, kIdLstHide, Pixels(kLstHidePlace), font_.get());
+            break;
+        case Labelled::LstNot:
+            lstNot_ = CreateCheckList(parent, kIdLstNot, Pixels(kLstNotPlace), font_.get());
+            break;
+        case Labelled::None:
+            break;
         }
-        if (i == 3) lstHide_ = CreateCheckList(c1, kIdLstHide, Pixels(kLstHidePlace), font_.get());
-        if (i == 4) lstNot_ = CreateCheckList(c1, kIdLstNot, Pixels(kLstNotPlace), font_.get());
     }
 }
 
@@ -333,14 +336,13 @@ void MainWindow::CreateCheckColumns() {
 
     for (const CheckColumn& col : kCheckColumns) {
         const HWND parent = Panel(col.panel).hwnd();
-        const int step = col.panel == PanelId::Wight ? kWightRowStep : kRowStep;
         int k = 0;
         for (const int i : form::ColumnOptions(col.page, col.column)) {
             const char* caption = form::kOptions[i].caption;
             // The box with its caption as one control: a click on the caption ticks it, the
             // focus shows, and a screen reader reads the caption.
             const int width = boxSide + 6 + TextSize(font_.get(), win32::Widen(caption)).cx;
-            const int top = Px(col.top + step * k) - (height - boxHeight) / 2;
+            const int top = Px(col.top + col.step * k) - (height - boxHeight) / 2;
             chk_[static_cast<std::size_t>(i)] =
                 win32::CreateChild(parent, L"BUTTON", kIdChk + i, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE,
                                    {Px(col.left), top, Px(col.left) + width, top + height}, caption, font_.get());

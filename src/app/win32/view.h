@@ -92,12 +92,12 @@ private:
 
     RECT Pixels(const Twips& t) const;
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-    HWND MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth = 0,
-                   int minHeight = 0);
+    HWND MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font);
     void CreatePanels();
     void CreateMainControls();
     void CreateSystemPage();
-    void CreateSecurityPage();
+    HWND MakeCombo(HWND parent, int id, const Twips& place, const std::array<lang::Str, 2>& items);
+    void CreateLabels();
     void CreateListPages();
     void CreateCheckColumns();
 

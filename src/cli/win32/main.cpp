@@ -12,6 +12,8 @@
 
 #include "cli/cli.h"
 #include "sysaccess/win32/system.h"
+#include "win32/language.h"
+#include "win32/process.h"
 #include "win32/text.h"
 
 namespace {
@@ -32,6 +34,7 @@ void WriteErr(const std::string& text) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    win32::RemoveCurrentFolderFromDllSearch();
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> args;
