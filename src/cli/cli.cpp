@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "cli/batch.h"
 #include "cli/options.h"
+#include "lang/strings.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -30,6 +31,11 @@ using sysaccess::RecordMode;
 
 constexpr const char* kDefaultMachineDir = "sysvela-machine";
 constexpr unsigned kUtf8CodePage = 65001;
+
+// A line on stderr, in the language of the run.
+void Say(const Env& env, lang::CliStr id, std::initializer_list<std::string_view> args = {}) {
+    env.err(lang::Format(id, env.language, args));
+}
 
 // Notes, before each "reg delete" or "reg copy" runs, whether there is anything to remove or
 // copy: reg exits 1 when there is not, which is no failure of the pass.
@@ -95,15 +101,15 @@ bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     if (fresh) {
         machine = std::make_unique<sim::Machine>(sim::Machine::Seeded());
         if (sysaccess::Result saved = machine->Save(dir); !saved) {
-            env.err("sysvela-cli: cannot create the simulated machine in " + dir + ": " + saved.error + "\n");
+            Say(env, lang::CliStr::CannotCreateMachine, {dir, saved.error});
             return false;
         }
-        env.err("sysvela-cli: seeded a new simulated machine in " + dir + "\n");
+        Say(env, lang::CliStr::Seeded, {dir});
     } else {
         std::string why;
         auto loaded = sim::Machine::Load(dir, &why);
         if (!loaded) {
-            env.err("sysvela-cli: cannot read the simulated machine in " + dir + ": " + why + "\n");
+            Say(env, lang::CliStr::CannotReadMachine, {dir, why});
             return false;
         }
         machine = std::make_unique<sim::Machine>(std::move(*loaded));
@@ -120,7 +126,7 @@ bool OpenTarget(const Options& o, const Env& env, Target& target) {
         return OpenSim(target.simDir, env, target);
     }
     target.system = env.realSystem();
-    if (!target.system) env.err("sysvela-cli: the system cannot be reached\n");
+    if (!target.system) Say(env, lang::CliStr::NoSystem);
     return target.system != nullptr;
 }
 
@@ -132,7 +138,7 @@ bool LoadStates(const Options& o, form::MainForm& form, sysaccess::System& sys, 
         name = *o.settingsFile;
         const auto bytes = ReadHostFile(name);
         if (!bytes) {
-            env.err("sysvela-cli: cannot read the settings file " + name + "\n");
+            Say(env, lang::CliStr::CannotReadSettings, {name});
             return false;
         }
         report = settings::LoadSettingsFromBytes(form, sys.FromAnsi(*bytes));
@@ -144,11 +150,10 @@ bool LoadStates(const Options& o, form::MainForm& form, sysaccess::System& sys, 
     case settings::LoadReport::Outcome::Complete:
         break;
     case settings::LoadReport::Outcome::Missing:
-        env.err("sysvela-cli: no " + name + "; using the window's design states\n");
+        Say(env, lang::CliStr::NoSettings, {name});
         break;
     case settings::LoadReport::Outcome::Stopped:
-        env.err("sysvela-cli: " + name + ": the load stopped at line " + std::to_string(report.line) + ": " +
-                report.reason + "; the states read before it are used\n");
+        Say(env, lang::CliStr::SettingsStopped, {name, std::to_string(report.line), report.reason});
         break;
     }
     return true;
@@ -163,7 +168,7 @@ void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
             form.SetStartupTick(static_cast<int>(i), true);
             found = true;
         }
-        if (!found) env.err("sysvela-cli: no startup entry is named '" + name + "'\n");
+        if (!found) Say(env, lang::CliStr::NoStartupEntry, {name});
     }
 }
 
@@ -176,7 +181,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     if (o.user) form.UserName = *o.user;
 
     if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
-        env.err("sysvela-cli: code page " + std::to_string(o.codePage) + " is not available; see --help\n");
+        Say(env, lang::CliStr::NoCodePage, {std::to_string(o.codePage)});
         return 2;
     }
 
@@ -227,10 +232,10 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         // What the pass is about to change is on disk before it changes anything.
         std::string journal;
         if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PassWord(o), &journal); !written) {
-            env.err("sysvela-cli: the undo journal cannot be written, so nothing was changed: " + written.error + "\n");
+            Say(env, lang::CliStr::JournalFailed, {written.error});
             return 1;
         }
-        env.err("sysvela-cli: journal " + journal + "\n");
+        Say(env, lang::CliStr::Journal, {journal});
     }
     pass(ctx);
     form.SetObserver(nullptr);
@@ -242,8 +247,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         const auto bytes = o.codePage == kUtf8CodePage ? std::optional<std::string>(text)
                                                        : sysaccess::Utf8ToCodePage(text, o.codePage);
         if (!bytes) {
-            env.err("sysvela-cli: the batch holds text that code page " + std::to_string(o.codePage) +
-                    " cannot hold\n");
+            Say(env, lang::CliStr::CodePageCannotHold, {std::to_string(o.codePage)});
             return 1;
         }
         env.out(*bytes);
@@ -361,15 +365,17 @@ int Status(const Options& o, sysaccess::System& sys, const Env& env) {
 
 } // namespace
 
-int Main(const std::vector<std::string>& args, const Env& env) {
-    const ParseResult parsed = ParseArguments(args);
+int Main(const std::vector<std::string>& args, const Env& platform) {
+    Env env = platform;
+    env.language = LanguageArgument(args).value_or(platform.language);
+    const ParseResult parsed = ParseArguments(args, env.language);
     if (!parsed.options) {
-        env.err("sysvela-cli: " + parsed.error + "\nsysvela-cli: see sysvela-cli --help\n");
+        Say(env, lang::CliStr::Usage, {parsed.error});
         return 2;
     }
     const Options& o = *parsed.options;
     if (o.command == Command::Help) {
-        env.out(HelpText());
+        env.out(HelpText(env.language));
         return 0;
     }
 
@@ -406,7 +412,7 @@ int Main(const std::vector<std::string>& args, const Env& env) {
     }
     if (changes && target.save) {
         if (sysaccess::Result saved = target.save(); !saved) {
-            env.err("sysvela-cli: cannot save the simulated machine in " + target.simDir + ": " + saved.error + "\n");
+            Say(env, lang::CliStr::CannotSaveMachine, {target.simDir, saved.error});
             return 1;
         }
     }

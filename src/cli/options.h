@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/pages.h"
+#include "lang/language.h"
 
 namespace cli {
 
@@ -30,6 +31,8 @@ struct Options {
     // status [PAGE] [--json]: no page is every page with options
     std::optional<form::Page> statusPage;
     bool json = false;
+    // --lang: the language of messages and help; nothing leaves it to the platform.
+    std::optional<lang::Language> language;
 };
 
 struct ParseResult {
@@ -37,11 +40,16 @@ struct ParseResult {
     std::string error;              // the problem, without the program name
 };
 
-// Parses the arguments after the program name. --help anywhere gives Command::Help.
-ParseResult ParseArguments(const std::vector<std::string>& args);
+// Parses the arguments after the program name. --help anywhere gives Command::Help. A usage error
+// is worded in language.
+ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language language);
+
+// The language --lang names among the arguments, before they are parsed: what a usage error is
+// worded in. Nothing when there is none or it names none.
+std::optional<lang::Language> LanguageArgument(const std::vector<std::string>& args);
 
 // The text --help prints.
-std::string HelpText();
+std::string HelpText(lang::Language language);
 
 // The pass's word, as the page argument gave it: a page's word or "auto".
 const char* PassWord(const Options& options);

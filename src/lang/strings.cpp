@@ -153,8 +153,7 @@ const char* Text(Str id, Language language) {
     return language == Language::English ? row.en : row.zh;
 }
 
-std::string Format(Str id, Language language, std::initializer_list<std::string_view> args) {
-    const std::string_view text = Text(id, language);
+std::string Format(std::string_view text, std::initializer_list<std::string_view> args) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t n = i + 2 < text.size() && text[i] == '{' && text[i + 2] == '}' ? text[i + 1] - '1' : 9;

@@ -76,11 +76,50 @@ enum class Str {
     NoMainWindow,
 };
 
+// The CLI's lines (cli_strings.cpp, apart so that the window's program carries none of them).
+enum class CliStr {
+    Help, // {1}: the page words
+    // Usage errors: Usage frames one.
+    Usage,
+    BadArguments,
+    UnknownPage,
+    UnknownLanguage,
+    ListComma,
+    ListOr,
+    OnlyWithPass,
+    UserOnly,
+    RemoveOnly,
+    CodePageOnly,
+    UndoTakesOne,
+    UnknownType,
+    // Messages on stderr, each a whole line.
+    CannotCreateMachine,
+    Seeded,
+    CannotReadMachine,
+    CannotSaveMachine,
+    NoSystem,
+    CannotReadSettings,
+    NoSettings,
+    SettingsStopped,
+    NoStartupEntry,
+    NoCodePage,
+    JournalFailed,
+    Journal,
+    CodePageCannotHold,
+};
+
 // The text of id in language.
 const char* Text(Str id, Language language);
+const char* Text(CliStr id, Language language);
 
 // The text with {1} to {9} replaced by args in order; a placeholder without its argument stays.
-std::string Format(Str id, Language language, std::initializer_list<std::string_view> args);
+std::string Format(std::string_view text, std::initializer_list<std::string_view> args);
+inline std::string Format(Str id, Language language, std::initializer_list<std::string_view> args) {
+    return Format(Text(id, language), args);
+}
+inline std::string Format(CliStr id, Language language, std::initializer_list<std::string_view> args) {
+    return Format(Text(id, language), args);
+}
 
 // The services list's items, by service: display name, spaces, description.
 inline constexpr int kServiceItemCount = 19;

@@ -48,5 +48,6 @@ int wmain(int argc, wchar_t** argv) {
     };
     env.err = WriteErr;
     env.realSystem = [] { return std::unique_ptr<sysaccess::System>(std::make_unique<win32::System>()); };
+    env.language = win32::UserUiLanguage();
     return cli::Main(args, env);
 }
