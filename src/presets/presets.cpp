@@ -75,10 +75,6 @@ bool ConfirmAuto(form::Context& ctx) {
                            form::MsgButtons::OkCancel, form::MsgIcon::None) == form::MsgAnswer::Ok;
 }
 
-void cmdAuto(form::Context& ctx, ShowPage showPage) {
-    if (ConfirmAuto(ctx)) RunAuto(ctx, showPage);
-}
-
 void RunAuto(form::Context& ctx, ShowPage showPage) {
     // The pending events let in between the stages must not start a second pass or sequence.
     InputHold hold(ctx.form);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace settings {
 
@@ -216,7 +216,7 @@ std::string ToAnsiLossy(sysaccess::System& sys, const std::string& utf8) {
     if (auto whole = sys.ToAnsi(utf8)) return *whole;
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = sysaccess::Utf8CharLength(std::string_view(utf8).substr(i));
+        const std::size_t n = text::Utf8CharLength(std::string_view(utf8).substr(i));
         const auto one = sys.ToAnsi(utf8.substr(i, n));
         out += one ? *one : "?";
         i += n;

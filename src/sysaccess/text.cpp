@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace sysaccess {
 
@@ -18,7 +18,7 @@ void AppendUnit(std::string& out, std::uint32_t unit) {
 
 std::string Utf8ToUtf16Le(std::string_view utf8) {
     std::string out;
-    for (const char16_t unit : Utf8ToUtf16(utf8))
+    for (const char16_t unit : text::Utf8ToUtf16(utf8))
         AppendUnit(out, unit);
     return out;
 }
@@ -29,7 +29,7 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
         units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[k]) |
                                               (static_cast<unsigned char>(bytes[k + 1]) << 8)));
     }
-    std::string out = Utf16ToUtf8(units);
+    std::string out = text::Utf16ToUtf8(units);
     if (bytes.size() % 2) out += "\xEF\xBF\xBD"; // half a unit: U+FFFD
     return out;
 }

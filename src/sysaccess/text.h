@@ -14,7 +14,7 @@ using text::FoldCase;
 using text::NameLess;
 using text::SameName;
 
-// UTF-8 to UTF-16LE bytes and back, through the shared converter (utf16.h); invalid input
+// UTF-8 to UTF-16LE bytes and back, through the shared converter (text/utf16.h); invalid input
 // becomes U+FFFD.
 std::string Utf8ToUtf16Le(std::string_view utf8);
 std::string Utf16LeToUtf8(std::string_view bytes);

@@ -1,5 +1,7 @@
 #include "ui/panel/layout_description.h"
 
+#include "text/ascii.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -17,13 +19,6 @@ std::string_view TrimBlanks(std::string_view text) {
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // A double-quoted text with its escapes; `text` starts at the opening quote. False, with the
@@ -64,8 +59,8 @@ bool ParseQuoted(std::string_view text, std::string& out, std::string& why) {
             out += '\t';
             break;
         case 'x': {
-            const int high = i < text.size() ? HexDigit(text[i]) : -1;
-            const int low = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
+            const int high = i < text.size() ? text::HexDigitValue(text[i]) : -1;
+            const int low = i + 1 < text.size() ? text::HexDigitValue(text[i + 1]) : -1;
             if (high < 0 || low < 0) {
                 why = "\\x needs two hex digits";
                 return false;
@@ -119,10 +114,6 @@ std::string Quote(std::string_view text) {
     return out;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return LowerAscii(a) == LowerAscii(b);
-}
-
 int HimetricToPixels(std::int32_t himetric) {
     return static_cast<int>(std::lround(static_cast<double>(himetric) * 96.0 / 2540.0));
 }
@@ -131,7 +122,7 @@ int HimetricToPixels(std::int32_t himetric) {
 
 const PanelDescription* LayoutDescription::Find(std::string_view name) const {
     for (const PanelDescription& p : panels) {
-        if (EqualNoCase(p.name, name)) return &p;
+        if (text::SameName(p.name, name)) return &p;
     }
     return nullptr;
 }
@@ -163,7 +154,7 @@ LayoutReadResult ReadLayoutDescription(std::string_view text) {
             }
             PanelDescription* earlier = nullptr;
             for (PanelDescription& p : result.layout.panels) {
-                if (EqualNoCase(p.name, name)) earlier = &p;
+                if (text::SameName(p.name, name)) earlier = &p;
             }
             if (earlier != nullptr) {
                 problem("panel " + std::string(name) + " again; its values are added to the first");
