@@ -98,6 +98,45 @@ void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HI
     RegisterClassExW(&wc);
 }
 
+win32::Bitmap LoadBitmapResource(HINSTANCE instance, int id) {
+    return win32::Bitmap(
+        static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// The banner in the window's language: the English one is the banner with its English subtitle laid
+// over the Chinese, in a bitmap of its own colours.
+win32::Bitmap LoadBanner(HINSTANCE instance, lang::Language language) {
+    win32::Bitmap banner = LoadBitmapResource(instance, kBannerId);
+    if (language != lang::Language::English || !banner) return banner;
+    const win32::Bitmap subtitle = LoadBitmapResource(instance, kBannerEnglishId);
+    BITMAP size{}, subtitleSize{};
+    if (!subtitle || GetObjectW(banner.get(), sizeof size, &size) == 0 ||
+        GetObjectW(subtitle.get(), sizeof subtitleSize, &subtitleSize) == 0)
+        return banner;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = size.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    win32::Bitmap english(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::MemoryDc to(CreateCompatibleDC(nullptr)), from(CreateCompatibleDC(nullptr));
+    if (!english || !to || !from) return banner;
+    {
+        win32::Selection target(to.get(), english.get());
+        {
+            win32::Selection source(from.get(), banner.get());
+            BitBlt(to.get(), 0, 0, size.bmWidth, size.bmHeight, from.get(), 0, 0, SRCCOPY);
+        }
+        win32::Selection source(from.get(), subtitle.get());
+        BitBlt(to.get(), kBannerSubtitleLeft, kBannerSubtitleTop, subtitleSize.bmWidth, subtitleSize.bmHeight,
+               from.get(), 0, 0, SRCCOPY);
+    }
+    return english;
+}
+
 // Mouse and keyboard messages: they wait in the queue while an operation runs.
 constexpr UINT kQueueWithoutInput = PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
 
@@ -143,8 +182,7 @@ bool MainWindow::Create() {
     font_ = win32::CreateUiFont(form_.Language(), 90, false, dpi_);
     captionFont_ = win32::CreateUiFont(form_.Language(), 105, true, dpi_);
     optBrush_ = win32::Brush(CreateSolidBrush(kOptBackColor));
-    banner_ = win32::Bitmap(static_cast<HBITMAP>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(kBannerId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    banner_ = LoadBanner(instance_, form_.Language());
 
     const HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
     RegisterClassOnce(instance_, kWindowClass, Proc, icon);

@@ -126,5 +126,9 @@ private:
 // Resource ids of sysvela.rc.
 inline constexpr int kIconId = 1;
 inline constexpr int kBannerId = 101;
+// The banner's subtitle in English, laid over the banner's own at this place for the English window.
+inline constexpr int kBannerEnglishId = 102;
+inline constexpr int kBannerSubtitleLeft = 76;
+inline constexpr int kBannerSubtitleTop = 48;
 
 } // namespace appwin
