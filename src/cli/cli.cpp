@@ -21,6 +21,7 @@
 #include "undo/journal.h"
 #include "undo/restore.h"
 #include "undo/status.h"
+#include "version/version.h"
 
 namespace cli {
 
@@ -378,6 +379,10 @@ int Main(const std::vector<std::string>& args, const Env& platform) {
         env.out(HelpText(env.language));
         return 0;
     }
+    if (o.command == Command::Version) {
+        env.out(std::string("sysvela-cli ") + version::Text() + "\n");
+        return 0;
+    }
 
     Target target;
     if (!OpenTarget(o, env, target)) return 1;
@@ -408,6 +413,7 @@ int Main(const std::vector<std::string>& args, const Env& platform) {
         changes = !o.list;
         break;
     case Command::Help:
+    case Command::Version:
         break;
     }
     if (changes && target.save) {

@@ -64,6 +64,11 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
         help.command = Command::Help;
         return {help, ""};
     }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        Options version;
+        version.command = Command::Version;
+        return {version, ""};
+    }
 
     CLI::App app{"sysvela-cli", "sysvela-cli"};
     app.set_help_flag(); // our own text; must precede the subcommands, which copy it

@@ -10,7 +10,7 @@
 
 namespace cli {
 
-enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help };
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help, Version };
 
 struct Options {
     Command command = Command::Help;
@@ -40,8 +40,8 @@ struct ParseResult {
     std::string error;              // the problem, without the program name
 };
 
-// Parses the arguments after the program name. --help anywhere gives Command::Help. A usage error
-// is worded in language.
+// Parses the arguments after the program name. --help anywhere gives Command::Help, and
+// otherwise --version anywhere Command::Version. A usage error is worded in language.
 ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language language);
 
 // The language --lang names among the arguments, before they are parsed: what a usage error is

@@ -40,6 +40,7 @@ PAGE
   --lang zh|en     提示和说明的语言（默认：Windows 上为用户界面语言，Linux 上按
                    LC_ALL、LC_MESSAGES 或 LANG）。机器读取的输出与语言无关。
   --help           显示本说明。
+  --version        显示程序的版本。
 
 plan 和 apply 的输出（标准输出，UTF-8，每项一行，按顺序）
   page NAME                    每页各项之前
@@ -122,6 +123,7 @@ Options
                    Windows; LC_ALL, LC_MESSAGES or LANG on Linux). What machines read is the same
                    in every language.
   --help           show this text.
+  --version        show the program's version.
 
 Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   page NAME                    before the effects of each page
