@@ -426,19 +426,43 @@ void MainWindow::SyncShape2() {
                  SWP_NOACTIVATE | (form_.Shape2Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
+void MainWindow::SyncChk(int i) {
+    const int v = form_.chk(i);
+    SendMessageW(ChkWindow(i), BM_SETCHECK,
+                 v == form::kTicked ? BST_CHECKED
+                 : v == form::kGrey ? BST_INDETERMINATE
+                                    : BST_UNCHECKED,
+                 0);
+}
+
+void MainWindow::SyncPage() {
+    for (const form::PageRecord& page : form::kPages) {
+        if (!form_.Visible(page.page)) ShowWindow(Panel(PagePanel(page.page)).hwnd(), SW_HIDE);
+    }
+    ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
+}
+
+void MainWindow::SyncButtons(int index) {
+    for (int b = 0; b < form::kButtonCount; ++b) {
+        if (index < 0 || index >= form::kButtonCount || b == index)
+            EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<form::Button>(b)));
+    }
+}
+
 void MainWindow::Observe(const form::Change& change) {
     syncing_ = true;
+    Sync(change);
+    syncing_ = false;
+    // Under a running operation nothing else would paint until it ends: show each step now.
+    if (running_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void MainWindow::Sync(const form::Change& change) {
     const int i = change.index;
     switch (change.field) {
-    case form::Field::Chk: {
-        const int v = form_.chk(i);
-        SendMessageW(ChkWindow(i), BM_SETCHECK,
-                     v == form::kTicked ? BST_CHECKED
-                     : v == form::kGrey ? BST_INDETERMINATE
-                                        : BST_UNCHECKED,
-                     0);
+    case form::Field::Chk:
+        SyncChk(i);
         break;
-    }
     case form::Field::Opt:
         for (int k = 0; k < form::kOptCount; ++k)
             SendMessageW(opt_[static_cast<std::size_t>(k)], BM_SETCHECK, form_.Opt(k) ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -449,10 +473,9 @@ void MainWindow::Observe(const form::Change& change) {
     case form::Field::Combo3:
         SendMessageW(combo3_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo3()), 0);
         break;
-    case form::Field::TxtPath: {
+    case form::Field::TxtPath:
         if (win32::GetText(txtPath_) != form_.txtPath()) win32::SetText(txtPath_, form_.txtPath());
         break;
-    }
     case form::Field::LstHide:
         SyncList(lstHide_, form_.lstHide(), i);
         break;
@@ -478,26 +501,15 @@ void MainWindow::Observe(const form::Change& change) {
         Panel(PanelId::Main).SetCaption(form_.Header());
         break;
     case form::Field::Page:
-        for (const form::PageRecord& page : form::kPages) {
-            if (!form_.Visible(page.page)) ShowWindow(Panel(PagePanel(page.page)).hwnd(), SW_HIDE);
-        }
-        ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
+        SyncPage();
         break;
     case form::Field::ButtonEnabled:
-        if (i >= 0 && i < form::kButtonCount) {
-            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<form::Button>(i)));
-        } else {
-            for (int b = 0; b < form::kButtonCount; ++b)
-                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<form::Button>(b)));
-        }
+        SyncButtons(i);
         break;
     case form::Field::Shape2:
         SyncShape2();
         break;
     }
-    syncing_ = false;
-    // Under a running operation nothing else would paint until it ends: show each step now.
-    if (running_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void MainWindow::SyncAll() {
@@ -612,40 +624,15 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        const auto control = reinterpret_cast<HWND>(lp);
-        for (HWND opt : opt_) {
-            if (opt == control && opt != nullptr) { // the option buttons keep their own back colour
-                SetBkColor(reinterpret_cast<HDC>(wp), kOptBackColor);
-                return reinterpret_cast<LRESULT>(optBrush_.get());
-            }
-        }
-        return 0; // the panel under the control answers
-    }
+    case WM_CTLCOLORBTN:
+        return ControlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        // Shape1: the frame line around the window, outside XPCMain's margin.
-        win32::PaintDc dc(hwnd_);
-        RECT r{};
-        GetClientRect(hwnd_, &r);
-        FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-        win32::Selection pen(dc.get(), GetStockObject(DC_PEN));
-        win32::Selection brush(dc.get(), GetStockObject(NULL_BRUSH));
-        SetDCPenColor(dc.get(), kFrameColor);
-        Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
+    case WM_PAINT:
+        PaintFrame();
         return 0;
-    }
     case WM_ACTIVATE:
-        // A window that is not a dialog keeps its focus across activation itself.
-        if (LOWORD(wp) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(hwnd_, focus)) SetPropW(hwnd_, L"SysvelaFocus", focus);
-        } else if (auto focus = static_cast<HWND>(GetPropW(hwnd_, L"SysvelaFocus"));
-                   focus != nullptr && IsWindow(focus) && IsWindowVisible(focus)) {
-            SetFocus(focus);
-            return 0;
-        }
+        if (KeepFocus(LOWORD(wp) != WA_INACTIVE)) return 0;
         break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE && (running_ || form_.Busy())) return 0;
@@ -669,6 +656,41 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT MainWindow::ControlColor(HDC dc, HWND control) {
+    for (HWND opt : opt_) {
+        if (opt == control && opt != nullptr) { // the option buttons keep their own back colour
+            SetBkColor(dc, kOptBackColor);
+            return reinterpret_cast<LRESULT>(optBrush_.get());
+        }
+    }
+    return 0; // the panel under the control answers
+}
+
+void MainWindow::PaintFrame() {
+    // Shape1: the frame line around the window, outside XPCMain's margin.
+    win32::PaintDc dc(hwnd_);
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    win32::Selection pen(dc.get(), GetStockObject(DC_PEN));
+    win32::Selection brush(dc.get(), GetStockObject(NULL_BRUSH));
+    SetDCPenColor(dc.get(), kFrameColor);
+    Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
+}
+
+bool MainWindow::KeepFocus(bool activated) {
+    // A window that is not a dialog keeps its focus across activation itself.
+    if (!activated) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) SetPropW(hwnd_, L"SysvelaFocus", focus);
+        return false;
+    }
+    const auto focus = static_cast<HWND>(GetPropW(hwnd_, L"SysvelaFocus"));
+    if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus)) return false;
+    SetFocus(focus);
+    return true;
 }
 
 int MainWindow::Run() {

@@ -88,6 +88,13 @@ private:
     void OnListToggle(int id, int index);
     void RunOperation(const std::function<void(form::Context&)>& operation);
     void Observe(const form::Change& change);
+    void Sync(const form::Change& change);
+    void SyncChk(int i);
+    void SyncPage();
+    void SyncButtons(int index); // -1: all
+    LRESULT ControlColor(HDC dc, HWND control);
+    void PaintFrame();
+    bool KeepFocus(bool activated); // true when it gave the focus back
     void SyncAll();
     void SyncList(HWND list, const form::CheckList& items, int index);
     void SyncShape2();
