@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "sysaccess/cmdline.h"
+#include "sysaccess/folders.h"
 #include "sysaccess/regpath.h"
 #include "sysaccess/regscript.h"
 #include "text/ascii.h"
@@ -15,8 +16,6 @@ using sysaccess::RegType;
 
 constexpr const char* kUserStartupVar = "%SYSVELA_STARTUP%";
 constexpr const char* kCommonStartupVar = "%SYSVELA_COMMON_STARTUP%";
-constexpr const char* kProfiles = R"(C:\Documents and Settings\)";
-constexpr const char* kStartupUnderProfile = R"(\「开始」菜单\程序\启动)";
 // cmd refuses longer lines.
 constexpr std::size_t kMaxLine = 8000;
 
@@ -99,8 +98,8 @@ void BatchExporter::Page(const std::string& name) {
 }
 
 std::string BatchExporter::BatchPath(const std::string& path) {
-    const std::string user = std::string(kProfiles) + userName_ + kStartupUnderProfile;
-    const std::string common = std::string(kProfiles) + "All Users" + kStartupUnderProfile;
+    const std::string user = sysaccess::FixedStartupFolder(userName_);
+    const std::string common = sysaccess::FixedStartupFolder(sysaccess::kAllUsers);
     const auto under = [&](const std::string& folder) {
         return StartsWithNoCase(path, folder) && (path.size() == folder.size() || path[folder.size()] == '\\');
     };
@@ -225,13 +224,12 @@ std::string BatchExporter::Text(const std::string& title) const {
     const std::string shellFolders = R"(\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders")";
     if (userStartup_) {
         // The program's fixed folder when it exists, else the one the shell names.
-        out.push_back("set \"SYSVELA_STARTUP=" + std::string(kProfiles) + "%USERNAME%" + kStartupUnderProfile + "\"");
+        out.push_back("set \"SYSVELA_STARTUP=" + sysaccess::FixedStartupFolder("%USERNAME%") + "\"");
         out.push_back("if not exist \"%SYSVELA_STARTUP%\\*\" for /f \"tokens=2,*\" %%A in ('reg query \"HKCU" +
                       shellFolders + " /v Startup 2^>nul ^| find \"REG_SZ\"') do set \"SYSVELA_STARTUP=%%B\"");
     }
     if (commonStartup_) {
-        out.push_back("set \"SYSVELA_COMMON_STARTUP=" + std::string(kProfiles) + "All Users" + kStartupUnderProfile +
-                      "\"");
+        out.push_back("set \"SYSVELA_COMMON_STARTUP=" + sysaccess::FixedStartupFolder(sysaccess::kAllUsers) + "\"");
         out.push_back("if not exist \"%SYSVELA_COMMON_STARTUP%\\*\" for /f \"tokens=3,*\" %%A in ('reg query \"HKLM" +
                       shellFolders +
                       " /v \"Common Startup\" 2^>nul ^| find \"REG_SZ\"') do set "
