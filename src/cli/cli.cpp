@@ -107,13 +107,12 @@ bool OpenSim(const std::string& dir, const Env& env, Target& target) {
         }
         Say(env, lang::CliStr::Seeded, {dir});
     } else {
-        std::string why;
-        auto loaded = sim::Machine::Load(dir, &why);
-        if (!loaded) {
-            Say(env, lang::CliStr::CannotReadMachine, {dir, why});
+        sim::LoadedMachine loaded = sim::Machine::Load(dir);
+        if (!loaded.machine) {
+            Say(env, lang::CliStr::CannotReadMachine, {dir, loaded.error});
             return false;
         }
-        machine = std::make_unique<sim::Machine>(std::move(*loaded));
+        machine = std::make_unique<sim::Machine>(std::move(*loaded.machine));
     }
     sim::Machine* kept = machine.get();
     target.save = [kept, dir] { return kept->Save(dir); };

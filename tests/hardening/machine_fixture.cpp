@@ -21,13 +21,12 @@ std::string LowerAscii(std::string s) {
 
 sim::Machine FixtureMachine() {
     const std::string dir = std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/hardening/machine";
-    std::string error;
-    std::optional<sim::Machine> m = sim::Machine::Load(dir, &error);
-    if (!m) {
-        ADD_FAILURE() << "the fixture machine in " << dir << ": " << error;
+    sim::LoadedMachine m = sim::Machine::Load(dir);
+    if (!m.machine) {
+        ADD_FAILURE() << "the fixture machine in " << dir << ": " << m.error;
         return sim::Machine();
     }
-    return *std::move(m);
+    return *std::move(m.machine);
 }
 
 std::string SafeBootLoss(const sim::Machine& before, const sim::Machine& after) {
