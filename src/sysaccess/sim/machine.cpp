@@ -3,6 +3,8 @@
 #include "sysaccess/encoding.h"
 #include "sysaccess/sim/regfile.h"
 #include "sysaccess/sim/state.h"
+#include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
 
 namespace sim {
 
@@ -120,6 +122,28 @@ int Machine::ImportScript(const std::string& utf8Text) {
 
 std::string Machine::ExportRegistry() const {
     return ExportRegScript(state_->registry);
+}
+
+// --- Services ---------------------------------------------------------------------------------
+
+std::optional<std::uint32_t> Machine::ServiceStartType(const std::string& service) const {
+    const auto known = state_->serviceManager.find(sysaccess::FoldCase(service));
+    if (known != state_->serviceManager.end()) return known->second;
+    // A service written into the registry by hand after the start is one the manager never read.
+    return std::nullopt;
+}
+
+void Machine::Restart() {
+    state_->serviceManager.clear();
+    const auto path = ParseKeyPath(sysaccess::kServicesKey, false);
+    const RegKey* services = path ? state_->registry.Find(*path) : nullptr;
+    if (!services) return;
+    for (const RegKey& service : services->subkeys) {
+        const RegValue* start = service.FindValue("Start");
+        if (start && start->data.type == sysaccess::kRegDword && start->data.bytes.empty()) {
+            state_->serviceManager[sysaccess::FoldCase(service.name)] = start->data.dword;
+        }
+    }
 }
 
 // --- Files ------------------------------------------------------------------------------------

@@ -106,6 +106,13 @@ public:
     // Every file and folder path under C:, depth first, names in stored case.
     std::vector<std::string> AllPaths() const;
 
+    // Services: the start type the service manager holds (what "sc qc" shows and StartService
+    // goes by), which may differ from the Start value in the registry; nothing for a service it
+    // does not know. Restart() has the manager read every Start value again, as a reboot does;
+    // Seeded() and Load() give machines that have just started.
+    std::optional<std::uint32_t> ServiceStartType(const std::string& service) const;
+    void Restart();
+
     // Every command line run so far, in order.
     const std::vector<CommandRecord>& Commands() const { return commands_; }
     void ClearCommands() { commands_.clear(); }
