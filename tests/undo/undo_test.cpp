@@ -5,15 +5,19 @@
 #include <random>
 
 #include "app/shell.h"
+#include "cli/cli.h"
 #include "hardening/machine_fixture.h"
 #include "optimize/pass.h"
 #include "support/fake_host.h"
 #include "support/machine_state.h"
+#include "sysaccess/forwarding.h"
 #include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
 #include "undo/journal.h"
 #include "undo/restore.h"
 #include "undo/sha256.h"
+#include "undo/status.h"
 
 namespace {
 
@@ -179,6 +183,206 @@ TEST_F(Hostile, DamagedOrForgedJournalsAreRefusedWholeAndChangeNothing) {
 } // namespace
 
 namespace {
+
+// sysvela-cli run in this process on a machine of the test's, as it runs on the real system.
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+CliRun Cli(sysaccess::System& machine, const std::vector<std::string>& args) {
+    CliRun r;
+    cli::Env env;
+    env.out = [&](const std::string& s) { r.out += s; };
+    env.err = [&](const std::string& s) { r.err += s; };
+    env.realSystem = [&machine] {
+        return std::unique_ptr<sysaccess::System>(std::make_unique<sysaccess::ForwardingSystem>(machine));
+    };
+    r.status = cli::Main(args, env);
+    return r;
+}
+
+// A registry editor that ends with 0 having written nothing, as regedit does where it may not write.
+struct DeafRegedit : sysaccess::ForwardingSystem {
+    using ForwardingSystem::ForwardingSystem;
+    sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
+        if (line.starts_with("regedit")) return sysaccess::RunResult::Exited(0);
+        return ForwardingSystem::Run(line, mode);
+    }
+};
+
+const std::string kMinimal = hardening::kSafeBoot + "Minimal";
+const std::string kDisallowCpl =
+    R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl)";
+const std::string kBobStartup = R"(C:\Documents and Settings\Bob\「开始」菜单\程序\启动)";
+
+// One pass of page on the fixture, the form set up by `setup`, startup entries ticked by name.
+void Optimize(Bench& s, form::Page page, const std::function<void(form::MainForm&)>& setup = {},
+              const std::vector<std::string>& entries = {}) {
+    form::Context ctx{s.form, s.machine, s.host};
+    app::LoadWindow(ctx);
+    if (setup) setup(s.form);
+    app::ShowPage(ctx, page);
+    for (std::size_t i = 0; i < s.form.lstStartup().items.size(); ++i) {
+        const std::string& item = s.form.lstStartup().items[i];
+        if (std::find(entries.begin(), entries.end(), item) != entries.end())
+            s.form.SetStartupTick(static_cast<int>(i), true);
+    }
+    app::cmdOptimize(ctx);
+}
+
+void TickAll(form::MainForm& f) {
+    for (int i = 0; i < form::kServiceCount; ++i)
+        f.SetService(i, true);
+}
+
+std::string Says(const CliRun& r, int status, const std::vector<std::string>& words) {
+    std::string wrong = r.status == status ? "" : "exit " + std::to_string(r.status) + "; ";
+    for (const std::string& w : words) {
+        if (r.out.find(w) == std::string::npos && r.err.find(w) == std::string::npos) wrong += "no \"" + w + "\"; ";
+    }
+    return wrong.empty() ? "" : wrong + "out: " + r.out + " err: " + r.err;
+}
+
+// Each fault found in undo and status, as the user or the attacker meets it; "" when undo keeps its
+// promise: nothing but the pass's changes put back, on the machine and for the user whose pass it
+// was, never bytes the hash does not cover, and every failure said.
+TEST(Undo, KeepsItsPromisesWhereItOnceFailed) {
+    int second = 0;
+    const auto clock = undo::Now;
+    undo::Now = [&] { return "2026-12-07 01:30:" + std::to_string(10 + second++); };
+    const struct {
+        const char* fault;
+        std::function<std::string(Bench&)> run;
+    } cases[] = {
+        {"1 a replaced copy is refused, not put into the Startup folder",
+         [](Bench& s) {
+             Optimize(s, form::Page::Startup, {}, {"b.lnk"});
+             const std::string copy = undo::UndoFolder(s.machine) + "\\" + undo::ListJournals(s.machine)[0].name + ".1";
+             if (!s.machine.ReadFile(copy)) return std::string("no copy");
+             s.machine.AddFile(copy, "evil");
+             const auto before = StateOf(s.machine);
+             const CliRun r = Cli(s.machine, {"undo", "--last"});
+             return Says(r, 1, {"SHA-256"}) + (StateOf(s.machine) == before ? "" : "changed; ");
+         }},
+        {"2 a safe-boot key an installer wrote after the pass stays, or undo refuses",
+         [](Bench& s) {
+             Optimize(s, form::Page::Security, [](form::MainForm& f) { f.SetChk(form::kNoSafeMode, form::kTicked); });
+             s.machine.SetString(kMinimal + "\\InstallerDriver.sys", "", "Driver");
+             const auto before = StateOf(s.machine);
+             const CliRun r = Cli(s.machine, {"undo", "--last"});
+             if (r.status == 0)
+                 return std::string(s.machine.KeyExists(kMinimal + "\\InstallerDriver.sys") ? "" : "gone");
+             return Says(r, 1, {"InstallerDriver.sys"}) + (StateOf(s.machine) == before ? "" : "changed; ");
+         }},
+        {"2 a control-panel restriction a policy added after the pass stays, or undo refuses",
+         [](Bench& s) {
+             Optimize(s, form::Page::Security);
+             s.machine.SetString(kDisallowCpl, "2", "desk.cpl");
+             const auto before = StateOf(s.machine);
+             const CliRun r = Cli(s.machine, {"undo", "--last"});
+             if (r.status == 0) return std::string(s.machine.ReadRegValue(kDisallowCpl, "2") ? "" : "gone");
+             return Says(r, 1, {"DisallowCpl\\2"}) + (StateOf(s.machine) == before ? "" : "changed; ");
+         }},
+        {"3 another user's undo is refused, naming both, unless --force-user",
+         [](Bench& s) {
+             Optimize(s, form::Page::System, [](form::MainForm& f) { f.SetChk(form::kCpuPriority, form::kTicked); });
+             s.machine.SetUserName("Bob");
+             const auto before = StateOf(s.machine);
+             const CliRun r = Cli(s.machine, {"undo", "--last"});
+             const std::string refused =
+                 Says(r, 1, {"Administrator", "Bob"}) + (StateOf(s.machine) == before ? "" : "changed; ");
+             return refused + Says(Cli(s.machine, {"undo", "--last", "--force-user"}), 0, {});
+         }},
+        {"4 a value name with a line break stops the pass before it changes anything, named",
+         [](Bench& s) {
+             s.machine.SetString(hardening::kUserRunKey, "two\r\nlines", "x.exe");
+             const auto before = StateOf(s.machine);
+             Optimize(s, form::Page::Startup, {}, {"two\r\nlines", "b.lnk"});
+             const bool named = !s.host.messages.empty() && s.host.messages[0].text.find("two") != std::string::npos;
+             return std::string(named ? "" : "not named; ") + (StateOf(s.machine) == before ? "" : "the pass ran; ");
+         }},
+        {"5 a journal of apply --user is undone for that user's folder with undo --user",
+         [](Bench& s) {
+             s.machine.AddFile(kBobStartup + "\\bob.lnk", "bob's");
+             const auto before = StateOf(s.machine);
+             Optimize(s, form::Page::Startup, [](form::MainForm& f) { f.UserName = "Bob"; }, {"bob.lnk"});
+             if (s.machine.FileExists(kBobStartup + "\\bob.lnk")) return std::string("not removed");
+             return Says(Cli(s.machine, {"undo", "--last", "--user", "Bob"}), 0, {}) +
+                    (StateOf(s.machine) == before ? "" : "not restored; ");
+         }},
+        {"6 status reads an option applied with another list item or cache size as on",
+         [](Bench& s) {
+             Optimize(s, form::Page::System, [](form::MainForm& f) {
+                 f.SetChk(form::kCpuPriority, form::kTicked);
+                 f.SetCombo3(1);
+                 f.SetChk(form::kL2Cache, form::kTicked);
+                 f.SelectOpt(2);
+             });
+             std::string wrong;
+             for (const undo::OptionStatus& o : undo::PageStatus(s.machine, form::Page::System)) {
+                 if ((o.chk == form::kCpuPriority || o.chk == form::kL2Cache) && o.state != undo::OptionState::On)
+                     wrong += o.caption + " " + undo::StateWord(o.state) + "; ";
+             }
+             return wrong;
+         }},
+        {"7 an import that wrote nothing is reported failed",
+         [](Bench& s) {
+             Optimize(s, form::Page::System, [](form::MainForm& f) { f.SetChk(form::kCpuPriority, form::kTicked); });
+             DeafRegedit deaf(s.machine);
+             return Says(Cli(deaf, {"undo", "--last"}), 1, {"CPUPriority"});
+         }},
+        {"7 the service manager holds the restored start types, not only the registry",
+         [](Bench& s) {
+             const auto before = StateOf(s.machine);
+             Optimize(s, form::Page::Service, TickAll);
+             return Says(Cli(s.machine, {"undo", "--last"}), 0, {}) + (StateOf(s.machine) == before ? "" : "differs");
+         }},
+        {"8 undo --last twice undoes the two passes, newest first, past a backup of the user's",
+         [](Bench& s) {
+             const auto before = StateOf(s.machine);
+             Optimize(s, form::Page::System, [](form::MainForm& f) { f.SetChk(form::kCpuPriority, form::kTicked); });
+             Optimize(s, form::Page::Security, [](form::MainForm& f) { f.SetChk(form::kNoSafeMode, form::kTicked); });
+             s.machine.AddFile(undo::UndoFolder(s.machine) + "\\backup-before-tuning.reg",
+                               "\xFF\xFE" + sysaccess::Utf8ToUtf16Le("Windows Registry Editor Version 5.00\r\n"));
+             return Says(Cli(s.machine, {"undo", "--last"}), 0, {"backup-before-tuning.reg"}) +
+                    Says(Cli(s.machine, {"undo", "--last"}), 0, {}) + (StateOf(s.machine) == before ? "" : "differs");
+         }},
+        {"9 a journal larger than any the program writes is refused unread, and listed as such",
+         [](Bench& s) {
+             Optimize(s, form::Page::System);
+             const std::string name = undo::ListJournals(s.machine)[0].name,
+                               path = undo::UndoFolder(s.machine) + "\\" + name;
+             std::string text = sysaccess::Utf16LeToUtf8(s.machine.ReadFile(path)->substr(2));
+             text.insert(text.rfind("; end"), "; " + std::string(9u << 20, 'x') + "\r\n");
+             const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(text);
+             s.machine.AddFile(path, bytes);
+             s.machine.SetString(undo::kHashesKey, name, undo::Sha256Hex(bytes));
+             const auto before = StateOf(s.machine);
+             return Says(Cli(s.machine, {"undo", name}), 1, {"16 MiB"}) +
+                    Says(Cli(s.machine, {"undo", "--list"}), 0, {"16 MiB"}) +
+                    (StateOf(s.machine) == before ? "" : "changed; ");
+         }},
+        {"10 a service uninstalled since the pass is skipped, said, and the others restored",
+         [](Bench& s) {
+             const auto before = StateOf(s.machine);
+             Optimize(s, form::Page::Service, TickAll);
+             const std::string alerter = std::string(sysaccess::kServicesKey) + "Alerter";
+             (void)s.machine.DeleteKey(alerter);
+             std::string wrong = Says(Cli(s.machine, {"undo", "--last"}), 0, {"服务 Alerter 已不存在，跳过"});
+             for (const std::string& line : before) {
+                 if (line.find("\\Alerter") == std::string::npos && line.find(" alerter ") == std::string::npos &&
+                     !StateOf(s.machine).contains(line))
+                     wrong += "not restored: " + line + "; ";
+             }
+             return wrong;
+         }},
+    };
+    for (const auto& c : cases) {
+        Bench s;
+        EXPECT_EQ(c.run(s), "") << c.fault;
+    }
+    undo::Now = clock;
+}
 
 TEST(Sha256, KnownDigests) {
     const std::pair<std::string, const char*> cases[] = {
