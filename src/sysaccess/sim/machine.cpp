@@ -15,8 +15,8 @@ Machine::Machine() : state_(std::make_unique<MachineState>()) {}
 
 Machine::Machine(const Machine& other)
     : state_(std::make_unique<MachineState>(*other.state_)), commands_(other.commands_), started_(other.started_),
-      userName_(other.userName_), programFolder_(other.programFolder_), codePage_(other.codePage_),
-      wow64_(other.wow64_), computerName_(other.computerName_) {}
+      userName_(other.userName_), userSid_(other.userSid_), programFolder_(other.programFolder_),
+      codePage_(other.codePage_), wow64_(other.wow64_), computerName_(other.computerName_) {}
 
 Machine& Machine::operator=(const Machine& other) {
     if (this != &other) {
@@ -24,6 +24,7 @@ Machine& Machine::operator=(const Machine& other) {
         commands_ = other.commands_;
         started_ = other.started_;
         userName_ = other.userName_;
+        userSid_ = other.userSid_;
         programFolder_ = other.programFolder_;
         codePage_ = other.codePage_;
         wow64_ = other.wow64_;
@@ -175,6 +176,12 @@ std::vector<std::string> Machine::ListFolder(const std::string& path) {
 }
 std::optional<std::string> Machine::ReadFile(const std::string& path) {
     return state_->drive.ReadFile(path);
+}
+
+sysaccess::LimitedRead Machine::ReadFileUpTo(const std::string& path, std::uint64_t limit) {
+    auto bytes = state_->drive.ReadFile(path);
+    if (bytes && bytes->size() > limit) return {std::nullopt, true};
+    return {std::move(bytes), false};
 }
 
 Result Machine::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
