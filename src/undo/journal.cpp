@@ -251,7 +251,10 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
     std::vector<std::string> copied;
     for (const std::string& file : targets.files) {
         if (Contains(copied, file)) continue;
-        const auto bytes = sys.ReadFile(file);
+        const sysaccess::LimitedRead read = sys.ReadFileUpTo(file, kMaxJournalBytes);
+        if (read.tooLarge)
+            return Result::Fail(file + " is larger than " + MaxJournalSize() + ", more than an undo takes back");
+        const auto& bytes = read.bytes;
         if (!bytes) continue;
         copied.push_back(file);
         const std::string copy = name + "." + std::to_string(++n);
@@ -296,6 +299,8 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
         if (Result written = sys.ReplaceFileAtomically(folder + "\\" + copy, bytes); !written) return written;
     }
     const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(j.text);
+    if (bytes.size() > kMaxJournalBytes)
+        return Result::Fail("the journal would be larger than " + MaxJournalSize() + ", more than an undo reads");
     const std::string file = folder + "\\" + name;
     if (Result written = sys.ReplaceFileAtomically(file, bytes); !written) return written;
     if (Result kept = sys.WriteRegValue(kHashesKey, sysaccess::RegType::String, name, Sha256Hex(bytes)); !kept) {

@@ -35,6 +35,9 @@ inline constexpr const char* kHashesKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Sysvela
 
 // No journal nor copy is larger: every reader of the undo folder refuses a larger file unread.
 inline constexpr std::uint64_t kMaxJournalBytes = 16u << 20;
+inline std::string MaxJournalSize() { // for messages
+    return std::to_string(kMaxJournalBytes >> 20) + " MiB";
+}
 
 // What a pass (or an undo) will change.
 struct Targets {

@@ -27,8 +27,8 @@ std::string Refusal(const std::string& why) {
     return why + "; nothing was changed";
 }
 std::string TooLarge() {
-    return "is larger than " + std::to_string(kMaxJournalBytes >> 20) +
-           " MiB, more than any journal or copy the program writes, and was not read";
+    return "is larger than " + MaxJournalSize() +
+           ", more than any journal or copy the program writes, and was not read";
 }
 std::string OtherUser(const std::string& journalUser, const std::string& user) {
     return "read the registry of the user " + (journalUser.empty() ? std::string("(not named)") : journalUser) +
