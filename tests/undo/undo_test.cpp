@@ -236,7 +236,7 @@ void Optimize(Bench& s, form::Page page, const std::function<void(form::MainForm
     app::cmdOptimize(ctx);
 }
 
-void TickAll(form::MainForm& f) {
+void TickServices(form::MainForm& f) {
     for (int i = 0; i < form::kServiceCount; ++i)
         f.SetService(i, true);
 }
@@ -346,7 +346,7 @@ TEST(Undo, KeepsItsPromisesWhereItOnceFailed) {
         {"7 the service manager holds the restored start types, not only the registry",
          [](Bench& s) {
              const auto before = StateOf(s.machine);
-             Optimize(s, form::Page::Service, TickAll);
+             Optimize(s, form::Page::Service, TickServices);
              const std::string wrong = Says(Cli(s.machine, {"undo", "--last"}), 0, {});
              return wrong + (StateOf(s.machine) == before ? "" : "differs");
          }},
@@ -379,7 +379,7 @@ TEST(Undo, KeepsItsPromisesWhereItOnceFailed) {
         {"10 a service uninstalled since the pass is skipped, said, and the others restored",
          [](Bench& s) {
              const auto before = StateOf(s.machine);
-             Optimize(s, form::Page::Service, TickAll);
+             Optimize(s, form::Page::Service, TickServices);
              const std::string alerter = std::string(sysaccess::kServicesKey) + "Alerter";
              (void)s.machine.DeleteKey(alerter);
              std::string wrong = Says(Cli(s.machine, {"undo", "--last"}), 0, {"服务 Alerter 已不存在，跳过"});
