@@ -21,6 +21,7 @@
 #include "undo/journal.h"
 #include "undo/restore.h"
 #include "undo/status.h"
+#include "version/version.h"
 
 namespace cli {
 
@@ -411,6 +412,10 @@ int Main(const std::vector<std::string>& args, const Env& env) {
         env.out(HelpText());
         return 0;
     }
+    if (o.command == Command::Version) {
+        env.out(std::string("sysvela-cli ") + version::Text() + "\n");
+        return 0;
+    }
 
     Target target;
     if (!OpenTarget(o, env, target)) return 1;
@@ -441,6 +446,7 @@ int Main(const std::vector<std::string>& args, const Env& env) {
         changes = !o.list;
         break;
     case Command::Help:
+    case Command::Version:
         break;
     }
     if (changes && target.save) {
