@@ -7,7 +7,6 @@
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
     cli::Env env;
     env.out = [](const std::string& bytes) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -21,5 +20,5 @@ int main(int argc, char** argv) {
         env.language = lang::FromLocale(locale);
         break;
     }
-    return cli::Main(args, env);
+    return cli::MainCatching([&] { return std::vector<std::string>(argv + 1, argv + argc); }, env);
 }

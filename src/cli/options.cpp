@@ -107,6 +107,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     undoCmd->add_flag("--list", o.list);
     undoCmd->add_flag("--last", o.last);
     undoCmd->add_flag("--force", o.force);
+    undoCmd->add_flag("--force-user", o.forceUser);
     undoCmd->add_option("JOURNAL", o.journal);
     CLI::App* statusCmd = app.add_subcommand("status");
     std::string statusPage;
@@ -165,7 +166,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
         for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt}) {
             if (*opt) return Fail(say(lang::CliStr::OnlyWithPass, {opt->get_name()}));
         }
-        if (*userOpt && o.command != Command::StartupList) {
+        if (*userOpt && o.command != Command::StartupList && o.command != Command::Undo) {
             return Fail(text(lang::CliStr::UserOnly));
         }
     }

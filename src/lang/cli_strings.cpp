@@ -15,7 +15,7 @@ constexpr const char* kHelpZh = R"(sysvela-cli：不打开窗口，预览、执�
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
-  sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
+  sysvela-cli [--machine DIR] [--user NAME] undo --list | --last | JOURNAL [--force] [--force-user]
   sysvela-cli [--machine DIR] status [PAGE] [--json]
   每条命令都可加 --lang zh|en：提示和说明使用的语言。
 
@@ -33,7 +33,7 @@ PAGE
   --settings FILE  从 FILE 而不是程序旁的 setup.dat 读取选项状态。没有 setup.dat 时
                    使用窗口的初始状态。该文件从不写入。
   --user NAME      当前用户“启动”文件夹所用的登录名（默认：当前登录名）。写入哪个用户的
-                   注册表不变。
+                   注册表不变。apply --user NAME 的撤销记录用 undo --user NAME 撤销。
   --recommend      先选中该页的推荐项（auto 总是如此）。
   --remove NAME    选中文字恰为 NAME 的每个启动项（仅用于 startup 页；可多次给出）。
   --codepage N     导出的批处理文件的代码页（默认 936）。
@@ -64,13 +64,18 @@ export 的输出（标准输出）：批处理文件，CR LF 换行，使用所�
 记录：一个注册表脚本（UTF-16，与 regedit 所写相同），可恢复本次更改的每个值、项和服务启动
 类型，并附上被删除文件的副本。
   undo --list      列出撤销记录，从旧到新：名称、制表符、页面、制表符、时间、制表符、计算机
-  undo --last      撤销最近的一份记录（自动优化：四页一起）
+  undo --last      撤销最近一次尚未撤销的优化（自动优化：四页一起）；撤销本身的记录和其他
+                   .reg 文件略过
   undo JOURNAL     撤销该记录（undo 文件夹中的名称或完整路径）
   --force          撤销在另一台计算机上写的记录
-撤销本身也先写一份记录，因此撤销也可以再撤销。无法解析、含有程序从不写入或删除的值，或
-SHA-256 与写入时记录的（在 HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo 下）不符的记录会被
-整个拒绝，不做任何更改。在资源管理器中双击撤销记录也能恢复注册表；复制的文件只能用 undo
-恢复。
+  --force-user     为当前用户撤销另一个用户注册表（HKEY_CURRENT_USER）的记录
+撤销本身也先写一份记录，写明它撤销的是哪一份，因此撤销也可以再撤销。无法解析、含有程序从不
+写入或删除的值、会删除含有程序和记录都没有放入的内容的注册表项、比任何记录都大，或者其
+SHA-256 或其副本的 SHA-256 与写入时记录的（在 HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo
+下，以及在记录中）不符的记录会被整个拒绝，不做任何更改。优化后已被删除的服务会被略过并说明，
+其余照常恢复。服务启动类型也通过服务管理器设置。导入后逐一读回每个值和项：“failed: WHAT”
+行列出未能恢复的内容，退出码为 1。在资源管理器中双击撤销记录也能恢复注册表；复制的文件只能
+用 undo 恢复。
 
 status 显示计算机当前的状态，每个选项一行：on（有勾选时写入的内容）、off（有不勾选时写入的
 内容，或没有勾选的痕迹）、mixed（两者都有）或 unknown（该选项只运行命令），一个制表符，然后
@@ -93,7 +98,7 @@ Usage:
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
-  sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
+  sysvela-cli [--machine DIR] [--user NAME] undo --list | --last | JOURNAL [--force] [--force-user]
   sysvela-cli [--machine DIR] status [PAGE] [--json]
   Every command takes --lang zh|en: the language of its messages and of this text.
 
@@ -114,7 +119,8 @@ Options
                    Without setup.dat the window's design states are used. The file is never
                    written.
   --user NAME      the log-in name used for the current user's Startup folder (default: the
-                   log-in name). Whose registry is written does not change.
+                   log-in name). Whose registry is written does not change. A journal of
+                   apply --user NAME is undone with undo --user NAME.
   --recommend      tick the page's recommended selection first (auto always does).
   --remove NAME    tick every startup entry whose text is exactly NAME (startup page only; may
                    be given more than once).
@@ -148,14 +154,21 @@ Undo: apply (and the window's Optimize and automatic optimisation) first writes 
 folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
 every value, key and service start type the pass changes, with copies of the files it removes.
   undo --list      the journals, oldest first: NAME, tab, PAGE, tab, TIME, tab, COMPUTER
-  undo --last      undo the latest journal (automatic optimisation: its four pages together)
+  undo --last      undo the latest pass not undone yet (automatic optimisation: its four pages
+                   together); undo journals and other .reg files are passed over
   undo JOURNAL     undo that journal (a name in the undo folder or a full path)
   --force          undo a journal written on another computer
-An undo writes a journal of its own first, so it can be undone in turn. A journal that does not
-parse, names a value the program never writes or deletes, or whose SHA-256 is not the one
-recorded when it was written (under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo) is refused
-whole and nothing changes. Double-clicking a journal in Explorer restores the registry too; the
-copied files come back only through undo.
+  --force-user     undo a journal of another user's registry (HKEY_CURRENT_USER) for this user
+An undo writes a journal of its own first, naming the journal it undoes, so it can be undone in
+turn. A journal that does not parse, names a value the program never writes or deletes, would
+delete a key holding what neither the program nor the journal put there, is larger than any
+journal, or whose SHA-256 or whose copies' SHA-256 is not the one recorded when it was written
+(under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo, and in the journal) is refused whole and
+nothing changes. A service removed since the pass is skipped and said; the rest is restored.
+Service start types are also set through the service manager. Every value and key is read back
+after the import: "failed: WHAT" lines name what was not put back, and the exit status is 1.
+Double-clicking a journal in Explorer restores the registry too; the copied files come back only
+through undo.
 
 status shows what the machine holds now, one line per option: on (what a tick writes), off
 (what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
@@ -189,8 +202,8 @@ constexpr Row kRows[] = {
     {CliStr::ListComma, "、", ", "},
     {CliStr::ListOr, " 或 ", " or "},
     {CliStr::OnlyWithPass, "{1} 只能与 plan、apply 和 export 一起使用", "{1} works only with plan, apply and export"},
-    {CliStr::UserOnly, "--user 只能与 plan、apply、export 和 startup-list 一起使用",
-     "--user works only with plan, apply, export and startup-list"},
+    {CliStr::UserOnly, "--user 只能与 plan、apply、export、startup-list 和 undo 一起使用",
+     "--user works only with plan, apply, export, startup-list and undo"},
     {CliStr::RemoveOnly, "--remove 只能用于 startup 页", "--remove works only with the startup page"},
     {CliStr::CodePageOnly, "--codepage 只能与 export 一起使用", "--codepage works only with export"},
     {CliStr::UndoTakesOne, "undo 需要 --list、--last 或一份撤销记录，三者之一",

@@ -50,4 +50,11 @@ std::string RegValueDeletionLine(const std::string& name);
 // nothing when it refuses the data.
 std::optional<RegData> ImportedData(RegType type, const std::string& data);
 
+// Whether a key or value name can stand in a script: a line break or a NUL would end its line.
+bool ScriptCanCarry(std::string_view name);
+
+// The script that makes these changes in this order, header first, CR LF after every line. A value
+// change must follow the creation of its key.
+std::string RegScriptText(const std::vector<ScriptOp>& ops);
+
 } // namespace sysaccess

@@ -183,7 +183,8 @@ inline constexpr std::array<Twips, form::kOptCount> kOptPlaces{{
 inline constexpr Twips kCombo2Place{390, 480, 2025, 300}; // on Container4
 inline constexpr std::array<lang::Str, 2> kCombo2Items{lang::Str::PrefetchPrograms, lang::Str::PrefetchBoot};
 inline constexpr Twips kCombo3Place{2490, 1530, 1155, 300}; // on System
-inline constexpr std::array<lang::Str, 2> kCombo3Items{lang::Str::SchedulePrograms, lang::Str::ScheduleServices};
+inline constexpr std::array<lang::Str, form::kCombo3Count> kCombo3Items{lang::Str::SchedulePrograms,
+                                                                        lang::Str::ScheduleServices};
 
 inline constexpr Twips kTxtPathPlace{180, 2670, 3255, 255}; // on Container1
 inline constexpr Twips kLstHidePlace{180, 3300, 1755, 1500};

@@ -163,6 +163,7 @@ LoadedMachine MachineFromEntries(const std::vector<FolderEntry>& entries) {
     if (read) read = ReadDrive(m, entries);
     if (read && attributes) read = ReadAttributes(m, attributes->bytes);
     if (!read) return {std::nullopt, read.error};
+    machine.Restart(); // a machine read from its files has just started
     return {std::move(machine), {}};
 }
 
