@@ -300,7 +300,7 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
         std::string said;
         for (const std::string& s : skipped)
             said += (said.empty() ? "" : "; ") + s;
-        env.err(OneLine("sysvela-cli: passed over in " + undo::UndoFolder(sys) + ": " + said) + "\n");
+        env.err(lang::Format(lang::CliStr::PassedOver, env.language, {undo::UndoFolder(sys), OneLine(said)}));
     }
     if (o.list) {
         for (const undo::JournalEntry& j : journals)
@@ -309,15 +309,15 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     }
     const std::optional<std::string> last = o.last ? undo::LastPassJournal(journals) : std::nullopt;
     if (o.last && !last) {
-        env.err("sysvela-cli: there is no journal of a pass not yet undone in " + undo::UndoFolder(sys) + "\n");
+        Say(env, lang::CliStr::NoJournalToUndo, {undo::UndoFolder(sys)});
         return 1;
     }
     const std::string journal = last.value_or(o.journal);
     undo::UndoReport report;
     const sysaccess::Result done = undo::Undo(sys, journal, {o.force, o.forceUser, o.user}, &report);
-    if (!report.journal.empty()) env.err("sysvela-cli: journal " + report.journal + "\n");
+    if (!report.journal.empty()) Say(env, lang::CliStr::Journal, {report.journal});
     if (!done && report.journal.empty()) {
-        env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+        Say(env, lang::CliStr::UndoFailed, {journal, done.error});
         return 1;
     }
     env.out((done ? "undone " : "undone in part ") + OneLine(journal) + "\n");
@@ -330,7 +330,7 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     lines("warning: ", report.warnings);
     lines("failed: ", report.failed);
     lines("not undoable: ", report.notUndoable);
-    if (!done) env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+    if (!done) Say(env, lang::CliStr::UndoFailed, {journal, done.error});
     return done ? 0 : 1;
 }
 
@@ -364,9 +364,12 @@ int Status(const Options& o, sysaccess::System& sys, const Env& env) {
         std::string text = "page " + std::string(form::PageWord(page)) + "\n", items;
         for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
             ++counts[static_cast<int>(s.state)];
-            text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + "\n";
+            // A box by its caption in the run's language; a service by the name sc knows it by.
+            const std::string caption =
+                s.chk >= 0 ? lang::OptionCaption(s.chk, env.language) : form::kServices[s.service].name;
+            text += std::string(undo::StateWord(s.state)) + "\t" + caption + "\n";
             items += std::string(items.empty() ? "" : ",") + "{\"chk\":" + std::to_string(s.chk) +
-                     ",\"caption\":" + JsonString(s.caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
+                     ",\"caption\":" + JsonString(caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
         }
         text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
                 std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
@@ -445,14 +448,14 @@ int MainCatching(const std::function<std::vector<std::string>()>& args, const En
     try {
         return Main(args(), env);
     } catch (const std::bad_alloc&) {
-        why = "out of memory";
+        why = lang::Text(lang::CliStr::OutOfMemory, env.language);
     } catch (const std::exception& e) {
         why = e.what();
     } catch (...) {
-        why = "an unknown error";
+        why = lang::Text(lang::CliStr::UnknownError, env.language);
     }
     try {
-        env.err("sysvela-cli: stopped: " + why + "\n");
+        Say(env, lang::CliStr::Stopped, {why});
     } catch (...) {
         // Nothing more can be said.
     }

@@ -66,8 +66,9 @@ public:
     explicit MainForm(lang::Language language = lang::Language::Chinese);
 
     lang::Language Language() const { return language_; }
-    // A text of the string table in the form's language.
+    // A text of the string table in the form's language, and a check box's caption.
     const char* Text(lang::Str id) const { return lang::Text(id, language_); }
+    const char* Caption(int chk) const { return lang::OptionCaption(chk, language_); }
 
     // --- Observer ---
     void SetObserver(std::function<void(const Change&)> observer) { observer_ = std::move(observer); }

@@ -233,6 +233,13 @@ constexpr Row kRows[] = {
     {CliStr::Journal, "sysvela-cli: 撤销记录 {1}\n", "sysvela-cli: journal {1}\n"},
     {CliStr::CodePageCannotHold, "sysvela-cli: 批处理中有代码页 {1} 无法表示的文字\n",
      "sysvela-cli: the batch holds text that code page {1} cannot hold\n"},
+    {CliStr::PassedOver, "sysvela-cli: {1} 中略过：{2}\n", "sysvela-cli: passed over in {1}: {2}\n"},
+    {CliStr::NoJournalToUndo, "sysvela-cli: {1} 中没有尚未撤销的优化记录\n",
+     "sysvela-cli: there is no journal of a pass not yet undone in {1}\n"},
+    {CliStr::UndoFailed, "sysvela-cli: 撤销 {1}：{2}\n", "sysvela-cli: undo {1}: {2}\n"},
+    {CliStr::Stopped, "sysvela-cli: 已停止：{1}\n", "sysvela-cli: stopped: {1}\n"},
+    {CliStr::OutOfMemory, "内存不足", "out of memory"},
+    {CliStr::UnknownError, "未知错误", "an unknown error"},
 };
 
 constexpr bool RowsInIdOrder() {
@@ -241,7 +248,7 @@ constexpr bool RowsInIdOrder() {
             kRows[i].en[0] == '\0')
             return false;
     }
-    return static_cast<std::size_t>(CliStr::CodePageCannotHold) + 1 == std::size(kRows);
+    return static_cast<std::size_t>(CliStr::UnknownError) + 1 == std::size(kRows);
 }
 static_assert(RowsInIdOrder(), "kRows: row i is CliStr i, with both languages; one row for every CliStr");
 

@@ -106,6 +106,12 @@ enum class CliStr {
     JournalFailed,
     Journal,
     CodePageCannotHold,
+    PassedOver,
+    NoJournalToUndo,
+    UndoFailed,
+    Stopped,
+    OutOfMemory,
+    UnknownError,
 };
 
 // The text of id in language.
@@ -120,6 +126,10 @@ inline std::string Format(Str id, Language language, std::initializer_list<std::
 inline std::string Format(CliStr id, Language language, std::initializer_list<std::string_view> args) {
     return Format(Text(id, language), args);
 }
+
+// The check boxes' captions, by number.
+inline constexpr int kOptionCaptionCount = 77;
+const char* OptionCaption(int chk, Language language);
 
 // The services list's items, by service: display name, spaces, description.
 inline constexpr int kServiceItemCount = 19;

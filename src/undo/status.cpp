@@ -201,12 +201,12 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
     std::vector<OptionStatus> out;
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i)
-            out.push_back({-1, form::kServices[i].name, state([i](form::MainForm& f) { f.SetService(i, true); })});
+            out.push_back({-1, i, state([i](form::MainForm& f) { f.SetService(i, true); })});
         return out;
     }
     for (const form::Option& o : form::kOptions) {
         if (o.page != page) continue;
-        out.push_back({o.chk, o.caption, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); })});
+        out.push_back({o.chk, -1, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); })});
     }
     return out;
 }

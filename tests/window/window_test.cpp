@@ -143,10 +143,10 @@ TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
 TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
     HDC dc = GetDC(window->hwnd());
     for (int i = 0; i < form::kChkCount; ++i) {
-        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form::kOptions[i].caption);
+        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form.Caption(i));
         const HWND box = window->ChkWindow(i);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(Text(box), form::kOptions[i].caption);
+        EXPECT_EQ(Text(box), form.Caption(i));
         const HWND parent = GetParent(box);
         const RECT r = RectIn(box, parent);
         RECT client{};
@@ -156,7 +156,7 @@ TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
         EXPECT_LE(r.right, client.right - 1);
         EXPECT_LE(r.bottom, client.bottom - 1);
         // Wide enough for the box and the whole caption in the control's own font.
-        const std::wstring caption = win32::Widen(form::kOptions[i].caption);
+        const std::wstring caption = win32::Widen(form.Caption(i));
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);

@@ -384,7 +384,7 @@ void MainWindow::CreateCheckColumns() {
         const HWND parent = Panel(col.panel).hwnd();
         int k = 0;
         for (const int i : form::ColumnOptions(col.page, col.column)) {
-            const char* caption = form::kOptions[i].caption;
+            const char* caption = form_.Caption(i);
             // The box with its caption as one control: a click on the caption ticks it, the
             // focus shows, and a screen reader reads the caption.
             const int width = boxSide + 6 + TextSize(font_.get(), win32::Widen(caption)).cx;
