@@ -6,8 +6,10 @@
 #include <string_view>
 
 #include "form/context.h"
+#include "optimize/keys.h"
 #include "optimize/pass.h"
 #include "startup/startup.h"
+#include "sysaccess/folders.h"
 #include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
 #include "sysaccess/toolcmd.h"
@@ -46,17 +48,6 @@ std::string NotAllPutBack(std::size_t count) {
 
 // --- What the program may change ------------------------------------------------------------
 
-constexpr const char* kUserRun = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run)";
-constexpr const char* kMachineRun = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
-// The 32-bit programs' Run key on 64-bit Windows, as the 64-bit tools reach it.
-constexpr const char* kMachineRun32 = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)";
-constexpr const char* kAllUsersStartMenu = R"(C:\Documents and Settings\All Users\「开始」菜单)";
-
-std::string Fold(const std::string& key) {
-    const auto path = sysaccess::ParseKeyPath(key, true);
-    return sysaccess::FoldCase(path ? sysaccess::JoinKeyPath(*path) : key);
-}
-
 bool AtOrBelow(const std::string& key, const std::string& top) {
     return key == top || (key.size() > top.size() && key.starts_with(top) && key[top.size()] == '\\');
 }
@@ -92,7 +83,7 @@ struct Allowed {
                });
     }
     bool Value(const std::string& key, const std::string& name) const {
-        const std::string k = Fold(key);
+        const std::string k = sysaccess::KeyIdentity(key);
         return Tree(k) || Written(k, sysaccess::FoldCase(name));
     }
     bool Tree(const std::string& folded) const {
@@ -121,7 +112,9 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys, const std::string& folderU
     form::MainForm form;
     form.UserName = folderUser;
     form.SetTxtPath("C:\\");
-    for (form::Page page : {form::Page::System, form::Page::Security, form::Page::Service, form::Page::Wight}) {
+    for (const form::PageRecord& record : form::kPages) {
+        if (!record.options) continue;
+        const form::Page page = record.page;
         for (int tick : {form::kTicked, form::kCleared}) {
             for (int i = 0; i < form::kChkCount; ++i)
                 form.SetChk(i, tick);
@@ -130,32 +123,31 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys, const std::string& folderU
             form.ShowPage(page);
             const Targets t = PlanTargets(form, sys, [](form::Context& ctx) { optimize::RunPass(ctx, true); });
             for (const auto& [key, name] : t.values)
-                a.values.emplace_back(Fold(key), sysaccess::FoldCase(name));
+                a.values.emplace_back(sysaccess::KeyIdentity(key), sysaccess::FoldCase(name));
             // A service uninstalled since the pass is still one whose start type the program sets.
             for (const std::string& service : t.services)
-                a.values.emplace_back(Fold(sysaccess::kServicesKey + service), sysaccess::FoldCase("Start"));
+                a.values.emplace_back(sysaccess::KeyIdentity(sysaccess::kServicesKey + service),
+                                      sysaccess::FoldCase("Start"));
             for (const std::string& key : t.trees)
-                a.trees.push_back(Fold(key));
+                a.trees.push_back(sysaccess::KeyIdentity(key));
             for (const std::string& key : t.copied) {
-                a.trees.push_back(Fold(key));
-                a.whole.push_back(Fold(key));
+                a.trees.push_back(sysaccess::KeyIdentity(key));
+                a.whole.push_back(sysaccess::KeyIdentity(key));
             }
         }
     }
     // Keys the passes delete whole, which a journal restores, whether or not they are there now.
     for (const char* name : {"Minimal", "Network", "Minimal1", "Network1"})
-        a.trees.push_back(Fold(R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\)" + std::string(name)));
-    a.trees.push_back(
-        Fold(R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl)"));
-    a.trees.push_back(Fold(
-        R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})"));
+        a.trees.push_back(sysaccess::KeyIdentity(optimize::kSafeBoot + std::string(name)));
+    a.trees.push_back(sysaccess::KeyIdentity(optimize::kDisallowCpl));
+    a.trees.push_back(sysaccess::KeyIdentity(optimize::kRecycleBinEntry));
     // The startup page removes any name from the Run keys and the Startup folders.
-    a.anyValue.push_back(Fold(kUserRun));
-    a.anyValue.push_back(Fold(kMachineRun));
-    if (sys.Has32BitView()) a.anyValue.push_back(Fold(kMachineRun32));
+    for (const startup::RunKey& run : startup::kRunKeys) {
+        if (!run.view32 || sys.Has32BitView()) a.anyValue.push_back(sysaccess::KeyIdentity(startup::RunKeyPath(run)));
+    }
     for (bool allUsers : {false, true})
         a.folders.push_back(sysaccess::FoldCase(startup::StartupFolder(form, sys, allUsers)));
-    a.folders.push_back(sysaccess::FoldCase(kAllUsersStartMenu));
+    a.folders.push_back(sysaccess::FoldCase(sysaccess::FixedStartMenu(sysaccess::kAllUsers)));
     return a;
 }
 
@@ -170,7 +162,7 @@ struct Restores {
 std::string Foreign(sysaccess::System& sys, const Allowed& a, const Restores& r, const std::string& key) {
     const auto listing = sys.ListRegKey(key);
     if (!listing) return {};
-    const std::string folded = Fold(key);
+    const std::string folded = sysaccess::KeyIdentity(key);
     if (Allowed::In(a.anyValue, folded)) return key; // a Run key belongs to the programs it starts
     for (const std::string& name : listing->values) {
         const std::string n = sysaccess::FoldCase(name);
@@ -179,7 +171,7 @@ std::string Foreign(sysaccess::System& sys, const Allowed& a, const Restores& r,
     }
     for (const std::string& sub : listing->subkeys) {
         const std::string below = key + "\\" + sub;
-        if (!r.keys.contains(Fold(below)) && !a.Holds(Fold(below))) return below;
+        if (!r.keys.contains(sysaccess::KeyIdentity(below)) && !a.Holds(sysaccess::KeyIdentity(below))) return below;
         if (std::string found = Foreign(sys, a, r, below); !found.empty()) return found;
     }
     return {};
@@ -301,7 +293,7 @@ std::vector<std::string> NotPutBack(sysaccess::System& sys, const std::vector<Sc
     };
     std::map<std::string, Key> keys; // by folded path
     for (const ScriptOp& op : ops) {
-        const std::string path = sysaccess::JoinKeyPath(op.key), folded = Fold(path);
+        const std::string path = sysaccess::JoinKeyPath(op.key), folded = sysaccess::KeyIdentity(path);
         if (op.kind == ScriptOp::Kind::DeleteKey) {
             std::erase_if(keys, [&](const auto& k) { return AtOrBelow(k.first, folded); });
             keys[folded] = {path, false, {}};
@@ -405,7 +397,7 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
     const Allowed allowed = WhatTheProgramChanges(sys, options.user.value_or(user));
     Restores restores;
     for (const ScriptOp& op : script.ops) {
-        const std::string key = Fold(sysaccess::JoinKeyPath(op.key));
+        const std::string key = sysaccess::KeyIdentity(sysaccess::JoinKeyPath(op.key));
         if (op.kind == ScriptOp::Kind::CreateKey) restores.keys.insert(key);
         if (op.kind == ScriptOp::Kind::SetValue) restores.values.insert(key + "|" + sysaccess::FoldCase(op.name));
     }
@@ -427,7 +419,7 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
             own.values.emplace_back(key, op.name);
             break;
         case ScriptOp::Kind::CreateKey:
-            if (!allowed.OnPath(Fold(key))) return Refuse(where + "the program never creates " + key);
+            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return Refuse(where + "the program never creates " + key);
             skipping = !ServiceOf(key).empty() && !sys.ListRegKey(key);
             if (skipping) {
                 done.skipped.push_back(ServiceGone(ServiceOf(key)));
@@ -437,12 +429,13 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
             break;
         case ScriptOp::Kind::DeleteKey: {
             skipping = false;
-            if (!allowed.OnPath(Fold(key))) return Refuse(where + "the program never deletes " + key);
+            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return Refuse(where + "the program never deletes " + key);
             // "[-KEY]" then "[KEY]": the key the pass deleted or copied over, put back as it was.
             // A lone "[-KEY]": a key the pass created, whole when it copied it there.
-            const bool putBack = i + 1 < script.ops.size() && script.ops[i + 1].kind == ScriptOp::Kind::CreateKey &&
-                                 Fold(sysaccess::JoinKeyPath(script.ops[i + 1].key)) == Fold(key);
-            if (putBack || !Allowed::In(allowed.whole, Fold(key))) {
+            const bool putBack =
+                i + 1 < script.ops.size() && script.ops[i + 1].kind == ScriptOp::Kind::CreateKey &&
+                sysaccess::KeyIdentity(sysaccess::JoinKeyPath(script.ops[i + 1].key)) == sysaccess::KeyIdentity(key);
+            if (putBack || !Allowed::In(allowed.whole, sysaccess::KeyIdentity(key))) {
                 if (const std::string other = Foreign(sys, allowed, restores, key); !other.empty()) {
                     return Refuse(where + "deleting " + key + " would take " + other + ", which neither the program " +
                                   "nor this journal put there");
