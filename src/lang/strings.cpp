@@ -133,7 +133,7 @@ constexpr Pair kOptionCaptions[] = {
     {"删除我的电脑", "No My Computer"},          // 30 kNoMyComputer
     {"删除文件菜单", "Remove File menu"},        // 31 kNoFileMenu
     {"删除开始菜单Windows Catalog.Update等项",
-     "Remove Windows Catalog and Windows Update from the Start menu"},                    // 32 kNoCatalogUpdateItems
+     "Remove Windows Catalog and Update from Start"},                                     // 32 kNoCatalogUpdateItems
     {"删除开始菜单右键菜单", "No Start menu shortcut menu"},                              // 33 kNoStartMenuContextMenu
     {"禁止修改任务栏和开始菜单设置", "Lock taskbar and Start menu"},                      // 34 kNoTaskbarSettings
     {"禁止从IE里访问盘符", "No drive access from IE"},                                    // 35 kNoDrivesFromIe
