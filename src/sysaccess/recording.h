@@ -40,7 +40,6 @@ public:
     // Called with each effect as soon as its outcome is known.
     void SetEffectCallback(std::function<void(const Effect&)> callback) { callback_ = std::move(callback); }
     const std::vector<Effect>& Effects() const { return effects_; }
-    RecordMode Mode() const { return mode_; }
 
     Result WriteRegValue(const std::string& key, RegType type, const std::string& name,
                          const std::string& data) override;

@@ -11,13 +11,6 @@ namespace {
 
 constexpr std::string_view kHeader4 = "REGEDIT4";
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Only blanks or a comment may follow the data on its line.
 bool OnlyTrailer(std::string_view rest) {
     const std::string t = TrimLeft(rest);
@@ -54,7 +47,7 @@ std::optional<std::string> ReadHexBytes(std::string_view s) {
         if (token.empty() || token.size() > 2) return std::nullopt;
         int value = 0;
         for (char c : token) {
-            const int d = HexDigit(c);
+            const int d = text::HexDigitValue(c);
             if (d < 0) return std::nullopt;
             value = value * 16 + d;
         }
@@ -69,7 +62,7 @@ std::optional<std::uint32_t> ReadHexNumber(std::string_view digits, std::size_t 
     if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
     std::uint32_t value = 0;
     for (char c : digits) {
-        const int d = HexDigit(c);
+        const int d = text::HexDigitValue(c);
         if (d < 0) return std::nullopt;
         value = value * 16 + static_cast<std::uint32_t>(d);
     }
@@ -167,6 +160,56 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
+// A key line, [KEY] or [-KEY]; nothing when it does not read.
+struct KeyLine {
+    KeyPath key;
+    bool remove = false;
+};
+std::optional<KeyLine> ReadKeyLine(const std::string& line, bool abbreviatedRoots) {
+    const std::string trimmed = TrimRight(line);
+    if (trimmed.back() != ']' || trimmed.size() < 3) return std::nullopt;
+    std::string_view name = std::string_view(trimmed).substr(1, trimmed.size() - 2);
+    const bool remove = !name.empty() && name[0] == '-';
+    if (remove) name.remove_prefix(1);
+    auto path = ParseKeyPath(name, abbreviatedRoots);
+    if (!path) return std::nullopt;
+    return KeyLine{std::move(*path), remove};
+}
+
+// A value line, "NAME"=DATA or @=DATA: the name and what follows the equals sign; nothing when the
+// line does not read that far.
+struct ValueLine {
+    std::string name;
+    std::string data;
+};
+std::optional<ValueLine> ReadValueLine(const std::string& line) {
+    ValueLine v;
+    std::size_t pos = 0;
+    if (line[0] == '@') {
+        pos = 1;
+    } else if (line[0] == '"') {
+        auto quoted = ReadQuoted(line, pos);
+        if (!quoted) return std::nullopt;
+        v.name = std::move(*quoted);
+    } else {
+        return std::nullopt;
+    }
+    const std::string afterName = TrimLeft(std::string_view(line).substr(pos));
+    if (afterName.empty() || afterName[0] != '=') return std::nullopt;
+    v.data = TrimLeft(std::string_view(afterName).substr(1));
+    return v;
+}
+
+// Hex data may go on over lines that end in a backslash: joins them, i moving to the last.
+void JoinContinuedHex(std::string& data, const std::vector<std::string>& lines, std::size_t& i) {
+    if (!data.starts_with("hex")) return;
+    while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
+        data = TrimRight(data);
+        data.pop_back();
+        data += TrimLeft(lines[++i]);
+    }
+}
+
 } // namespace
 
 RegScript ReadRegScript(std::string_view text, bool abbreviatedRoots) {
@@ -189,75 +232,38 @@ RegScript ReadRegScript(std::string_view text, bool abbreviatedRoots) {
 
     std::optional<KeyPath> current;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string line = TrimLeft(lines[i]);
+        const std::string line = TrimLeft(lines[i]);
         if (line.empty() || line[0] == ';') continue;
 
         if (line[0] == '[') {
-            const std::string trimmed = TrimRight(line);
             current.reset();
-            if (trimmed.back() != ']' || trimmed.size() < 3) {
+            auto key = ReadKeyLine(line, abbreviatedRoots);
+            if (!key) {
                 reject(i);
-                continue;
-            }
-            std::string_view name = std::string_view(trimmed).substr(1, trimmed.size() - 2);
-            const bool remove = !name.empty() && name[0] == '-';
-            if (remove) name.remove_prefix(1);
-            auto path = ParseKeyPath(name, abbreviatedRoots);
-            if (!path) {
-                reject(i);
-                continue;
-            }
-            if (remove) {
-                (void)op(ScriptOp::Kind::DeleteKey, *path, i);
+            } else if (key->remove) {
+                (void)op(ScriptOp::Kind::DeleteKey, key->key, i);
             } else {
-                (void)op(ScriptOp::Kind::CreateKey, *path, i);
-                current = std::move(path);
+                (void)op(ScriptOp::Kind::CreateKey, key->key, i);
+                current = std::move(key->key);
             }
             continue;
         }
 
         const std::size_t first = i;
-        std::string name;
-        std::size_t pos = 0;
-        if (line[0] == '@') {
-            pos = 1;
-        } else if (line[0] == '"') {
-            auto quoted = ReadQuoted(line, pos);
-            if (!quoted) {
-                reject(first);
-                continue;
-            }
-            name = std::move(*quoted);
-        } else {
+        auto value = ReadValueLine(line);
+        if (!value) {
             reject(first);
             continue;
         }
-        const std::string afterName = TrimLeft(std::string_view(line).substr(pos));
-        if (afterName.empty() || afterName[0] != '=') {
-            reject(first);
-            continue;
-        }
-        std::string data = TrimLeft(std::string_view(afterName).substr(1));
-        // Hex data may go on over lines that end in a backslash.
-        if (data.starts_with("hex")) {
-            while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
-                data = TrimRight(data);
-                data.pop_back();
-                data += TrimLeft(lines[++i]);
-            }
-        }
-        if (!current) {
-            reject(first);
-            continue;
-        }
-        const ParsedData parsed = ParseData(data);
+        JoinContinuedHex(value->data, lines, i);
+        const ParsedData parsed = current ? ParseData(value->data) : ParsedData{};
         if (parsed.outcome == Outcome::Reject) {
             reject(first);
         } else if (parsed.outcome == Outcome::Delete) {
-            op(ScriptOp::Kind::DeleteValue, *current, first).name = std::move(name);
+            op(ScriptOp::Kind::DeleteValue, *current, first).name = std::move(value->name);
         } else {
             ScriptOp& set = op(ScriptOp::Kind::SetValue, *current, first);
-            set.name = std::move(name);
+            set.name = std::move(value->name);
             set.data = parsed.data;
         }
     }
@@ -348,6 +354,35 @@ std::string RegValueLine(const std::string& name, const RegData& d) {
 
 std::string RegValueDeletionLine(const std::string& name) {
     return (name.empty() ? std::string("@") : Quote(name)) + "=-";
+}
+
+// dword data: one to eight hex digits; hex data: pairs of hex digits between commas.
+std::optional<RegData> ImportedData(RegType type, const std::string& data) {
+    RegData want;
+    switch (type) {
+    case RegType::String:
+        want.type = kRegSz;
+        want.text = data;
+        return want;
+    case RegType::Dword:
+        if (data.empty() || data.size() > 8) return std::nullopt;
+        for (char c : data) {
+            if (text::HexDigitValue(c) < 0) return std::nullopt;
+        }
+        want.type = kRegDword;
+        want.dword = static_cast<std::uint32_t>(std::stoul(data, nullptr, 16));
+        return want;
+    case RegType::Hex:
+        want.type = kRegBinary;
+        for (std::size_t i = 0; i < data.size(); i += 3) {
+            if (i + 1 >= data.size() || text::HexDigitValue(data[i]) < 0 || text::HexDigitValue(data[i + 1]) < 0)
+                return std::nullopt;
+            if (i + 2 < data.size() && (data[i + 2] != ',' || i + 3 == data.size())) return std::nullopt;
+            want.bytes += static_cast<char>(std::stoul(data.substr(i, 2), nullptr, 16));
+        }
+        return want;
+    }
+    return std::nullopt;
 }
 
 bool ScriptCanCarry(std::string_view name) {

@@ -66,22 +66,14 @@ private:
         Expect e{Expect::Kind::Command, {}, {}, {}, "c|" + line};
         const std::vector<std::string> args = sysaccess::SplitCommandLine(line);
         const std::string tool = args.empty() ? std::string() : sysaccess::ToolName(args[0]);
-        if (sysaccess::SameName(tool, "sc")) {
-            if (const sysaccess::ScRead read = sysaccess::ReadScCommand(args); read.command) {
-                e.kind = Expect::Kind::Value;
-                e.key = sysaccess::kServicesKey + read.command->service;
-                e.name = "Start";
-                e.data.type = sysaccess::kRegDword;
-                e.data.dword = read.command->start;
-            }
-        } else if (sysaccess::SameName(tool, "chkntfs")) {
-            if (const auto command = sysaccess::ReadChkntfsCommand(args).bootExecute) {
-                e.kind = Expect::Kind::Value;
-                e.key = sysaccess::kSessionManagerKey;
-                e.name = "BootExecute";
-                e.data.type = sysaccess::kRegMultiSz;
-                e.data.bytes = sysaccess::Utf8ToUtf16Le(*command) + std::string(4, '\0');
-            }
+        if (const auto v = sysaccess::ReadToolValue(args)) {
+            e.kind = Expect::Kind::Value;
+            e.key = v->key;
+            e.name = v->name;
+            e.data.type = v->type;
+            e.data.dword = v->dword;
+            if (v->type == sysaccess::kRegMultiSz)
+                e.data.bytes = sysaccess::Utf8ToUtf16Le(v->command) + std::string(4, '\0');
         } else if (sysaccess::SameName(tool, "reg")) {
             if (const auto c = sysaccess::ReadRegCommand(args)) {
                 using Verb = sysaccess::RegCommand::Verb;
@@ -201,12 +193,12 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
     std::vector<OptionStatus> out;
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i)
-            out.push_back({-1, form::kServices[i].name, state([i](form::MainForm& f) { f.SetService(i, true); })});
+            out.push_back({-1, i, state([i](form::MainForm& f) { f.SetService(i, true); })});
         return out;
     }
     for (const form::Option& o : form::kOptions) {
         if (o.page != page) continue;
-        out.push_back({o.chk, o.caption, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); })});
+        out.push_back({o.chk, -1, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); })});
     }
     return out;
 }
