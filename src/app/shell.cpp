@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "optimize/applies.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -56,8 +57,17 @@ std::size_t AnsiLength(sysaccess::System& sys, const std::string& utf8) {
 
 void Main(Context& ctx, const std::function<void()>& showWindow) {
     LoadWindow(ctx);
+    optimize::JudgeAll(ctx.form, ctx.sys); // before the window shows its boxes
     if (showWindow) showWindow();
     (void)settings::LoadSettings(ctx.form, ctx.sys); // a damaged file simply stops the load
+    // Run as another account than the session's, the current user's options would change that
+    // account's settings: said before the first pass can run.
+    if (const auto session = sysaccess::OtherSessionUser(ctx.sys)) {
+        (void)ctx.host.MsgBox("Sysvela 正以“" + ctx.sys.UserName() + "”的身份运行，而登录本会话的是“" + *session +
+                                  "”。只对当前用户生效的选项将修改“" + ctx.sys.UserName() + "”的设置，而不是“" +
+                                  *session + "”的。",
+                              "提示", MsgButtons::Ok, MsgIcon::Information);
+    }
 }
 
 void LoadWindow(Context& ctx) {
@@ -117,6 +127,8 @@ void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pa
         return;
     }
     pass(ctx);
+    // What the pass changed may change what applies (a file it removed is not there to remove).
+    optimize::JudgeAll(ctx.form, ctx.sys);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "app/shell.h"
 #include "cli/batch.h"
 #include "cli/options.h"
+#include "form/facts.h"
+#include "optimize/applies.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -196,6 +198,15 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     app::LoadWindow(baseCtx);
     if (!LoadStates(o, form, base, env)) return 1;
     if (o.user) form.UserName = *o.user;
+    if (o.command != Command::Export) {
+        if (const auto session = sysaccess::OtherSessionUser(base)) {
+            env.err("sysvela-cli: running as " + base.UserName() + " while " + *session +
+                    " is logged on in this session: the current user's options change " + base.UserName() +
+                    "'s settings, not " + *session + "'s\n");
+        }
+    }
+    // What does not apply here is skipped; an exported batch asks where it runs instead.
+    if (!o.all && o.command != Command::Export) optimize::JudgeAll(form, base);
 
     if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
         env.err("sysvela-cli: code page " + std::to_string(o.codePage) + " is not available; see --help\n");
@@ -209,7 +220,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     std::function<void(const std::string&)> onPage;
     bool failed = false;
     if (o.command == Command::Export) {
-        exporter = std::make_unique<BatchExporter>(base, form.UserName);
+        exporter = std::make_unique<BatchExporter>(base, !o.all);
         sys = exporter.get();
         onPage = [&](const std::string& page) { exporter->Page(page); };
     } else {
@@ -226,6 +237,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
             if (!e.ok) failed = true;
             env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
         });
+        recorder->SetSkipCallback([&](const std::string& line) { env.out("skipped " + OneLine(line) + "\n"); });
         sys = recorder.get();
         onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
     }
@@ -354,31 +366,98 @@ std::string JsonString(const std::string& s) {
     return out + "\"";
 }
 
+// The pages status and list speak of: the one asked for, or every page with options.
+std::vector<std::pair<PageArg, form::Page>> OptionPages(const Options& o) {
+    std::vector<std::pair<PageArg, form::Page>> pages = {{PageArg::System, form::Page::System},
+                                                         {PageArg::Security, form::Page::Security},
+                                                         {PageArg::Services, form::Page::Service},
+                                                         {PageArg::Slimming, form::Page::Wight}};
+    if (o.statusPage) std::erase_if(pages, [&](const auto& p) { return p.first != *o.statusPage; });
+    return pages;
+}
+
 int Status(const Options& o, sysaccess::System& sys, const Env& env) {
-    std::vector<PageArg> pages = {PageArg::System, PageArg::Security, PageArg::Services, PageArg::Slimming};
-    if (o.statusPage) pages = {*o.statusPage};
     std::string json = "{\"pages\":[";
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        const form::Page page = pages[p] == PageArg::System     ? form::Page::System
-                                : pages[p] == PageArg::Security ? form::Page::Security
-                                : pages[p] == PageArg::Services ? form::Page::Service
-                                                                : form::Page::Wight;
-        int counts[4] = {};
-        std::string text = "page " + std::string(PageName(pages[p])) + "\n", items;
+    bool first = true;
+    for (const auto& [arg, page] : OptionPages(o)) {
+        int counts[5] = {};
+        std::string text = "page " + std::string(PageName(arg)) + "\n", items;
         for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
             ++counts[static_cast<int>(s.state)];
-            text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + "\n";
+            const bool na = s.state == undo::OptionState::NotApplicable;
+            text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + (na ? "\t" + s.why : "") + "\n";
             items += std::string(items.empty() ? "" : ",") + "{\"chk\":" + std::to_string(s.chk) +
-                     ",\"caption\":" + JsonString(s.caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
+                     ",\"caption\":" + JsonString(s.caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"" +
+                     (na ? ",\"why\":" + JsonString(s.why) : "") + "}";
         }
         text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
-                std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
-        json += std::string(p ? "," : "") + "{\"page\":\"" + PageName(pages[p]) + "\",\"options\":[" + items +
+                std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown" +
+                (counts[4] ? ", " + std::to_string(counts[4]) + " n/a" : "") + "\n";
+        json += std::string(first ? "" : ",") + "{\"page\":\"" + PageName(arg) + "\",\"options\":[" + items +
                 "],\"on\":" + std::to_string(counts[0]) + ",\"off\":" + std::to_string(counts[1]) +
-                ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) + "}";
+                ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) +
+                ",\"n/a\":" + std::to_string(counts[4]) + "}";
+        first = false;
         if (!o.json) env.out(text);
     }
     if (o.json) env.out(json + "]}\n");
+    return 0;
+}
+
+// One option's or service's facts, with its verdict on this machine.
+std::string ListEntry(const std::string& key, const std::string& caption, const char* page, const form::Fact& f,
+                      const optimize::Verdict& v, bool json) {
+    if (!json) {
+        std::string risk = form::RiskWord(f.risk);
+        if (!f.riskReason.empty()) risk += ": " + f.riskReason;
+        return OneLine(key + "\t" + page + "\t" + caption + "\t" + (v.applies ? "applies" : "n/a: " + v.why) + "\t" +
+                       risk + "\t" + f.explanation + (f.unverified ? " (未核实)" : "")) +
+               "\n";
+    }
+    std::string sources, probes;
+    for (const form::Source& src : f.sources) {
+        sources += std::string(sources.empty() ? "" : ",") + "{\"url\":" + JsonString(src.url) +
+                   ",\"quote\":" + JsonString(src.quote) + "}";
+    }
+    static constexpr const char* kProbeWords[] = {"service ", "file ", "folder "};
+    for (const form::Probe& p : f.probes)
+        probes += std::string(probes.empty() ? "" : ",") + JsonString(kProbeWords[static_cast<int>(p.kind)] + p.what);
+    return key + ",\"caption\":" + JsonString(caption) + ",\"page\":\"" + page +
+           "\",\"applies\":" + (v.applies ? "true" : "false") + ",\"why\":" + JsonString(v.why) + ",\"risk\":\"" +
+           form::RiskWord(f.risk) + "\",\"riskReason\":" + JsonString(f.riskReason) +
+           ",\"explanation\":" + JsonString(f.explanation) + ",\"sources\":[" + sources + "],\"probes\":[" + probes +
+           "],\"unverified\":" + (f.unverified ? "true" : "false") + "}";
+}
+
+int List(const Options& o, sysaccess::System& sys, const Env& env) {
+    std::vector<std::string> entries;
+    for (const auto& [arg, page] : OptionPages(o)) {
+        const char* word = PageName(arg);
+        if (page == form::Page::Service) {
+            for (int i = 0; i < form::kServiceCount; ++i) {
+                const std::string name = form::kServices[i].name;
+                entries.push_back(ListEntry(o.json ? "{\"service\":" + JsonString(name) : "service " + name,
+                                            form::kServices[i].item, word, form::ServiceFact(i),
+                                            optimize::JudgeService(i, sys), o.json));
+            }
+            continue;
+        }
+        for (const form::Option& opt : form::kOptions) {
+            if (opt.page != page) continue;
+            const std::string n = std::to_string(opt.chk);
+            entries.push_back(ListEntry(o.json ? "{\"option\":" + n : "option " + n, opt.caption, word,
+                                        form::OptionFact(opt.chk), optimize::JudgeOption(opt.chk, sys), o.json));
+        }
+    }
+    if (!o.json) {
+        for (const std::string& e : entries)
+            env.out(e);
+        return 0;
+    }
+    std::string json = "[";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        json += (i ? ",\n" : "") + entries[i];
+    env.out(json + "]\n");
     return 0;
 }
 
@@ -419,6 +498,9 @@ int Main(const std::vector<std::string>& args, const Env& env) {
         break;
     case Command::Status:
         status = Status(o, *target.system, env);
+        break;
+    case Command::List:
+        status = List(o, *target.system, env);
         break;
     case Command::Undo:
         status = Undo(o, *target.system, env);

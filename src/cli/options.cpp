@@ -46,6 +46,7 @@ Usage:
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
   sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
   sysvela-cli [--machine DIR] status [PAGE] [--json]
+  sysvela-cli [--machine DIR] list [PAGE] [--json]
 
 COMMAND
   plan      list what the Optimize button would do, without doing it
@@ -65,7 +66,11 @@ Options
                    written.
   --user NAME      the log-in name used for the current user's Startup folder (default: the
                    log-in name). Whose registry is written does not change.
-  --recommend      tick the page's recommended selection first (auto always does).
+  --recommend      tick the page's recommended selection first (auto always does); an option
+                   that does not apply on this Windows is not ticked.
+  --all            run every option and service as on Windows XP, including those that have no
+                   effect on this Windows (which are otherwise skipped); an exported batch then
+                   does not test the version of Windows it runs on.
   --remove NAME    tick every startup entry whose text is exactly NAME (startup page only; may
                    be given more than once).
   --codepage N     code page of the exported batch file (default 936).
@@ -80,6 +85,9 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   rmdir PATH                   a folder removal
   A plan answers every query from the machine as it is and counts every effect as succeeded,
   so it may list a deletion twice where apply would find the file gone the second time.
+  skipped WHAT: WHY            an option or service that has no effect on this Windows, which
+                               the pass leaves alone, such as: skipped 停用 Alerter: not on
+                               Windows 10 (build 19045).
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
   started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
   or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
@@ -87,8 +95,10 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same
-test the program makes, the current user's Startup folder is that of the user who runs the
-batch, and a safe-boot key is deleted only after its copy succeeded.
+test the program makes, the Windows folder, the Start menu and the Startup folders are those of
+the machine and user that run the batch, and a safe-boot key is deleted only after its copy
+succeeded. An option that has an effect on some versions of Windows only runs where the batch
+finds one of them (by the version "ver" prints), and says "skipped WHAT" elsewhere.
 
 Undo: apply (and the window's Optimize and automatic optimisation) first writes a journal to the
 folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
@@ -104,11 +114,20 @@ whole and nothing changes. Double-clicking a journal in Explorer restores the re
 copied files come back only through undo.
 
 status shows what the machine holds now, one line per option: on (what a tick writes), off
-(what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
-runs commands), a tab, and the option's caption; then a summary line. PAGE is system, security,
+(what a clear writes, or no trace of the tick), mixed (some of each), unknown (the option only
+runs commands) or n/a (it has no effect on this Windows; a tab and the reason follow the
+caption), a tab, and the option's caption; then a summary line. PAGE is system, security,
 services (on: the service is disabled) or slimming; without PAGE, all four. --json prints
 {"pages":[{"page":P,"options":[{"chk":N,"caption":C,"state":S},...],"on":N,"off":N,"mixed":N,
-"unknown":N},...]} instead. status changes nothing.
+"unknown":N,"n/a":N},...]} instead. status changes nothing.
+
+list shows what the program knows of each option and service of PAGE (all pages without it):
+its number or service name, page, caption, whether it applies on this Windows ("applies" or
+"n/a: WHY"), its risk (低, 中 or 高, with the reason) and what it does, tab-separated, one line
+each. --json prints an array of {"option":N,...} and {"service":NAME,...} objects with "caption",
+"page", "applies", "why", "risk", "riskReason", "explanation", "sources" ([{"url","quote"}] of
+the pages that say where it applies), "probes" (what the program checks on the machine instead)
+and "unverified" (true: nothing says where it applies, and it runs everywhere).
 
 startup-list prints the startup entries as the window lists them, one per line.
 reg-write (TYPE string, dword or hex) and run-cmd are diagnostics for one registry write or one
@@ -139,6 +158,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     CLI::Option* settingsOpt = app.add_option("--settings", settings);
     CLI::Option* userOpt = app.add_option("--user", user);
     CLI::Option* recommendOpt = app.add_flag("--recommend", recommend);
+    bool all = false;
+    CLI::Option* allOpt = app.add_flag("--all", all);
     CLI::Option* removeOpt = app.add_option("--remove", remove)->allow_extra_args(false);
     CLI::Option* codePageOpt = app.add_option("--codepage", codePage)->check(CLI::Range(1u, 65535u));
 
@@ -167,6 +188,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     std::string statusPage;
     statusCmd->add_option("PAGE", statusPage);
     statusCmd->add_flag("--json", o.json);
+    CLI::App* listCmd = app.add_subcommand("list");
+    listCmd->add_option("PAGE", statusPage);
+    listCmd->add_flag("--json", o.json);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -193,6 +217,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         o.command = Command::Undo;
     else if (statusCmd->parsed())
         o.command = Command::Status;
+    else if (listCmd->parsed())
+        o.command = Command::List;
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
@@ -207,11 +233,12 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     if (*settingsOpt) o.settingsFile = settings;
     if (*userOpt) o.user = user;
     o.recommend = recommend;
+    o.all = all;
     o.remove = remove;
     o.codePage = codePage;
 
     if (!pass) {
-        for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt}) {
+        for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt, allOpt}) {
             if (*opt) return Fail(opt->get_name() + " works only with plan, apply and export");
         }
         if (*userOpt && o.command != Command::StartupList) {
@@ -220,7 +247,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     }
     if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");
     if (*codePageOpt && o.command != Command::Export) return Fail("--codepage works only with export");
-    if (o.command == Command::Status && !statusPage.empty()) {
+    if ((o.command == Command::Status || o.command == Command::List) && !statusPage.empty()) {
         const auto it =
             std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return statusPage == p.word; });
         if (it == kPages.end() || it->page == PageArg::Startup || it->page == PageArg::Auto) {

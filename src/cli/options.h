@@ -7,7 +7,7 @@
 
 namespace cli {
 
-enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help };
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, List, Help };
 
 // The pages a pass can run on; Auto is the automatic optimisation of four pages.
 enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
@@ -19,6 +19,7 @@ struct Options {
     std::optional<std::string> settingsFile;
     std::optional<std::string> user;
     bool recommend = false;
+    bool all = false; // every option runs, whether or not this Windows has what it changes
     std::vector<std::string> remove;
     unsigned codePage = 936;
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND
@@ -27,7 +28,7 @@ struct Options {
     // undo: --list, --last or a journal; --force for a journal of another computer
     bool list = false, last = false, force = false;
     std::string journal;
-    // status [PAGE] [--json]: no page is every page with options
+    // status and list [PAGE] [--json]: no page is every page with options
     std::optional<PageArg> statusPage;
     bool json = false;
 };

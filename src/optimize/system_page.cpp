@@ -3,6 +3,7 @@
 #include "optimize/catalogue.h"
 #include "optimize/keys.h"
 #include "optimize/sections.h"
+#include "sysaccess/folders.h"
 
 namespace optimize {
 
@@ -25,7 +26,8 @@ void TidyStartMenu(const form::MainForm& form, sysaccess::System& sys) {
              {"NoSMHelp", "NoSetFolders", "NoSetTaskbar", "NoFind", "NoRecentDocsMenu", "StartMenuLogOff"}) {
             Write(sys, k, kDword, name, "00000001");
         }
-        DeleteIfExists(sys, kAllUsersStartMenuShortcuts);
+        DeleteIfExists(
+            sys, sysaccess::ResolveOrFixed(sys, sysaccess::KnownFolder::CommonStartMenu, kAllUsersStartMenuShortcuts));
         return;
     }
     const auto clear = [&form](int i) { return form.chk(i) == form::kCleared; };
@@ -59,9 +61,9 @@ void Prefetch(const form::MainForm& form, sysaccess::System& sys) {
 // kNoErrorReporting runs its service command only: the automatic-update policy is kNoWindowsUpdate's alone.
 constexpr Step kSteps[] = {
     Progress(2000),
-    Special(CpuPriority),
+    Special(kCpuPriority, CpuPriority),
     Reg(kRebootOnCrash, kCrashControl, "AutoReboot", kDword, "00000001", "00000000"),
-    Special(TidyStartMenu),
+    Special(kTidyStartMenu, TidyStartMenu),
     Reg(kNoSystemRestore, kSystemRestore, "DisableSR", kDword, "00000001", "00000000"),
     InBothViews(Reg(kNoErrorDebugInfo, kAeDebug, "Auto", kString, "0", "1"), kAeDebug32),
     Reg(kNoWindowsUpdate, kWindowsUpdate, "DisableWindowsUpdateAccess", kDword, "00000001", "00000000"),
@@ -96,7 +98,7 @@ constexpr Step kSteps[] = {
     Reg(kFastShutdown, kDesktopUpper, "HungAppTimeout", kString, "5000", kNothing),
     Cmd(kShortDiskCheck, "chkntfs /x c: d:", kNothing),
     Progress(9000),
-    Special(SecondLevelCache),
+    Special(kL2Cache, SecondLevelCache),
     Reg(kUnloadDlls, kMachineExplorer, "AlwaysUnloadDLL", kString, "1", kNothing),
     InBothViews(Reg(kNoAutoDebug, kAeDebug, "auto", kString, "0", kNothing), kAeDebug32),
     Reg(kContigFileAlloc, kFileSystem, "ContigFileAllocSize", kDword, "00000400", kNothing),

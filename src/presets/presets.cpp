@@ -14,10 +14,10 @@ constexpr const char* kDownloadFolder = "C:\\Downloads";
 constexpr std::array<form::Page, 4> kAutoPages = {form::Page::System, form::Page::Security, form::Page::Startup,
                                                   form::Page::Service};
 
-// Ticks the recommended boxes of one page.
+// Ticks the recommended boxes of one page that apply on this machine.
 void TickRecommended(form::MainForm& form, form::Page page) {
     for (const form::Option& o : form::kOptions) {
-        if (o.page == page && (o.flags & form::kRecommended)) form.SetChk(o.chk, form::kTicked);
+        if (o.page == page && (o.flags & form::kRecommended) && form.Applies(o.chk)) form.SetChk(o.chk, form::kTicked);
     }
 }
 
@@ -54,8 +54,9 @@ void cmdSuggest(form::Context& ctx) {
     } else if (form.Visible(form::Page::Wight)) {
         TickRecommended(form, form::Page::Wight);
     } else if (form.Visible(form::Page::Service)) {
-        for (int i = 0; i < form::kServiceCount; ++i)
-            form.SetService(i, true);
+        for (int i = 0; i < form::kServiceCount; ++i) {
+            if (form.ServiceApplies(i)) form.SetService(i, true);
+        }
     }
 }
 

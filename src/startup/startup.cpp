@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "sysaccess/cmdline.h"
+#include "sysaccess/folders.h"
+#include "sysaccess/text.h"
 
 namespace startup {
 
@@ -20,9 +22,6 @@ constexpr const char* kDeleteMachineRun =
     R"(reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run /v )";
 constexpr const char* kDeleteMachineRun32 =
     R"(reg delete HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run /v )";
-
-constexpr const char* kProfiles = R"(C:\Documents and Settings\)";
-constexpr const char* kStartupUnderProfile = R"(\「开始」菜单\程序\启动)";
 
 // The pass yields to the window this many times before listing again.
 constexpr int kYields = 1001;
@@ -42,11 +41,23 @@ void DeleteFromFolder(sysaccess::System& sys, const std::string& folder, const s
 } // namespace
 
 std::string StartupFolder(const form::MainForm& form, sysaccess::System& sys, bool allUsers) {
-    const std::string fixed =
-        std::string(kProfiles) + (allUsers ? std::string("All Users") : form.UserName) + kStartupUnderProfile;
-    if (sys.FolderExists(fixed)) return fixed;
-    if (auto shell = sys.ShellStartupFolder(allUsers); shell && !shell->empty()) return *shell;
-    return fixed;
+    using sysaccess::KnownFolder;
+    if (allUsers) {
+        return sysaccess::ResolveOrFixed(sys, KnownFolder::CommonStartup,
+                                         sysaccess::XpFolder(KnownFolder::CommonStartup));
+    }
+    const std::string fixed = sysaccess::XpFolder(KnownFolder::Startup, form.UserName);
+    const auto startup = sys.KnownFolderPath(KnownFolder::Startup);
+    if (!startup || startup->empty()) return fixed;
+    // The folder of the user the form names: the Startup folder's place inside a profile, in that
+    // user's profile.
+    std::string folder = *startup;
+    const auto profile = sys.KnownFolderPath(KnownFolder::Profile);
+    const auto profiles = sys.KnownFolderPath(KnownFolder::Profiles);
+    if (!form.UserName.empty() && profile && profiles && sysaccess::InFolder(*startup, *profile)) {
+        folder = *profiles + "\\" + form.UserName + startup->substr(profile->size());
+    }
+    return sysaccess::SameName(folder, fixed) ? fixed : folder;
 }
 
 bool IsPlainFileName(const std::string& name) {

@@ -5,6 +5,7 @@
 #include "form/context.h"
 #include "optimize/pass.h"
 #include "startup/startup.h"
+#include "sysaccess/folders.h"
 #include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
 #include "undo/journal.h"
@@ -20,7 +21,6 @@ constexpr const char* kUserRun = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows
 constexpr const char* kMachineRun = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
 // The 32-bit programs' Run key on 64-bit Windows, as the 64-bit tools reach it.
 constexpr const char* kMachineRun32 = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)";
-constexpr const char* kAllUsersStartMenu = R"(C:\Documents and Settings\All Users\「开始」菜单)";
 
 std::string Fold(const std::string& key) {
     const auto path = sysaccess::ParseKeyPath(key, true);
@@ -93,7 +93,8 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys) {
     if (sys.Has32BitView()) a.anyValue.push_back(Fold(kMachineRun32));
     for (bool allUsers : {false, true})
         a.folders.push_back(sysaccess::FoldCase(startup::StartupFolder(form, sys, allUsers)));
-    a.folders.push_back(sysaccess::FoldCase(kAllUsersStartMenu));
+    const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
+    a.folders.push_back(sysaccess::FoldCase(sysaccess::ResolveOrFixed(sys, startMenu, sysaccess::XpFolder(startMenu))));
     return a;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "optimize/applies.h"
 #include "optimize/sections.h"
 #include "sysaccess/cmdline.h"
 #include "sysaccess/forwarding.h"
@@ -151,6 +152,8 @@ const char* StateWord(OptionState s) {
         return "mixed";
     case OptionState::Unknown:
         return "unknown";
+    case OptionState::NotApplicable:
+        return "n/a";
     }
     return "?";
 }
@@ -178,6 +181,10 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
     };
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i) {
+            if (optimize::Verdict v = optimize::JudgeService(i, sys); !v.applies) {
+                out.push_back({-1, form::kServices[i].name, OptionState::NotApplicable, std::move(v.why)});
+                continue;
+            }
             form::MainForm one = rest;
             one.SetService(i, true);
             out.push_back({-1, form::kServices[i].name, state(one)});
@@ -186,6 +193,10 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
     }
     for (const form::Option& o : form::kOptions) {
         if (o.page != page) continue;
+        if (optimize::Verdict v = optimize::JudgeOption(o.chk, sys); !v.applies) {
+            out.push_back({o.chk, o.caption, OptionState::NotApplicable, std::move(v.why)});
+            continue;
+        }
         form::MainForm one = rest;
         one.SetChk(o.chk, form::kTicked);
         out.push_back({o.chk, o.caption, state(one)});

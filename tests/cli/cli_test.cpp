@@ -137,19 +137,25 @@ TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
     EXPECT_NE(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
 }
 
-TEST_F(Cli, AMissingServiceIsReportedAsFailed) {
-    const Outcome del =
-        Run({"run-cmd", "reg delete HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Alerter /f"});
-    ASSERT_EQ(del.status, 0) << del.out;
-    const Outcome applied = Run({"apply", "services"});
-    EXPECT_EQ(applied.status, 1);
+TEST_F(Cli, WhatThisWindowsLacksIsSkippedAndSaidSo) {
+    fs::copy(fs::path(std::getenv("SYSVELA_SOURCE_DIR")) / "src/sysaccess/sim/seeds/win10-22h2", machine,
+             fs::copy_options::recursive);
+    const Outcome applied = Run({"apply", "services", "--recommend"});
+    EXPECT_EQ(applied.status, 0) << applied.out;
     const auto lines = testing_support::Lines(applied.out);
-    ASSERT_EQ(lines.size(), 21u);
-    EXPECT_EQ(lines[1], "start sc \\\\. config Alerter start= demand"); // started; its end is known later
-    EXPECT_EQ(lines[20], "failed: sc \\\\. config Alerter start= demand: exit code 1060");
-    // Every other service was still set.
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("failed", 0) == 0; }),
-              1);
+    EXPECT_EQ(lines.at(1), "skipped 停用 Alerter: not on Windows 10 (build 19045)");
+    const auto count = [&](const std::string& start) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(start); });
+    };
+    EXPECT_EQ(count("skipped "), 7);
+    EXPECT_EQ(count("start sc "), 12);
+    EXPECT_NE(Run({"status", "services"}).out.find("\nn/a\tWZCSVC\tnot on Windows 10 (build 19045)\n"),
+              std::string::npos);
+    // --all runs them as on XP: sc reports the services missing, and apply the failures.
+    const Outcome all = Run({"apply", "services", "--all"});
+    EXPECT_EQ(all.status, 1);
+    EXPECT_NE(all.out.find("failed: sc \\\\. config Alerter start= demand: exit code 1060\n"), std::string::npos);
+    EXPECT_EQ(all.out.find("skipped"), std::string::npos);
 }
 
 TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {

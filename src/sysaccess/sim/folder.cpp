@@ -1,5 +1,5 @@
-// A machine folder on disk (registry.reg, drive_c/, attributes.txt) and the seed, which is such
-// a folder compiled into the library.
+// A machine folder on disk (registry.reg, drive_c/, attributes.txt, windows-version) and the
+// seeds, which are such folders compiled into the library.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +27,7 @@ namespace {
 
 constexpr const char* kRegistryFile = "registry.reg";
 constexpr const char* kAttributesFile = "attributes.txt";
+constexpr const char* kVersionFile = "windows-version";
 constexpr const char* kDriveFolder = "drive_c";
 // Git keeps no empty folders: an empty file of this name stands for "this folder exists".
 constexpr const char* kFolderMarker = ".keep";
@@ -148,14 +149,30 @@ bool ReadAttributes(MachineState& m, const std::string& text, std::string* error
     return true;
 }
 
+// One line such as "10.0.19045 SP1"; a line end and a byte-order mark are allowed.
+bool ReadVersion(Machine& machine, const std::string& bytes, std::string* error) {
+    std::string line = DecodeText(bytes);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    const auto version = sysaccess::ParseVersionLine(line);
+    if (!version || line.find_first_of("\r\n") != std::string::npos) {
+        return Fail(error, std::string(kVersionFile) + ": not a version such as \"10.0.19045\" or \"5.1.2600 SP3\"");
+    }
+    machine.SetVersion(*version);
+    machine.SetWow64(version->x64);
+    return true;
+}
+
 std::optional<Machine> MachineFromEntries(const std::vector<FolderEntry>& entries, std::string* error) {
     Machine machine;
     MachineState& m = MachineAccess::State(machine);
     const FolderEntry* registry = nullptr;
     const FolderEntry* attributes = nullptr;
+    const FolderEntry* version = nullptr;
     for (const FolderEntry& e : entries) {
         if (!e.folder && e.path == kRegistryFile) registry = &e;
         if (!e.folder && e.path == kAttributesFile) attributes = &e;
+        if (!e.folder && e.path == kVersionFile) version = &e;
     }
     if (!registry) {
         Fail(error, std::string("no ") + kRegistryFile);
@@ -163,6 +180,7 @@ std::optional<Machine> MachineFromEntries(const std::vector<FolderEntry>& entrie
     }
     if (!ReadRegistry(m, registry->bytes, error) || !ReadDrive(m, entries, error)) return std::nullopt;
     if (attributes && !ReadAttributes(m, attributes->bytes, error)) return std::nullopt;
+    if (version && !ReadVersion(machine, version->bytes, error)) return std::nullopt;
     return machine;
 }
 
@@ -205,7 +223,7 @@ std::optional<Machine> Machine::Load(const std::string& dir, std::string* error)
         return std::nullopt;
     }
     std::vector<FolderEntry> entries;
-    for (const char* name : {kRegistryFile, kAttributesFile}) {
+    for (const char* name : {kRegistryFile, kAttributesFile, kVersionFile}) {
         FolderEntry e{name, false, {}};
         if (fs::exists(root / name, ec)) {
             if (!ReadWholeFile(root / name, e.bytes)) {
@@ -245,6 +263,16 @@ sysaccess::Result Machine::Save(const std::string& dir) const {
     std::error_code ec;
     fs::create_directories(root, ec);
     if (ec || !fs::is_directory(root, ec)) return sysaccess::Result::Fail("cannot create " + dir);
+    // The version file is small and read apart from the rest: written first, on its own.
+    if (this->version_) {
+        const fs::path version = root / kVersionFile;
+        const fs::path newVersion = root / "windows-version.new";
+        if (!WriteWholeFile(newVersion, sysaccess::FormatVersionLine(*this->version_) + "\n")) {
+            return sysaccess::Result::Fail("cannot write into " + dir);
+        }
+        fs::rename(newVersion, version, ec);
+        if (ec) return sysaccess::Result::Fail("cannot replace " + Utf8Of(version));
+    }
 
     std::string attributes;
     for (const std::string& path : m.drive.AllPaths()) {
@@ -298,23 +326,49 @@ sysaccess::Result Machine::Save(const std::string& dir) const {
     return sysaccess::Result::Ok();
 }
 
-Machine Machine::Seeded() {
-    static const Machine seed = [] {
-        std::vector<FolderEntry> entries;
-        for (std::size_t i = 0; i < seed::kFileCount; ++i) {
-            const seed::File& f = seed::kFiles[i];
-            entries.push_back({reinterpret_cast<const char*>(f.path), false,
-                               std::string(reinterpret_cast<const char*>(f.bytes), f.size)});
-        }
-        std::string error;
-        auto machine = MachineFromEntries(entries, &error);
-        if (!machine) {
-            std::fprintf(stderr, "sim: the built-in seed machine is damaged: %s\n", error.c_str());
-            std::abort();
-        }
-        return std::move(*machine);
-    }();
-    return seed;
+namespace {
+
+Machine SeedMachine(const std::string& name) {
+    const std::string prefix = name + "/";
+    std::vector<FolderEntry> entries;
+    for (std::size_t i = 0; i < seed::kFileCount; ++i) {
+        const seed::File& f = seed::kFiles[i];
+        const std::string path = reinterpret_cast<const char*>(f.path);
+        if (!path.starts_with(prefix)) continue;
+        entries.push_back(
+            {path.substr(prefix.size()), false, std::string(reinterpret_cast<const char*>(f.bytes), f.size)});
+    }
+    std::string error;
+    auto machine = MachineFromEntries(entries, &error);
+    if (!machine) {
+        std::fprintf(stderr, "sim: the built-in seed machine %s is damaged: %s\n", name.c_str(), error.c_str());
+        std::abort();
+    }
+    return std::move(*machine);
+}
+
+} // namespace
+
+Machine Machine::Seeded(Seed which) {
+    // Each seed is read once, when it is first asked for.
+    switch (which) {
+    case Seed::XpSp3:
+        break;
+    case Seed::Win7Sp1: {
+        static const Machine win7 = SeedMachine("win7-sp1");
+        return win7;
+    }
+    case Seed::Win10_22H2: {
+        static const Machine win10 = SeedMachine("win10-22h2");
+        return win10;
+    }
+    case Seed::Win11_24H2: {
+        static const Machine win11 = SeedMachine("win11-24h2");
+        return win11;
+    }
+    }
+    static const Machine xp = SeedMachine("xp-sp3");
+    return xp;
 }
 
 } // namespace sim

@@ -46,8 +46,10 @@ public:
     std::string FromAnsi(const std::string& ansi) override;
     std::string UserName() override;
     std::string ProgramFolder() override;
+    std::optional<std::string> SessionUserName() override;
     std::string ComputerName() override;
-    std::optional<std::string> ShellStartupFolder(bool allUsers) override;
+    std::optional<std::string> KnownFolderPath(sysaccess::KnownFolder folder) override;
+    sysaccess::WindowsVersion Version() override;
     bool Has32BitView() override;
 
 private:

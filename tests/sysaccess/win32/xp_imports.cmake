@@ -6,10 +6,10 @@
 set(XP_FUNCTIONS
     CharUpperBuffW CloseHandle CreateDirectoryW CreateFileW CreateProcessW DeleteFileW FindClose FindFirstFileW
     FindNextFileW FlushFileBuffers GetACP GetComputerNameW GetCurrentProcess GetExitCodeProcess GetFileAttributesW
-    GetFileSizeEx GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetSystemDirectoryW
+    GetFileSizeEx GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetProfilesDirectoryW GetSystemDirectoryW
     GetTempFileNameW GetUserNameW GetWindowsDirectoryW MoveFileExW MultiByteToWideChar ReadFile RegCloseKey
     RegEnumKeyExW RegEnumValueW RegOpenKeyExW RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW
-    WaitForSingleObject WideCharToMultiByte WriteFile _errno)
+    WTSFreeMemory WTSQuerySessionInformationW WaitForSingleObject WideCharToMultiByte WriteFile _errno)
 
 execute_process(COMMAND "${NM}" -u ${LIBS} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
