@@ -151,6 +151,28 @@ TEST_F(Cli, WhatThisWindowsLacksIsSkippedAndSaidSo) {
     EXPECT_EQ(count("start sc "), 12);
     EXPECT_NE(Run({"status", "services"}).out.find("\nn/a\tWZCSVC\tnot on Windows 10 (build 19045)\n"),
               std::string::npos);
+    // list tells each option's facts with the verdict on this machine.
+    const std::string slimming = Run({"list", "slimming"}).out;
+    EXPECT_EQ(slimming.substr(0, slimming.find('\n')),
+              "option 41\tslimming\t删除系统备份[200MB-300MB]\tn/a: not on Windows 10 (build 19045)\t中: "
+              "缓存中的系统文件备份被删除后无法恢复，之后修复系统文件需要安装光盘。\t清空 XP / Server 2003 的“Windows "
+              "文件保护”缓存（system32\\dllcache），系统文件损坏时 Windows 会要求插入安装光盘；Vista 起的 sfc "
+              "没有这个开关。");
+    const std::string json = Run({"list", "--json"}).out;
+    EXPECT_NE(
+        json.find(
+            "{\"service\":\"Alerter\",\"caption\":\"Alerter    通知所选用户和计算机有关系统管理级警报\","
+            "\"page\":\"services\",\"applies\":false,\"why\":\"not on Windows 10 (build 19045)\",\"risk\":\"低\""),
+        std::string::npos);
+    EXPECT_NE(json.find("\"probes\":[\"service Alerter\"],\"unverified\":false}"), std::string::npos);
+    EXPECT_NE(json.find("{\"option\":25,\"caption\":\"禁止任务管理器\",\"page\":\"security\",\"applies\":true"),
+              std::string::npos);
+    EXPECT_NE(
+        json.find("\"sources\":[{\"url\":\"https://github.com/MicrosoftDocs/windows-itpro-docs/blob/public/windows/"
+                  "client-management/mdm/policy-csp-admx-ctrlaltdel.md\",\"quote\":\"| Registry Value Name | "
+                  "DisableTaskMgr |\"}]"),
+        std::string::npos);
+    EXPECT_EQ(std::count(json.begin(), json.end(), '\n'), 77 + 19); // one object a line
     // --all runs them as on XP: sc reports the services missing, and apply the failures.
     const Outcome all = Run({"apply", "services", "--all"});
     EXPECT_EQ(all.status, 1);
@@ -268,6 +290,10 @@ TEST_F(Cli, ExportedBatchOfEachPage) {
     const Outcome latin = Run({"export", "startup", "--remove", "腾讯QQ.lnk", "--codepage", "1252"});
     EXPECT_EQ(latin.status, 1);
     EXPECT_EQ(latin.out, "");
+    // --all: every block as on XP, with no test of the version.
+    const Outcome asOnXp = Run({"export", "slimming", "--settings", all, "--all"});
+    EXPECT_EQ(asOnXp.out.find("ver |"), std::string::npos);
+    EXPECT_NE(asOnXp.out.find("\r\nsfc /purgecache\r\n"), std::string::npos);
 }
 
 // status after each page's recommendation on a fresh seeded machine; then an undo of that pass
