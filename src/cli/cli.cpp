@@ -207,7 +207,13 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         }
     }
     // What does not apply here is skipped; an exported batch asks where it runs instead.
-    if (!o.all && o.command != Command::Export) optimize::JudgeAll(form, base);
+    if (!o.all && o.command != Command::Export) {
+        optimize::JudgeAll(form, base);
+        if (!base.Version().known) {
+            env.err("sysvela-cli: the version of Windows cannot be read: only what the program finds missing on this "
+                    "machine is skipped\n");
+        }
+    }
 
     if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
         env.err("sysvela-cli: code page " + std::to_string(o.codePage) + " is not available; see --help\n");

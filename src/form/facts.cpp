@@ -87,6 +87,36 @@ bool ReadProbe(std::string_view rest, Fact& f) {
     return true;
 }
 
+// One line of a row: its word and the rest.
+bool ReadPart(Row& row, std::string_view word, std::string_view rest) {
+    Fact& f = *row.fact;
+    if (word == "explanation" && !rest.empty() && !row.explained) {
+        f.explanation = std::string(rest);
+        row.explained = true;
+        return true;
+    }
+    if (word == "risk" && !row.risked) {
+        row.risked = true;
+        return ReadRisk(rest, f);
+    }
+    if (word == "applies" && !row.limited) {
+        row.limited = true;
+        return ReadReleases(rest, f);
+    }
+    if (word == "source") {
+        const std::size_t bar = rest.find(" | ");
+        if (bar == std::string_view::npos || bar == 0 || bar + 3 >= rest.size()) return false;
+        f.sources.push_back({std::string(rest.substr(0, bar)), std::string(rest.substr(bar + 3))});
+        return true;
+    }
+    if (word == "probe") return ReadProbe(rest, f);
+    if (word == "unverified" && rest.empty()) {
+        f.unverified = true;
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const char* RiskWord(Risk risk) {
@@ -144,28 +174,7 @@ std::optional<Facts> ParseFacts(std::string_view text, std::string* error) {
             }
             continue;
         }
-        bool ok = row.fact != nullptr;
-        if (!ok) {
-        } else if (word == "explanation" && !rest.empty() && !row.explained) {
-            row.fact->explanation = std::string(rest);
-            row.explained = true;
-        } else if (word == "risk" && !row.risked) {
-            ok = ReadRisk(rest, *row.fact);
-            row.risked = true;
-        } else if (word == "applies" && !row.limited) {
-            ok = ReadReleases(rest, *row.fact);
-            row.limited = true;
-        } else if (word == "source") {
-            const std::size_t bar = rest.find(" | ");
-            ok = bar != std::string_view::npos && bar > 0 && bar + 3 < rest.size();
-            if (ok) row.fact->sources.push_back({std::string(rest.substr(0, bar)), std::string(rest.substr(bar + 3))});
-        } else if (word == "probe") {
-            ok = ReadProbe(rest, *row.fact);
-        } else if (word == "unverified" && rest.empty()) {
-            row.fact->unverified = true;
-        } else {
-            ok = false;
-        }
+        const bool ok = row.fact != nullptr && ReadPart(row, word, rest);
         if (!ok) {
             Fail(error, number, "cannot read \"" + std::string(line) + "\"");
             return std::nullopt;
