@@ -106,10 +106,6 @@ std::optional<std::string> HexBytes(const std::string& data) {
     return out;
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    return s.size() >= prefix.size() && Lower(s.substr(0, prefix.size())) == Lower(prefix);
-}
-
 } // namespace
 
 std::string EscapeForBatch(const std::string& text) {

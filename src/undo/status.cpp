@@ -1,6 +1,7 @@
 #include "undo/status.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "optimize/applies.h"
@@ -100,17 +101,11 @@ private:
     }
 };
 
-bool Same(const sysaccess::RegData& a, const sysaccess::RegData& b) {
-    if (a.type != b.type) return false;
-    if (a.type == sysaccess::kRegDword && a.bytes.empty()) return a.dword == b.dword;
-    return a.text == b.text && a.bytes == b.bytes;
-}
-
 bool Holds(sysaccess::System& sys, const Expect& e) {
     switch (e.kind) {
     case Expect::Kind::Value: {
         const auto v = sys.ReadRegValue(e.key, e.name);
-        return v && Same(*v, e.data);
+        return v && sysaccess::SameRegData(*v, e.data);
     }
     case Expect::Kind::NoValue:
         return !sys.ReadRegValue(e.key, e.name);
@@ -159,35 +154,61 @@ const char* StateWord(OptionState s) {
 }
 
 std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
-    std::vector<OptionStatus> out;
-    form::MainForm rest; // every box cleared, the lists empty, item 0 of both drop-down lists
-    rest.SetCombo2(0);
-    rest.SetCombo3(0);
-    rest.UserName = sys.UserName();
-    rest.ShowPage(page);
-    const std::vector<Expect> atRest = Effects(sys, rest);
-    std::set<std::string> restIds;
-    for (const Expect& e : atRest)
-        restIds.insert(e.id);
-    const auto state = [&](const form::MainForm& ticked) {
-        int on = 0, readable = 0;
-        for (const Expect& e : Effects(sys, ticked)) {
-            // A key that a command makes says little: the cleared state may make it too.
-            if (restIds.contains(e.id) || e.kind == Expect::Kind::Command || e.kind == Expect::Kind::Key) continue;
-            ++readable;
-            on += Holds(sys, e) ? 1 : 0;
+    // A tick leaves what its page's list item and cache size say: every choice of them is a way of
+    // being on. The rest of the form is at rest: every box cleared, the lists empty.
+    std::vector<form::MainForm> variants;
+    for (int combo3 = 0; combo3 < form::kCombo3Count; ++combo3) {
+        for (int opt = 0; opt < form::kOptCount; ++opt) {
+            form::MainForm rest;
+            rest.SetCombo2(0);
+            rest.SetCombo3(combo3);
+            rest.SelectOpt(opt);
+            rest.UserName = sys.UserName();
+            rest.ShowPage(page);
+            variants.push_back(std::move(rest));
         }
-        return FromCounts(on, readable);
+    }
+    std::vector<std::set<std::string>> restIds;
+    for (const form::MainForm& rest : variants) {
+        std::set<std::string> ids;
+        for (const Expect& e : Effects(sys, rest))
+            ids.insert(e.id);
+        restIds.push_back(std::move(ids));
+    }
+    const auto state = [&](const std::function<void(form::MainForm&)>& tick) {
+        std::set<std::vector<std::string>> seen; // variants that leave the same to read are read once
+        OptionState best = OptionState::Unknown;
+        for (std::size_t v = 0; v < variants.size(); ++v) {
+            form::MainForm ticked = variants[v];
+            tick(ticked);
+            std::vector<Expect> readable;
+            std::vector<std::string> ids;
+            for (Expect& e : Effects(sys, ticked)) {
+                // A key that a command makes says little: the cleared state may make it too.
+                if (restIds[v].contains(e.id) || e.kind == Expect::Kind::Command || e.kind == Expect::Kind::Key)
+                    continue;
+                ids.push_back(e.id);
+                readable.push_back(std::move(e));
+            }
+            if (!seen.insert(ids).second) continue;
+            const int on = static_cast<int>(
+                std::count_if(readable.begin(), readable.end(), [&](const Expect& e) { return Holds(sys, e); }));
+            const OptionState s = FromCounts(on, static_cast<int>(readable.size()));
+            // On anywhere is on; else some of it anywhere is mixed; else off where it can be read.
+            if (s == OptionState::On || best == OptionState::Unknown ||
+                (s == OptionState::Mixed && best == OptionState::Off))
+                best = s;
+        }
+        return best;
     };
+    std::vector<OptionStatus> out;
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i) {
             if (optimize::Verdict v = optimize::JudgeService(i, sys); !v.applies) {
                 out.push_back({-1, form::kServices[i].name, OptionState::NotApplicable, std::move(v.why)});
                 continue;
             }
-            form::MainForm one = rest;
-            one.SetService(i, true);
-            out.push_back({-1, form::kServices[i].name, state(one)});
+            out.push_back({-1, form::kServices[i].name, state([i](form::MainForm& f) { f.SetService(i, true); }), {}});
         }
         return out;
     }
@@ -197,9 +218,7 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
             out.push_back({o.chk, o.caption, OptionState::NotApplicable, std::move(v.why)});
             continue;
         }
-        form::MainForm one = rest;
-        one.SetChk(o.chk, form::kTicked);
-        out.push_back({o.chk, o.caption, state(one)});
+        out.push_back({o.chk, o.caption, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); }), {}});
     }
     return out;
 }

@@ -1,7 +1,8 @@
 // What the machine holds now, option by option: for each check box of a page, whether the machine
-// holds what a tick writes (on), what a clear writes or no trace of the tick (off), some of each
-// (mixed), nothing readable because the option only runs commands (unknown), or whether the
-// option has no effect on this Windows at all (n/a). It only reads.
+// holds what a tick writes with any of the list items and cache sizes a tick may go with (on), what
+// a clear writes or no trace of the tick (off), some of each (mixed), nothing readable because the
+// option only runs commands (unknown), or whether the option has no effect on this Windows at all
+// (n/a). It only reads.
 #pragma once
 
 #include <string>
