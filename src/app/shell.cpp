@@ -1,6 +1,5 @@
 #include "app/shell.h"
 
-#include <array>
 #include <cstddef>
 
 #include "optimize/applies.h"
@@ -13,7 +12,6 @@
 namespace app {
 
 using form::Context;
-using form::MainForm;
 using form::MsgAnswer;
 using form::MsgButtons;
 using form::MsgIcon;
@@ -23,29 +21,6 @@ namespace {
 
 // GetUserNameA's buffer holds 255 characters with the NUL: a longer name cannot be read.
 constexpr std::size_t kUserNameBuffer = 255;
-
-struct PageTitles {
-    Page page;
-    const char* header;  // XPCMain's header; starts with two spaces
-    const char* caption; // lblCaption
-};
-
-constexpr std::array<PageTitles, 5> kPageTitles = {{
-    {Page::System, "  Sysvela(系统优化页)", "[系统优化]"},
-    {Page::Security, "  Sysvela(系统安全页)", "[安全优化]"},
-    {Page::Service, "  Sysvela(服务优化页)", "[服务优化]"},
-    {Page::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
-    {Page::Wight, "  Sysvela(系统减肥页)", "[系统减肥]"},
-}};
-
-void SwitchTo(MainForm& form, Page page) {
-    for (const PageTitles& t : kPageTitles) {
-        if (t.page != page) continue;
-        form.ShowPage(page);
-        form.SetHeader(t.header);
-        form.SetLblCaption(t.caption);
-    }
-}
 
 // Characters of a name as the ANSI call counts them: bytes in the code page.
 std::size_t AnsiLength(sysaccess::System& sys, const std::string& utf8) {
@@ -63,10 +38,9 @@ void Main(Context& ctx, const std::function<void()>& showWindow) {
     // Run as another account than the session's, the current user's options would change that
     // account's settings: said before the first pass can run.
     if (const auto session = sysaccess::OtherSessionUser(ctx.sys)) {
-        (void)ctx.host.MsgBox("Sysvela 正以“" + ctx.sys.UserName() + "”的身份运行，而登录本会话的是“" + *session +
-                                  "”。只对当前用户生效的选项将修改“" + ctx.sys.UserName() + "”的设置，而不是“" +
-                                  *session + "”的。",
-                              "提示", MsgButtons::Ok, MsgIcon::Information);
+        const lang::Language language = ctx.form.Language();
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::OtherSessionUser, language, {ctx.sys.UserName(), *session}),
+                              lang::Text(lang::Str::InfoTitle, language), MsgButtons::Ok, MsgIcon::Information);
     }
 }
 
@@ -79,41 +53,26 @@ void LoadWindow(Context& ctx) {
 }
 
 void cmdSystem(Context& ctx) {
-    SwitchTo(ctx.form, Page::System);
+    ShowPage(ctx, Page::System);
 }
 void cmdSecurity(Context& ctx) {
-    SwitchTo(ctx.form, Page::Security);
+    ShowPage(ctx, Page::Security);
 }
 void cmdService(Context& ctx) {
-    SwitchTo(ctx.form, Page::Service);
+    ShowPage(ctx, Page::Service);
 }
 void cmdWight(Context& ctx) {
-    SwitchTo(ctx.form, Page::Wight);
+    ShowPage(ctx, Page::Wight);
 }
-
 void cmdStartup(Context& ctx) {
-    SwitchTo(ctx.form, Page::Startup);
-    startup::FillStartupList(ctx.form, ctx.sys);
+    ShowPage(ctx, Page::Startup);
 }
 
-void ShowPage(form::Context& ctx, form::Page page) {
-    switch (page) {
-    case form::Page::System:
-        cmdSystem(ctx);
-        break;
-    case form::Page::Security:
-        cmdSecurity(ctx);
-        break;
-    case form::Page::Service:
-        cmdService(ctx);
-        break;
-    case form::Page::Wight:
-        cmdWight(ctx);
-        break;
-    case form::Page::Startup:
-        cmdStartup(ctx);
-        break;
-    }
+void ShowPage(Context& ctx, Page page) {
+    ctx.form.ShowPage(page);
+    ctx.form.SetHeader(ctx.form.Text(form::Record(page).header));
+    ctx.form.SetLblCaption(ctx.form.Text(form::Record(page).caption));
+    if (page == Page::Startup) startup::FillStartupList(ctx.form, ctx.sys);
 }
 
 namespace {
@@ -122,8 +81,9 @@ namespace {
 // the journal cannot be written.
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
     if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, nullptr); !written) {
-        (void)ctx.host.MsgBox("无法写入撤销记录，本次未做任何更改：\n" + written.error, "错误", MsgButtons::Ok,
-                              MsgIcon::Error);
+        const lang::Language language = ctx.form.Language();
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::JournalFailed, language, {written.error}),
+                              ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     pass(ctx);
@@ -139,18 +99,19 @@ void cmdOptimize(form::Context& ctx) {
 
 void cmdAuto(form::Context& ctx) {
     if (!presets::ConfirmAuto(ctx)) return;
-    Journaled(ctx, "auto", [](form::Context& c) { presets::RunAuto(c, ShowPage); });
+    Journaled(ctx, form::kAutoWord, [](form::Context& c) { presets::RunAuto(c, ShowPage); });
 }
 
 void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file, and the user learns it before leaving.
     if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
-        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
-                              MsgIcon::Error);
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::SettingsNotSaved, ctx.form.Language(), {saved.error}),
+                              ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
     }
-    const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
-                                             MsgButtons::OkCancel, MsgIcon::Exclamation);
+    const MsgAnswer answer =
+        ctx.host.MsgBox(ctx.form.Text(lang::Str::LogOffQuestion), ctx.form.Text(lang::Str::ConfirmTitle),
+                        MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window
     } else {
@@ -159,7 +120,7 @@ void cmdExit(Context& ctx) {
 }
 
 void cmdBrowse(Context& ctx) {
-    const auto folder = ctx.host.BrowseForFolder("请选择源文件夹路径：");
+    const auto folder = ctx.host.BrowseForFolder(ctx.form.Text(lang::Str::BrowseTitle));
     if (!folder) {
         ctx.form.SetTxtPath({});
         return;

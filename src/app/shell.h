@@ -23,7 +23,8 @@ void cmdService(form::Context& ctx);
 void cmdStartup(form::Context& ctx); // also lists the startup entries afresh
 void cmdWight(form::Context& ctx);
 
-// A page button's click by its page.
+// A page button's click by its page: that page visible, the header and lblCaption its own; the
+// startup page lists the startup entries afresh.
 void ShowPage(form::Context& ctx, form::Page page);
 
 // The Optimize button: the journal of the pass first, then the pass. When the journal cannot be

@@ -3,6 +3,10 @@
 #include <cstring>
 
 #include "sysaccess/cmdline.h"
+#include "sysaccess/folders.h"
+#include "sysaccess/regpath.h"
+#include "sysaccess/regscript.h"
+#include "text/ascii.h"
 
 namespace cli {
 
@@ -18,21 +22,19 @@ struct BatchFolder {
     KnownFolder folder;
     const char* mark;
     const char* variable;
-    const char* fallback; // the folder below a profile variable, as on a Simplified-Chinese XP
-    const char* root;     // HKCU or HKLM: where the Shell Folders value is
-    const char* value;    // the Shell Folders value, and the token after which its data stands
+    const char* profile; // the profile variable the folder lies in on a Simplified-Chinese XP
+    const char* root;    // HKCU or HKLM: where the Shell Folders value is
+    const char* value;   // the Shell Folders value, and the token after which its data stands
     const char* tokens;
 };
 constexpr BatchFolder kFolders[] = {
     {KnownFolder::Windows, "<windir>", "%windir%", nullptr, nullptr, nullptr, nullptr},
-    {KnownFolder::Startup, "<startup>", "%SYSVELA_STARTUP%", R"(%USERPROFILE%\「开始」菜单\程序\启动)", "HKCU",
-     "Startup", "2,*"},
-    {KnownFolder::CommonStartup, "<common-startup>", "%SYSVELA_COMMON_STARTUP%",
-     R"(%ALLUSERSPROFILE%\「开始」菜单\程序\启动)", "HKLM", "\"Common Startup\"", "3,*"},
-    {KnownFolder::CommonStartMenu, "<common-start-menu>", "%SYSVELA_COMMON_STARTMENU%",
-     R"(%ALLUSERSPROFILE%\「开始」菜单)", "HKLM", "\"Common Start Menu\"", "4,*"},
-    {KnownFolder::StartMenu, "<start-menu>", "%SYSVELA_STARTMENU%", R"(%USERPROFILE%\「开始」菜单)", "HKCU",
-     "\"Start Menu\"", "3,*"},
+    {KnownFolder::Startup, "<startup>", "%SYSVELA_STARTUP%", "%USERPROFILE%", "HKCU", "Startup", "2,*"},
+    {KnownFolder::CommonStartup, "<common-startup>", "%SYSVELA_COMMON_STARTUP%", "%ALLUSERSPROFILE%", "HKLM",
+     "\"Common Startup\"", "3,*"},
+    {KnownFolder::CommonStartMenu, "<common-start-menu>", "%SYSVELA_COMMON_STARTMENU%", "%ALLUSERSPROFILE%", "HKLM",
+     "\"Common Start Menu\"", "4,*"},
+    {KnownFolder::StartMenu, "<start-menu>", "%SYSVELA_STARTMENU%", "%USERPROFILE%", "HKCU", "\"Start Menu\"", "3,*"},
     {KnownFolder::Profile, "<profile>", "%USERPROFILE%", nullptr, nullptr, nullptr, nullptr},
 };
 // cmd refuses longer lines.
@@ -62,46 +64,12 @@ bool HasLineBreak(const std::string& s) {
     return s.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
-bool IsHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-// A key as the registry compares it: without case and without trailing backslashes.
-std::string KeyIdentity(std::string key) {
-    while (!key.empty() && key.back() == '\\')
-        key.pop_back();
-    return Lower(std::move(key));
-}
-
 // Text that will stand inside double quotes in the batch: only % needs doubling there.
 std::string PercentDoubled(const std::string& s) {
     std::string out;
     for (char c : s) {
         out += c;
         if (c == '%') out += '%';
-    }
-    return out;
-}
-
-// The hex pairs of the registry script ("01,ff,2a") as reg add wants them ("01ff2a").
-std::optional<std::string> HexBytes(const std::string& data) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < data.size()) {
-        if (i + 1 >= data.size() || !IsHex(data[i]) || !IsHex(data[i + 1])) return std::nullopt;
-        out += data.substr(i, 2);
-        i += 2;
-        if (i < data.size()) {
-            if (data[i] != ',' || i + 1 == data.size()) return std::nullopt;
-            ++i;
-        }
     }
     return out;
 }
@@ -126,6 +94,7 @@ std::string EscapeForBatch(const std::string& text) {
 std::optional<std::string> RegAddLine(const std::string& key, RegType type, const std::string& name,
                                       const std::string& data) {
     if (HasLineBreak(key) || HasLineBreak(name) || HasLineBreak(data)) return std::nullopt;
+    if (!sysaccess::ImportedData(type, data)) return std::nullopt; // what the import would refuse
     std::string line = "reg add " + sysaccess::QuoteArgument(key);
     // An empty name is the key's default value, which reg names with /ve.
     line += name.empty() ? " /ve" : " /v " + sysaccess::QuoteArgument(name);
@@ -133,19 +102,16 @@ std::optional<std::string> RegAddLine(const std::string& key, RegType type, cons
     case RegType::String:
         line += " /t REG_SZ /d " + sysaccess::QuoteArgument(data);
         break;
-    case RegType::Dword: {
-        // The import reads one to eight hex digits.
-        if (data.empty() || data.size() > 8) return std::nullopt;
-        for (char c : data) {
-            if (!IsHex(c)) return std::nullopt;
-        }
+    case RegType::Dword:
         line += " /t REG_DWORD /d 0x" + data;
         break;
-    }
     case RegType::Hex: {
-        const auto bytes = HexBytes(data);
-        if (!bytes) return std::nullopt;
-        line += " /t REG_BINARY /d " + sysaccess::QuoteArgument(*bytes);
+        // The pairs of the registry script ("01,ff,2a") as reg add wants them ("01ff2a").
+        std::string pairs;
+        for (char c : data) {
+            if (c != ',') pairs += c;
+        }
+        line += " /t REG_BINARY /d " + sysaccess::QuoteArgument(pairs);
         break;
     }
     }
@@ -230,11 +196,11 @@ sysaccess::RunResult BatchExporter::Run(const std::string& commandLine, sysacces
     }
     // Every command runs to completion in the batch, so the order stays as in the pass.
     const std::vector<std::string> args = sysaccess::SplitCommandLine(commandLine);
-    const auto is = [&](std::size_t i, const char* word) { return args.size() > i && Lower(args[i]) == word; };
+    const auto is = [&](std::size_t i, const char* word) { return args.size() > i && text::SameName(args[i], word); };
     if (is(0, "reg") && is(1, "copy") && args.size() > 3) {
         // The pass deletes a copied key only when its copy exited 0; so does the batch.
         const std::string flag = "SYSVELA_COPIED_" + std::to_string(copies_.size() + 1);
-        copies_.push_back({KeyIdentity(args[2]), flag});
+        copies_.push_back({sysaccess::KeyIdentity(args[2]), flag});
         Line("set \"" + flag + "=\"");
         Line(EscapeForBatch(commandLine));
         Line("if not errorlevel 1 set \"" + flag + "=1\"");
@@ -242,7 +208,7 @@ sysaccess::RunResult BatchExporter::Run(const std::string& commandLine, sysacces
     }
     if (is(0, "reg") && is(1, "delete") && args.size() > 2) {
         for (auto it = copies_.rbegin(); it != copies_.rend(); ++it) {
-            if (it->source == KeyIdentity(args[2])) {
+            if (it->source == sysaccess::KeyIdentity(args[2])) {
                 Line("if defined " + it->flag + " " + EscapeForBatch(commandLine));
                 return done;
             }
@@ -327,11 +293,11 @@ std::string BatchExporter::Text(const std::string& title) const {
     }
     const std::string shellFolders = R"(\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders")";
     for (const BatchFolder& f : kFolders) {
-        if (!(foldersUsed_ & (1u << static_cast<unsigned>(f.folder))) || f.fallback == nullptr) continue;
+        if (!(foldersUsed_ & (1u << static_cast<unsigned>(f.folder))) || f.profile == nullptr) continue;
         // The folder as a Simplified-Chinese XP names it below the profile when it exists there,
         // else the one the shell's registry names; its data stands after the type, read by token.
         const std::string name = std::string(f.variable).substr(1, std::strlen(f.variable) - 2);
-        out.push_back("set \"" + name + "=" + f.fallback + "\"");
+        out.push_back("set \"" + name + "=" + f.profile + std::string(sysaccess::XpBelowProfile(f.folder)) + "\"");
         out.push_back("if not exist \"" + std::string(f.variable) + "\\*\" for /f \"tokens=" + f.tokens +
                       "\" %%A in ('reg query \"" + f.root + shellFolders + " /v " + f.value +
                       " 2^>nul ^| find \"REG_SZ\"') do set \"" + name + "=%%B\"");

@@ -15,9 +15,13 @@ namespace {
 // The one word the service lines put before a service's name.
 constexpr const char* kDisableService = "停用 ";
 
-bool Fail(std::string* error, int line, const std::string& why) {
-    if (error) *error = "facts line " + std::to_string(line) + ": " + why;
-    return false;
+// A problem, named with its line.
+std::string Problem(int line, const std::string& why) {
+    return "facts line " + std::to_string(line) + ": " + why;
+}
+
+FactsRead Fail(int line, const std::string& why) {
+    return {std::nullopt, Problem(line, why)};
 }
 
 // A row being read, and whether its parts were seen.
@@ -27,16 +31,17 @@ struct Row {
     bool explained = false, risked = false, limited = false;
 };
 
-bool Finish(const Row& row, std::string* error) {
-    if (!row.fact) return true;
+// What the row lacks; empty when it is whole.
+std::string Unfinished(const Row& row) {
+    if (!row.fact) return {};
     const Fact& f = *row.fact;
     const bool supported = !f.sources.empty() || !f.probes.empty();
-    if (!row.explained || !row.risked) return Fail(error, row.line, "an explanation and a risk are needed");
+    if (!row.explained || !row.risked) return Problem(row.line, "an explanation and a risk are needed");
     if (f.unverified && (supported || row.limited)) {
-        return Fail(error, row.line, "an unverified row names no source, no probe and no releases");
+        return Problem(row.line, "an unverified row names no source, no probe and no releases");
     }
-    if (!f.unverified && !supported) return Fail(error, row.line, "a source, a probe or \"unverified\" is needed");
-    return true;
+    if (!f.unverified && !supported) return Problem(row.line, "a source, a probe or \"unverified\" is needed");
+    return {};
 }
 
 bool ReadRisk(std::string_view rest, Fact& f) {
@@ -131,7 +136,7 @@ const char* RiskWord(Risk risk) {
     return "?";
 }
 
-std::optional<Facts> ParseFacts(std::string_view text, std::string* error) {
+FactsRead ParseFacts(std::string_view text) {
     Facts facts;
     std::array<bool, kChkCount> optionSeen{};
     std::array<bool, kServiceCount> serviceSeen{};
@@ -148,7 +153,7 @@ std::optional<Facts> ParseFacts(std::string_view text, std::string* error) {
         const std::string_view word = line.substr(0, gap);
         const std::string_view rest = gap == std::string_view::npos ? std::string_view() : line.substr(gap + 1);
         if (word == "option" || word == "service") {
-            if (!Finish(row, error)) return std::nullopt;
+            if (std::string lacks = Unfinished(row); !lacks.empty()) return {std::nullopt, std::move(lacks)};
             row = Row{nullptr, number};
             if (word == "option") {
                 int chk = -1;
@@ -156,8 +161,7 @@ std::optional<Facts> ParseFacts(std::string_view text, std::string* error) {
                     if (rest == std::to_string(i)) chk = i;
                 }
                 if (chk < 0 || optionSeen[static_cast<std::size_t>(chk)]) {
-                    Fail(error, number, "no such option, or one named twice");
-                    return std::nullopt;
+                    return Fail(number, "no such option, or one named twice");
                 }
                 optionSeen[static_cast<std::size_t>(chk)] = true;
                 row.fact = &facts.options[static_cast<std::size_t>(chk)];
@@ -168,41 +172,36 @@ std::optional<Facts> ParseFacts(std::string_view text, std::string* error) {
                     row.fact = &facts.services[static_cast<std::size_t>(i)];
                 }
                 if (!row.fact) {
-                    Fail(error, number, "no such service, or one named twice");
-                    return std::nullopt;
+                    return Fail(number, "no such service, or one named twice");
                 }
             }
             continue;
         }
         const bool ok = row.fact != nullptr && ReadPart(row, word, rest);
         if (!ok) {
-            Fail(error, number, "cannot read \"" + std::string(line) + "\"");
-            return std::nullopt;
+            return Fail(number, "cannot read \"" + std::string(line) + "\"");
         }
     }
-    if (!Finish(row, error)) return std::nullopt;
+    if (std::string lacks = Unfinished(row); !lacks.empty()) return {std::nullopt, std::move(lacks)};
     for (int i = 0; i < kChkCount; ++i) {
         if (!optionSeen[static_cast<std::size_t>(i)]) {
-            Fail(error, number, "no row for option " + std::to_string(i));
-            return std::nullopt;
+            return Fail(number, "no row for option " + std::to_string(i));
         }
     }
     for (int i = 0; i < kServiceCount; ++i) {
         if (!serviceSeen[static_cast<std::size_t>(i)]) {
-            Fail(error, number, std::string("no row for service ") + kServices[i].name);
-            return std::nullopt;
+            return Fail(number, std::string("no row for service ") + kServices[i].name);
         }
     }
-    return facts;
+    return {std::move(facts), {}};
 }
 
 const Facts& TheFacts() {
     static const Facts facts = [] {
-        std::string error;
-        if (auto parsed = ParseFacts(
-                std::string_view(reinterpret_cast<const char*>(facts_data::kText), facts_data::kSize), &error)) {
-            return std::move(*parsed);
-        }
+        FactsRead read =
+            ParseFacts(std::string_view(reinterpret_cast<const char*>(facts_data::kText), facts_data::kSize));
+        if (read.facts) return std::move(*read.facts);
+        const std::string& error = read.error;
         // A damaged build: nothing is skipped, and every row says why it knows nothing.
         std::fprintf(stderr, "sysvela: the facts compiled in cannot be read: %s\n", error.c_str());
         Facts unknown;

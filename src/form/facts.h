@@ -46,11 +46,17 @@ struct Facts {
     std::array<Fact, kServiceCount> services;
 };
 
+// Facts text as ParseFacts read it: the facts, or the first problem (with its line).
+struct FactsRead {
+    std::optional<Facts> facts;
+    std::string error;
+};
+
 // Reads facts text; nothing and the first problem (with its line) when a row is missing, twice,
 // or not whole: every option and every service needs an explanation and a risk, 中 and 高 a reason,
 // and a row that limits its releases a source or a probe; an unverified row has neither and
 // limits nothing.
-std::optional<Facts> ParseFacts(std::string_view text, std::string* error);
+[[nodiscard]] FactsRead ParseFacts(std::string_view text);
 
 // The facts compiled in. Should they ever not read, every row is an unverified one that says so.
 const Facts& TheFacts();

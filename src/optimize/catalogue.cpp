@@ -1,5 +1,7 @@
 #include "optimize/catalogue.h"
 
+#include "lang/strings.h"
+
 #include "form/facts.h"
 #include "sysaccess/folders.h"
 
@@ -66,11 +68,14 @@ void ApplySteps(const Step* steps, std::size_t count, form::MainForm& form, sysa
             current = step.chk;
             if (current < 0) {
                 sys.OptionBegins({}, sysaccess::kEveryRelease);
-            } else if (form.Applies(current)) {
-                sys.OptionBegins(form::kOptions[current].caption, form::OptionFact(current).releases);
             } else {
-                // Said whether ticked or not, as status says it.
-                sys.OptionSkipped(form::kOptions[current].caption, form.WhyNot(current));
+                // The effect lines name an option by its Chinese caption, whatever the language.
+                const std::string caption = lang::OptionCaption(current, lang::Language::Chinese);
+                if (form.Applies(current)) {
+                    sys.OptionBegins(caption, form::OptionFact(current).releases);
+                } else {
+                    sys.OptionSkipped(caption, form.WhyNot(current)); // said whether ticked or not, as in status
+                }
             }
         }
         if (step.chk < 0 || form.Applies(step.chk)) Apply(step, form, sys);

@@ -12,9 +12,6 @@ namespace optimize {
 
 namespace {
 
-constexpr const char* kCatalogShortcut = R"(C:\Documents and Settings\All Users\「开始」菜单\Windows Catalog.lnk)";
-constexpr const char* kUpdateShortcut = R"(C:\Documents and Settings\All Users\「开始」菜单\Windows Update.lnk)";
-
 void Wait(sysaccess::System& sys, const std::string& commandLine) {
     (void)RunAndWait(sys, commandLine);
 }
@@ -43,8 +40,10 @@ void AddRemovePrograms(const form::MainForm& form, sysaccess::System& sys) {
 // kNoCatalogUpdateItems: removes the two shortcuts when ticked; cleared, it restores only the MUICache entry.
 void StartMenuShortcuts(const form::MainForm& form, sysaccess::System& sys) {
     if (form.Ticked(kNoCatalogUpdateItems)) {
-        for (const char* shortcut : {kCatalogShortcut, kUpdateShortcut})
-            DeleteIfExists(sys, sysaccess::ResolveOrFixed(sys, sysaccess::KnownFolder::CommonStartMenu, shortcut));
+        const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
+        for (const char* shortcut : {"Windows Catalog.lnk", "Windows Update.lnk"})
+            DeleteIfExists(sys,
+                           sysaccess::ResolveOrFixed(sys, startMenu, sysaccess::XpFolder(startMenu) + "\\" + shortcut));
     } else {
         Write(sys, kMuiCache, kString, "@shell32.dll,-22075", "Windows Catalog");
     }

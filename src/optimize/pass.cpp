@@ -19,7 +19,7 @@ void RunPass(form::Context& ctx, bool enableButtonsAtEnd) {
     form::MainForm& form = ctx.form;
     DisableButtons(form);
     form.SetShape2Visible(true); // its width stays where the last pass left it until a section moves it
-    form.SetLblWait(kBusyText);
+    form.SetLblWait(form.Text(lang::Str::Busy));
 
     // One page is on screen and no section switches pages, so one section runs.
     if (form.Visible(form::Page::Startup)) startup::RunStartupSection(form, ctx.sys, ctx.host);
@@ -27,7 +27,7 @@ void RunPass(form::Context& ctx, bool enableButtonsAtEnd) {
 
     if (enableButtonsAtEnd) EnableButtons(form);
     form.SetShape2Visible(false);
-    form.SetLblWait(kDoneText);
+    form.SetLblWait(form.Text(lang::Str::Done));
 }
 
 void cmdOptimize(form::Context& ctx) {

@@ -9,8 +9,6 @@ namespace optimize {
 
 namespace {
 
-constexpr const char* kAllUsersStartMenuShortcuts = R"(C:\Documents and Settings\All Users\「开始」菜单\*.lnk)";
-
 // kCpuPriority with Combo3: more processor time for programs (index 0) or background services.
 void CpuPriority(const form::MainForm& form, sysaccess::System& sys) {
     const char* data = !form.Ticked(kCpuPriority) ? "00000003" : form.Combo3() == 0 ? "00000001" : "00000002";
@@ -26,8 +24,9 @@ void TidyStartMenu(const form::MainForm& form, sysaccess::System& sys) {
              {"NoSMHelp", "NoSetFolders", "NoSetTaskbar", "NoFind", "NoRecentDocsMenu", "StartMenuLogOff"}) {
             Write(sys, k, kDword, name, "00000001");
         }
-        DeleteIfExists(
-            sys, sysaccess::ResolveOrFixed(sys, sysaccess::KnownFolder::CommonStartMenu, kAllUsersStartMenuShortcuts));
+        const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
+        const std::string shortcuts = sysaccess::XpFolder(startMenu) + "\\*.lnk"; // its root's shortcuts
+        DeleteIfExists(sys, sysaccess::ResolveOrFixed(sys, startMenu, shortcuts));
         return;
     }
     const auto clear = [&form](int i) { return form.chk(i) == form::kCleared; };

@@ -12,6 +12,19 @@ constexpr std::string_view kXpStartup = R"(\「开始」菜单\程序\启动)";
 
 } // namespace
 
+std::string_view XpBelowProfile(KnownFolder folder) {
+    switch (folder) {
+    case KnownFolder::StartMenu:
+    case KnownFolder::CommonStartMenu:
+        return kXpStartMenu;
+    case KnownFolder::Startup:
+    case KnownFolder::CommonStartup:
+        return kXpStartup;
+    default:
+        return {};
+    }
+}
+
 std::string XpFolder(KnownFolder folder, std::string_view user) {
     const std::string profiles(kXpProfiles);
     const std::string profile = profiles + "\\" + std::string(user);
@@ -24,13 +37,11 @@ std::string XpFolder(KnownFolder folder, std::string_view user) {
     case KnownFolder::Profile:
         return profile;
     case KnownFolder::StartMenu:
-        return profile + std::string(kXpStartMenu);
     case KnownFolder::Startup:
-        return profile + std::string(kXpStartup);
+        return profile + std::string(XpBelowProfile(folder));
     case KnownFolder::CommonStartMenu:
-        return allUsers + std::string(kXpStartMenu);
     case KnownFolder::CommonStartup:
-        return allUsers + std::string(kXpStartup);
+        return allUsers + std::string(XpBelowProfile(folder));
     }
     return {};
 }

@@ -14,6 +14,10 @@ namespace sysaccess {
 // Settings\All Users\「开始」菜单" ...); the current user's folders are those of user.
 std::string XpFolder(KnownFolder folder, std::string_view user = "Administrator");
 
+// The Start menu's and the Startup folder's place below a profile on a Simplified-Chinese XP
+// ("\「开始」菜单", "\「开始」菜单\程序\启动"); empty for the other folders.
+std::string_view XpBelowProfile(KnownFolder folder);
+
 // True when path is folder or lies inside it, compared without regard to case.
 bool InFolder(std::string_view path, std::string_view folder);
 

@@ -205,20 +205,20 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i) {
             if (optimize::Verdict v = optimize::JudgeService(i, sys); !v.applies) {
-                out.push_back({-1, form::kServices[i].name, OptionState::NotApplicable, std::move(v.why)});
+                out.push_back({-1, i, OptionState::NotApplicable, std::move(v.why)});
                 continue;
             }
-            out.push_back({-1, form::kServices[i].name, state([i](form::MainForm& f) { f.SetService(i, true); }), {}});
+            out.push_back({-1, i, state([i](form::MainForm& f) { f.SetService(i, true); }), {}});
         }
         return out;
     }
     for (const form::Option& o : form::kOptions) {
         if (o.page != page) continue;
         if (optimize::Verdict v = optimize::JudgeOption(o.chk, sys); !v.applies) {
-            out.push_back({o.chk, o.caption, OptionState::NotApplicable, std::move(v.why)});
+            out.push_back({o.chk, -1, OptionState::NotApplicable, std::move(v.why)});
             continue;
         }
-        out.push_back({o.chk, o.caption, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); }), {}});
+        out.push_back({o.chk, -1, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); }), {}});
     }
     return out;
 }

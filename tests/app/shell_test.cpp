@@ -66,8 +66,8 @@ TEST(OptionTable, ColumnsTopToBottom) {
 
 TEST(OptionTable, ServiceItemsAsTheListShowsThem) {
     std::vector<std::string> items;
-    for (const form::Service& s : form::kServices)
-        items.push_back(s.item);
+    for (int i = 0; i < form::kServiceCount; ++i)
+        items.push_back(lang::ServiceItem(i, lang::Language::Chinese));
     EXPECT_EQ(items, Table("services.txt"));
 }
 
@@ -179,7 +179,7 @@ TEST_F(Shell, BrowseAndServiceClick) {
 
     const std::string atStart = form.lblInfo();
     app::lstServiceClick(ctx, 18);
-    EXPECT_EQ(form.lblInfo(), std::string(form::kServices[18].item));
+    EXPECT_EQ(form.lblInfo(), std::string(lang::ServiceItem(18, lang::Language::Chinese)));
     app::lstServiceClick(ctx, 0);
     app::lstServiceClick(ctx, 19);
     app::lstServiceClick(ctx, -1);

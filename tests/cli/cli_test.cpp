@@ -48,9 +48,10 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    // Runs the binary in the test's folder with the machine folder given first.
+    // Runs the binary in the test's folder with the machine folder and the language given first.
     Outcome Run(std::vector<std::string> args, bool withMachine = true) {
         if (withMachine) args.insert(args.begin(), {"--machine", machine});
+        args.insert(args.begin(), {"--lang", language});
         return testing_support::RunProgram(SYSVELA_CLI_PATH, args, dir);
     }
 
@@ -58,6 +59,7 @@ protected:
 
     fs::path dir;
     std::string machine;
+    std::string language = "en";
 };
 
 const std::regex kEffectLine(
@@ -152,6 +154,7 @@ TEST_F(Cli, WhatThisWindowsLacksIsSkippedAndSaidSo) {
     EXPECT_NE(Run({"status", "services"}).out.find("\nn/a\tWZCSVC\tnot on Windows 10 (build 19045)\n"),
               std::string::npos);
     // list tells each option's facts with the verdict on this machine.
+    language = "zh"; // the captions in Chinese
     const std::string slimming = Run({"list", "slimming"}).out;
     EXPECT_EQ(slimming.substr(0, slimming.find('\n')),
               "option 41\tslimming\t删除系统备份[200MB-300MB]\tn/a: not on Windows 10 (build 19045)\t中: "
@@ -203,11 +206,16 @@ TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
         EXPECT_EQ(o.out, "") << joined;
         EXPECT_NE(o.err.find("--help"), std::string::npos) << joined << o.err;
     }
-    const Outcome help = Run({"--help"}, false);
-    EXPECT_EQ(help.status, 0);
-    for (const char* word : {"plan", "apply", "export", "startup-list", "reg-write", "run-cmd", "--machine",
-                             "--settings", "--user", "--recommend", "--remove", "--codepage", "failed: "}) {
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    for (const char* in : {"en", "zh"}) { // every language's help names every command, option and page
+        language = in;
+        const Outcome help = Run({"--help"}, false);
+        EXPECT_EQ(help.status, 0);
+        for (const char* word :
+             {"plan", "apply", "export", "startup-list", "reg-write", "run-cmd", "undo", "status", "--machine",
+              "--settings", "--user", "--recommend", "--remove", "--codepage", "--lang", "--json", "--force",
+              "failed: ", "system | security | services | slimming | startup | auto"}) {
+            EXPECT_NE(help.out.find(word), std::string::npos) << in << " " << word;
+        }
     }
 }
 
@@ -299,6 +307,7 @@ TEST_F(Cli, ExportedBatchOfEachPage) {
 // status after each page's recommendation on a fresh seeded machine; then an undo of that pass
 // brings back the status of the untouched machine, and refuses a journal written elsewhere.
 TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
+    language = "zh"; // the window's captions as the golden files hold them
     const bool update = std::getenv("SYSVELA_UPDATE_GOLDEN") != nullptr;
     for (const std::string page : {"system", "security", "services", "slimming"}) {
         fs::remove_all(machine);
@@ -324,6 +333,7 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         EXPECT_EQ(Run(bad).status, 2);
     }
     // A journal that cannot be written: apply changes nothing and says so.
+    language = "en";
     fs::remove_all(machine);
     ASSERT_EQ(Run({"status", "slimming"}).status, 0); // seeds a new machine
     WriteAll(fs::path(machine) / "drive_c" / "Program Files" / "Sysvela" / "undo", "x");
@@ -335,6 +345,7 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         << blocked.err;
     EXPECT_EQ(ReadAll(fs::path(machine) / "registry.reg"), registry);
     // Keys removed and moved read as done; a value of another type than the box writes does not.
+    language = "zh";
     fs::remove_all(machine);
     WriteAll(dir / "keys.dat", Settings(Ticks({37, 39})));
     ASSERT_EQ(Run({"apply", "security", "--settings", (dir / "keys.dat").string()}).status, 0);

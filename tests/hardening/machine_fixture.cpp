@@ -21,13 +21,12 @@ std::string LowerAscii(std::string s) {
 
 sim::Machine FixtureMachine() {
     const std::string dir = std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/hardening/machine";
-    std::string error;
-    std::optional<sim::Machine> m = sim::Machine::Load(dir, &error);
-    if (!m) {
-        ADD_FAILURE() << "the fixture machine in " << dir << ": " << error;
+    sim::LoadedMachine m = sim::Machine::Load(dir);
+    if (!m.machine) {
+        ADD_FAILURE() << "the fixture machine in " << dir << ": " << m.error;
         return sim::Machine();
     }
-    return *std::move(m);
+    return *std::move(m.machine);
 }
 
 std::string SafeBootLoss(const sim::Machine& before, const sim::Machine& after) {
@@ -83,7 +82,7 @@ std::string IdleProblem(const form::MainForm& form) {
         if (!form.Enabled(static_cast<form::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
     }
     if (form.Shape2Visible()) problem += "Shape2 visible; ";
-    if (form.lblWait() != optimize::kDoneText) problem += "lblWait \"" + form.lblWait() + "\"; ";
+    if (form.lblWait() != "优化完成!请重新启动计算机") problem += "lblWait \"" + form.lblWait() + "\"; ";
     if (form.Busy()) problem += "input held; ";
     return problem;
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "form/facts.h"
+#include "lang/strings.h"
 #include "optimize/applies.h"
 #include "sysaccess/sim/machine.h"
 
@@ -26,7 +27,7 @@ TEST(Applies, TwentyOptionsOnEachSeededWindows) {
         std::string columns[4], caption;
         if (line.starts_with("#") || !(fields >> chk >> columns[0] >> columns[1] >> columns[2] >> columns[3])) continue;
         std::getline(fields >> std::ws, caption);
-        EXPECT_EQ(caption, form::kOptions[chk].caption);
+        EXPECT_EQ(caption, lang::OptionCaption(chk, lang::Language::Chinese));
         for (const std::string& column : columns) {
             sim::Machine m = sim::Machine::Seeded(seeds[&column - columns]);
             const optimize::Verdict v = optimize::JudgeOption(chk, m);
@@ -70,14 +71,14 @@ TEST(Applies, WhatCannotBeReadSkipsOnlyWhatAProbeRulesOut) {
 }
 
 TEST(Facts, EveryRowReadsAndARowThatIsNotWholeIsRefused) {
-    std::string error;
     const std::string whole = [] {
         std::ifstream in(std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/src/form/facts.txt");
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
     }();
-    ASSERT_TRUE(form::ParseFacts(whole, &error)) << error;
+    const form::FactsRead read = form::ParseFacts(whole);
+    ASSERT_TRUE(read.facts) << read.error;
     EXPECT_EQ(form::OptionFact(form::kPurgeSystemCache).releases,
               sysaccess::Bit(sysaccess::Release::Xp) | sysaccess::Bit(sysaccess::Release::Server2003));
     EXPECT_EQ(form::ServiceLabel(0), "停用 Alerter");
@@ -96,8 +97,9 @@ TEST(Facts, EveryRowReadsAndARowThatIsNotWholeIsRefused) {
     };
     for (const auto& [block, problem] : bad) {
         const std::string text = whole.substr(0, from) + block + "\n" + whole.substr(to);
-        EXPECT_FALSE(form::ParseFacts(text, &error)) << block;
-        EXPECT_NE(error.find(problem), std::string::npos) << block << ": " << error;
+        const form::FactsRead damaged = form::ParseFacts(text);
+        EXPECT_FALSE(damaged.facts) << block;
+        EXPECT_NE(damaged.error.find(problem), std::string::npos) << block << ": " << damaged.error;
     }
 }
 

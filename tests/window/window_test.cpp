@@ -18,6 +18,8 @@
 namespace {
 
 using appwin::MainWindow;
+
+constexpr const char* kDoneText = "优化完成!请重新启动计算机";
 using appwin::PanelId;
 
 std::string Text(HWND hwnd) {
@@ -141,10 +143,10 @@ TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
 TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
     HDC dc = GetDC(window->hwnd());
     for (int i = 0; i < form::kChkCount; ++i) {
-        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form::kOptions[i].caption);
+        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form.Caption(i));
         const HWND box = window->ChkWindow(i);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(Text(box), form::kOptions[i].caption);
+        EXPECT_EQ(Text(box), form.Caption(i));
         const HWND parent = GetParent(box);
         const RECT r = RectIn(box, parent);
         RECT client{};
@@ -154,7 +156,7 @@ TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
         EXPECT_LE(r.right, client.right - 1);
         EXPECT_LE(r.bottom, client.bottom - 1);
         // Wide enough for the box and the whole caption in the control's own font.
-        const std::wstring caption = win32::Widen(form::kOptions[i].caption);
+        const std::wstring caption = win32::Widen(form.Caption(i));
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
@@ -216,11 +218,11 @@ TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
     // A service item chosen shows its whole text below the list.
     const HWND services = window->Control(appwin::kIdLstService);
     EXPECT_EQ(SendMessageW(services, LB_GETCOUNT, 0, 0), form::kServiceCount);
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[0].item));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(0, lang::Language::Chinese)));
     SendMessageW(services, LB_SETCURSEL, 17, 0);
     SendMessageW(window->Panel(PanelId::Service).hwnd(), WM_COMMAND, MAKEWPARAM(appwin::kIdLstService, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(services));
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[17].item));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(17, lang::Language::Chinese)));
 }
 
 TEST_F(WindowTest, WhatHasNoEffectHereIsDisabledAndKeepsItsTick) {
@@ -335,7 +337,7 @@ TEST_F(WindowTest, OptimizeOnTheSystemPageWritesDisableSRAndShowsProgress) {
     // The bar was painted at its checkpoints while the pass ran, and is gone at its end.
     EXPECT_GE(PaintCounter::paints, 3);
     EXPECT_FALSE(IsWindowVisible(shape2));
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), kDoneText);
     for (int b = 0; b < form::kButtonCount; ++b)
         EXPECT_TRUE(IsWindowEnabled(window->ButtonWindow(static_cast<form::Button>(b)))) << b;
 }
@@ -373,7 +375,7 @@ TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {
 
         SendMessageW(Button(form::Button::Optimize), BM_CLICK, 0, 0); // the whole pass, before any pump
         EXPECT_EQ(form.chk(47), form::kCleared);
-        EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+        EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), kDoneText);
         // Injected input goes through the X server and may reach the queue after the pass.
         pumpFor(3000, [&] { return form.chk(47) == form::kTicked; });
     }

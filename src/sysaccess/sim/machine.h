@@ -29,6 +29,8 @@ struct CommandRecord {
 
 class MachineState; // registry and drive, defined in state.h
 
+struct LoadedMachine;
+
 class Machine : public sysaccess::System {
 public:
     // An empty machine: the registry roots, an empty drive C:, user "Administrator" (whose SID
@@ -47,7 +49,7 @@ public:
 
     // Reads a machine folder (registry.reg, drive_c/, attributes.txt, windows-version); nothing
     // and a reason when it cannot be read.
-    static std::optional<Machine> Load(const std::string& dir, std::string* error);
+    static LoadedMachine Load(const std::string& dir);
     // Writes the machine folder, each file replaced atomically.
     sysaccess::Result Save(const std::string& dir) const;
 
@@ -149,6 +151,12 @@ private:
     std::optional<sysaccess::WindowsVersion> version_; // nothing: no windows-version file
     std::string computerName_ = "SYSVELA-SIM";
     std::optional<std::string> sessionUser_;
+};
+
+// A machine folder as Load read it: the machine, or why there is none.
+struct LoadedMachine {
+    std::optional<Machine> machine;
+    std::string error;
 };
 
 } // namespace sim

@@ -143,10 +143,9 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
         const Outcome ran = Batch(batch);
         EXPECT_EQ(ran.status, 0) << pageArgs[0];
 
-        std::string why;
-        const auto applied = sim::Machine::Load(machine, &why);
-        ASSERT_TRUE(applied) << why;
-        sim::Machine simulated = *applied;
+        const sim::LoadedMachine applied = sim::Machine::Load(machine);
+        ASSERT_TRUE(applied.machine) << applied.error;
+        sim::Machine simulated = *applied.machine;
         for (const auto& [key, name] : values) {
             const auto want = simulated.ReadRegValue(key, name);
             const auto got = wine.ReadRegValue(key, name);
@@ -236,7 +235,9 @@ TEST_F(WineCli, StatusAndPlanAgreeOnWhatThisWindowsHas) {
             if (line.starts_with("n/a\t")) na.push_back(line.substr(line.rfind('\t') + 1));
         }
         EXPECT_EQ(skipped, na) << page;
-        if (std::string(page) == "services") EXPECT_EQ(skipped.size(), 15u);
+        if (std::string(page) == "services") {
+            EXPECT_EQ(skipped.size(), 15u);
+        }
     }
 }
 
@@ -290,7 +291,9 @@ TEST_F(WineCli, TheBatchTellsTheVersionAndFindsTheFoldersAsEachWindowsPrintsThem
                   chinese == std::string::npos ? expected + "\r\n" : expected.substr(0, chinese))
             << system << "\n"
             << utf8(batch);
-        if (chinese != std::string::npos) EXPECT_GT(out.size(), chinese + 2) << out; // something after it
+        if (chinese != std::string::npos) {
+            EXPECT_GT(out.size(), chinese + 2) << out; // something after it
+        }
     }
 
     // The batch itself, every box clear, run by cmd as Wine reports XP and as it reports Windows
@@ -319,7 +322,7 @@ TEST_F(WineCli, TheBatchTellsTheVersionAndFindsTheFoldersAsEachWindowsPrintsThem
 // a service removed since is undone for the others (Wine's sc config fails: the read-back decides).
 TEST_F(WineCli, UndoRefusesWhatItCannotTrustAndRestoresWhatItCan) {
     win32::System wine;
-    const fs::path startup = fs::path(win32::Widen(wine.ShellStartupFolder(false).value_or("")));
+    const fs::path startup = fs::path(win32::Widen(wine.KnownFolderPath(sysaccess::KnownFolder::Startup).value_or("")));
     const std::string name = "sysvela undo test.lnk";
     WriteAll(startup / win32::Widen(name), "shortcut");
     ASSERT_EQ(Cli({"apply", "startup", "--remove", name}).status, 0);

@@ -1,0 +1,143 @@
+// The string table: every text the window shows and every human-readable line of the CLI, by
+// identifier, in each language (strings.cpp). The Chinese texts are the program's own, letter
+// for letter; the English ones use the plain words of Windows' own English interface.
+//
+// A new string is a value of Str and its row in strings.cpp; a new language is a value of
+// Language and a column in every row there. A text may hold {1} to {9}, which Format fills in.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "lang/language.h"
+
+namespace lang {
+
+enum class Str {
+    // The pages' titles: XPCMain's header and lblCaption.
+    SystemHeader,
+    SecurityHeader,
+    ServiceHeader,
+    WightHeader,
+    StartupHeader,
+    SystemCaption,
+    SecurityCaption,
+    ServiceCaption,
+    WightCaption,
+    StartupCaption,
+    // The push buttons.
+    AutoButton,
+    SystemButton,
+    SecurityButton,
+    StartupButton,
+    WightButton,
+    ServiceButton,
+    SuggestButton,
+    RedoButton,
+    OptimizeButton,
+    ExitButton,
+    BrowseButton,
+    // Group titles and the lines over the lists.
+    PrefetchLabel,
+    IeLabel,
+    DownloadFolderLabel,
+    HideDrivesLabel,
+    NoDrivesLabel,
+    DisplayLabel,
+    StartMenuLabel,
+    OtherLabel,
+    ServicesLabel,
+    StartupLabel,
+    // The cache-size buttons and the drop-down lists' items.
+    Cache64K,
+    Cache128K,
+    Cache256K,
+    Cache512K,
+    Cache1MB,
+    PrefetchPrograms,
+    PrefetchBoot,
+    SchedulePrograms,
+    ScheduleServices,
+    // lblWait during and after a pass.
+    Busy,
+    Done,
+    // Message boxes and the folder browser.
+    ConfirmTitle,
+    ErrorTitle,
+    LogOffQuestion,
+    AutoQuestion,
+    JournalFailed,
+    SettingsNotSaved,
+    BrowseTitle,
+    Fatal,
+    EndedUnexpectedly,
+    UnknownError,
+    NoMainWindow,
+    // Before the first pass, when the program runs as another account than the session's.
+    InfoTitle,
+    OtherSessionUser, // {1}: the account it runs as; {2}: the session's
+};
+
+// The CLI's lines (cli_strings.cpp, apart so that the window's program carries none of them).
+enum class CliStr {
+    Help, // {1}: the page words
+    // Usage errors: Usage frames one.
+    Usage,
+    BadArguments,
+    UnknownPage,
+    UnknownLanguage,
+    ListComma,
+    ListOr,
+    OnlyWithPass,
+    UserOnly,
+    RemoveOnly,
+    CodePageOnly,
+    UndoTakesOne,
+    UnknownType,
+    // Messages on stderr, each a whole line.
+    CannotCreateMachine,
+    Seeded,
+    CannotReadMachine,
+    CannotSaveMachine,
+    NoSystem,
+    CannotReadSettings,
+    NoSettings,
+    SettingsStopped,
+    NoStartupEntry,
+    NoCodePage,
+    JournalFailed,
+    Journal,
+    CodePageCannotHold,
+    PassedOver,
+    NoJournalToUndo,
+    UndoFailed,
+    Stopped,
+    OutOfMemory,
+    UnknownError,
+    OtherSessionUser,
+    VersionUnknown,
+};
+
+// The text of id in language.
+const char* Text(Str id, Language language);
+const char* Text(CliStr id, Language language);
+
+// The text with {1} to {9} replaced by args in order; a placeholder without its argument stays.
+std::string Format(std::string_view text, std::initializer_list<std::string_view> args);
+inline std::string Format(Str id, Language language, std::initializer_list<std::string_view> args) {
+    return Format(Text(id, language), args);
+}
+inline std::string Format(CliStr id, Language language, std::initializer_list<std::string_view> args) {
+    return Format(Text(id, language), args);
+}
+
+// The check boxes' captions, by number.
+inline constexpr int kOptionCaptionCount = 77;
+const char* OptionCaption(int chk, Language language);
+
+// The services list's items, by service: display name, spaces, description.
+inline constexpr int kServiceItemCount = 19;
+const char* ServiceItem(int service, Language language);
+
+} // namespace lang
