@@ -105,42 +105,42 @@ const char* In(const Pair& p, Language language) {
 
 // The check boxes' captions, by number (form/options.h).
 constexpr Pair kOptionCaptions[] = {
-    {"隐藏“常规”页", "Hide General tab"},            // 0 kHideGeneralTab
-    {"隐藏“安全”页", "Hide Security tab"},           // 1 kHideSecurityTab
-    {"隐藏“隐私”页", "Hide Privacy tab"},            // 2 kHidePrivacyTab
-    {"隐藏“内容”页", "Hide Content tab"},            // 3 kHideContentTab
-    {"隐藏“连接”页", "Hide Connections tab"},        // 4 kHideConnectionsTab
-    {"隐藏“程序”页", "Hide Programs tab"},           // 5 kHideProgramsTab
-    {"隐藏“高级”页", "Hide Advanced tab"},           // 6 kHideAdvancedTab
-    {"禁用“打开”菜单", "No File > Open"},            // 7 kNoIeFileOpen
-    {"禁用“另存为”菜单", "No File > Save As"},       // 8 kNoIeSaveAs
-    {"禁用“收藏夹”菜单", "No Favorites menu"},       // 9 kNoIeFavorites
-    {"禁用INTERNET选项", "No Internet Options"},     // 10 kNoIeOptions
-    {"禁用IE右键菜单", "No IE shortcut menu"},       // 11 kNoIeContextMenu
-    {"禁止下载", "No downloads"},                    // 12 kNoDownload
-    {"禁用“新建”菜单", "No File > New"},             // 13 kNoIeFileNew
-    {"隐藏主题项", "Hide Themes tab"},               // 14 kHideThemePage
-    {"隐藏桌面项", "Hide Desktop tab"},              // 15 kHideDesktopPage
-    {"隐藏屏保项", "Hide Screen Saver tab"},         // 16 kHideScreenSaverPage
-    {"禁止更改壁纸", "No wallpaper change"},         // 17 kNoWallpaperChange
-    {"禁用屏保", "No screen saver"},                 // 18 kNoScreenSaver
-    {"删除“运行”项", "Remove Run"},                  // 19 kNoRunItem
-    {"删除“查找”项", "Remove Search"},               // 20 kNoFindItem
-    {"删除“设置”项", "Remove Settings"},             // 21 kNoSettingsItem
-    {"删除“文档”项", "Remove Documents"},            // 22 kNoDocumentsItem
-    {"删除“帮助”项", "Remove Help"},                 // 23 kNoHelpItem
-    {"禁用访问控制面板", "No Control Panel access"}, // 24 kNoControlPanelAccess
-    {"禁止任务管理器", "No Task Manager"},           // 25 kNoTaskManager
-    {"取消右键菜单", "No shortcut menus"},           // 26 kNoDesktopContextMenu
-    {"禁止添加删除程序", "No Add/Remove Programs"},  // 27 kNoAddRemovePrograms
-    {"禁止显示控制面板", "Hide Control Panel"},      // 28 kNoControlPanel
-    {"禁止改变密码", "No password change"},          // 29 kNoPasswordChange
-    {"删除我的电脑", "Remove My Computer"},          // 30 kNoMyComputer
-    {"删除文件菜单", "Remove File menu"},            // 31 kNoFileMenu
+    {"隐藏“常规”页", "Hide General tab"},        // 0 kHideGeneralTab
+    {"隐藏“安全”页", "Hide Security tab"},       // 1 kHideSecurityTab
+    {"隐藏“隐私”页", "Hide Privacy tab"},        // 2 kHidePrivacyTab
+    {"隐藏“内容”页", "Hide Content tab"},        // 3 kHideContentTab
+    {"隐藏“连接”页", "Hide Connections"},        // 4 kHideConnectionsTab
+    {"隐藏“程序”页", "Hide Programs tab"},       // 5 kHideProgramsTab
+    {"隐藏“高级”页", "Hide Advanced tab"},       // 6 kHideAdvancedTab
+    {"禁用“打开”菜单", "No File > Open"},        // 7 kNoIeFileOpen
+    {"禁用“另存为”菜单", "No File > Save As"},   // 8 kNoIeSaveAs
+    {"禁用“收藏夹”菜单", "No Favorites menu"},   // 9 kNoIeFavorites
+    {"禁用INTERNET选项", "No Internet Options"}, // 10 kNoIeOptions
+    {"禁用IE右键菜单", "No IE shortcut menu"},   // 11 kNoIeContextMenu
+    {"禁止下载", "No downloads"},                // 12 kNoDownload
+    {"禁用“新建”菜单", "No File > New"},         // 13 kNoIeFileNew
+    {"隐藏主题项", "Hide Themes tab"},           // 14 kHideThemePage
+    {"隐藏桌面项", "Hide Desktop tab"},          // 15 kHideDesktopPage
+    {"隐藏屏保项", "Hide Screensaver"},          // 16 kHideScreenSaverPage
+    {"禁止更改壁纸", "Lock wallpaper"},          // 17 kNoWallpaperChange
+    {"禁用屏保", "No screen saver"},             // 18 kNoScreenSaver
+    {"删除“运行”项", "Remove Run"},              // 19 kNoRunItem
+    {"删除“查找”项", "Remove Search"},           // 20 kNoFindItem
+    {"删除“设置”项", "Remove Settings"},         // 21 kNoSettingsItem
+    {"删除“文档”项", "Hide Documents"},          // 22 kNoDocumentsItem
+    {"删除“帮助”项", "Remove Help"},             // 23 kNoHelpItem
+    {"禁用访问控制面板", "No Control Panel"},    // 24 kNoControlPanelAccess
+    {"禁止任务管理器", "No Task Manager"},       // 25 kNoTaskManager
+    {"取消右键菜单", "No right-click"},          // 26 kNoDesktopContextMenu
+    {"禁止添加删除程序", "No Add/Remove"},       // 27 kNoAddRemovePrograms
+    {"禁止显示控制面板", "Hide Control Panel"},  // 28 kNoControlPanel
+    {"禁止改变密码", "Lock password"},           // 29 kNoPasswordChange
+    {"删除我的电脑", "No My Computer"},          // 30 kNoMyComputer
+    {"删除文件菜单", "Remove File menu"},        // 31 kNoFileMenu
     {"删除开始菜单Windows Catalog.Update等项",
-     "Remove Windows Catalog and Windows Update from the Start menu"},                    // 32 kNoCatalogUpdateItems
+     "Remove Windows Catalog and Update from Start"},                                     // 32 kNoCatalogUpdateItems
     {"删除开始菜单右键菜单", "No Start menu shortcut menu"},                              // 33 kNoStartMenuContextMenu
-    {"禁止修改任务栏和开始菜单设置", "Lock taskbar and Start menu settings"},             // 34 kNoTaskbarSettings
+    {"禁止修改任务栏和开始菜单设置", "Lock taskbar and Start menu"},                      // 34 kNoTaskbarSettings
     {"禁止从IE里访问盘符", "No drive access from IE"},                                    // 35 kNoDrivesFromIe
     {"删除网上邻居", "Remove My Network Places"},                                         // 36 kNoNetworkPlaces
     {"删除回收站", "Remove Recycle Bin"},                                                 // 37 kNoRecycleBin
@@ -162,9 +162,9 @@ constexpr Pair kOptionCaptions[] = {
      "Delete unused input methods [Japanese, Korean, Traditional Chinese 84MB]"},     // 52 kDeleteForeignImes
     {"禁止隐藏不活动图标", "Do not hide inactive icons"},                             // 53 kShowInactiveIcons
     {"当WINDOWS出现致命错误时重启", "Restart on system failure"},                     // 54 kRebootOnCrash
-    {"启用大系统缓存(512M以上内存推荐)", "Large system cache (512MB RAM or more)"},   // 55 kLargeSystemCache
+    {"启用大系统缓存(512M以上内存推荐)", "Large system cache (512MB+ RAM)"},          // 55 kLargeSystemCache
     {"设置较多的时间来运行", "Best performance of"},                                  // 56 kCpuPriority
-    {"禁止发送远程协助邀请", "No Remote Assistance invitations"},                     // 57 kNoRemoteAssistance
+    {"禁止发送远程协助邀请", "No Remote Assistance"},                                 // 57 kNoRemoteAssistance
     {"禁止系统错误报告", "Turn off error reporting"},                                 // 58 kNoErrorReporting
     {"禁用桌面清理向导", "No Desktop Cleanup Wizard"},                                // 59 kNoCleanupWizard
     {"禁用自动更新功能", "Turn off Automatic Updates"},                               // 60 kNoAutoUpdateService
@@ -176,10 +176,10 @@ constexpr Pair kOptionCaptions[] = {
     {"关闭系统错误和调试信息", "Turn off error and debug messages"},                  // 66 kNoErrorDebugInfo
     {"关闭系统还原", "Turn off System Restore"},                                      // 67 kNoSystemRestore
     {"禁用Windows Media Player自动更新", "No Windows Media Player updates"},          // 68 kNoMediaPlayerUpdate
-    {"删除启动／关机／登录／注销状态消息", "Hide startup and logon status messages"}, // 69 kNoStatusMessages
+    {"删除启动／关机／登录／注销状态消息", "Hide startup/logon status messages"},     // 69 kNoStatusMessages
     {"关机时自动清理页面文件", "Clear paging file at shutdown"},                      // 70 kClearPageFile
     {"加快WINDOWS关机速度", "Shut down Windows faster"},                              // 71 kFastShutdown
-    {"禁用虚拟内存(1G以上推荐)", "Keep system code in memory (1GB RAM or more)"},     // 72 kNoPagingExecutive
+    {"禁用虚拟内存(1G以上推荐)", "Keep system code in RAM (1GB+)"},                   // 72 kNoPagingExecutive
     {"加快菜单显示速度", "Show menus faster"},                                        // 73 kFastMenus
     {"减少开机磁盘扫描等待时间", "Shorten the disk check countdown"},                 // 74 kShortDiskCheck
     {"优化二级缓存(选择二级缓存实际值)", "Set L2 cache size (choose the real size)"}, // 75 kL2Cache

@@ -51,9 +51,7 @@ void StartMenuShortcuts(const form::MainForm& form, sysaccess::System& sys) {
 
 // kNoRecycleBin: the Recycle Bin's desktop entry.
 void RecycleBin(const form::MainForm& form, sysaccess::System& sys) {
-    const std::string key =
-        R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})";
-    Wait(sys, (form.Ticked(kNoRecycleBin) ? "reg delete " : "reg add ") + key + " /f");
+    Wait(sys, (form.Ticked(kNoRecycleBin) ? "reg delete " : "reg add ") + std::string(kRecycleBinEntry) + " /f");
 }
 
 // kNoSafeMode: ticked moves the safe-boot keys Minimal and Network to Minimal1 and Network1; cleared

@@ -30,6 +30,9 @@ inline constexpr const char* kDisallowCpl =
 inline constexpr const char* kNonEnum =
     R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\NonEnum)";
 inline constexpr const char* kMuiCache = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\ShellNoRoam\MUICache)";
+// The Recycle Bin's desktop entry.
+inline constexpr const char* kRecycleBinEntry =
+    R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})";
 inline constexpr const char* kSafeBoot = R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\)";
 inline constexpr const char* kBios = R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\BIOS)";
 inline constexpr const char* kCrashControl = R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\CrashControl)";

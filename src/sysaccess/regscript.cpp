@@ -160,6 +160,56 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
+// A key line, [KEY] or [-KEY]; nothing when it does not read.
+struct KeyLine {
+    KeyPath key;
+    bool remove = false;
+};
+std::optional<KeyLine> ReadKeyLine(const std::string& line, bool abbreviatedRoots) {
+    const std::string trimmed = TrimRight(line);
+    if (trimmed.back() != ']' || trimmed.size() < 3) return std::nullopt;
+    std::string_view name = std::string_view(trimmed).substr(1, trimmed.size() - 2);
+    const bool remove = !name.empty() && name[0] == '-';
+    if (remove) name.remove_prefix(1);
+    auto path = ParseKeyPath(name, abbreviatedRoots);
+    if (!path) return std::nullopt;
+    return KeyLine{std::move(*path), remove};
+}
+
+// A value line, "NAME"=DATA or @=DATA: the name and what follows the equals sign; nothing when the
+// line does not read that far.
+struct ValueLine {
+    std::string name;
+    std::string data;
+};
+std::optional<ValueLine> ReadValueLine(const std::string& line) {
+    ValueLine v;
+    std::size_t pos = 0;
+    if (line[0] == '@') {
+        pos = 1;
+    } else if (line[0] == '"') {
+        auto quoted = ReadQuoted(line, pos);
+        if (!quoted) return std::nullopt;
+        v.name = std::move(*quoted);
+    } else {
+        return std::nullopt;
+    }
+    const std::string afterName = TrimLeft(std::string_view(line).substr(pos));
+    if (afterName.empty() || afterName[0] != '=') return std::nullopt;
+    v.data = TrimLeft(std::string_view(afterName).substr(1));
+    return v;
+}
+
+// Hex data may go on over lines that end in a backslash: joins them, i moving to the last.
+void JoinContinuedHex(std::string& data, const std::vector<std::string>& lines, std::size_t& i) {
+    if (!data.starts_with("hex")) return;
+    while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
+        data = TrimRight(data);
+        data.pop_back();
+        data += TrimLeft(lines[++i]);
+    }
+}
+
 } // namespace
 
 RegScript ReadRegScript(std::string_view text, bool abbreviatedRoots) {
@@ -182,75 +232,38 @@ RegScript ReadRegScript(std::string_view text, bool abbreviatedRoots) {
 
     std::optional<KeyPath> current;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string line = TrimLeft(lines[i]);
+        const std::string line = TrimLeft(lines[i]);
         if (line.empty() || line[0] == ';') continue;
 
         if (line[0] == '[') {
-            const std::string trimmed = TrimRight(line);
             current.reset();
-            if (trimmed.back() != ']' || trimmed.size() < 3) {
+            auto key = ReadKeyLine(line, abbreviatedRoots);
+            if (!key) {
                 reject(i);
-                continue;
-            }
-            std::string_view name = std::string_view(trimmed).substr(1, trimmed.size() - 2);
-            const bool remove = !name.empty() && name[0] == '-';
-            if (remove) name.remove_prefix(1);
-            auto path = ParseKeyPath(name, abbreviatedRoots);
-            if (!path) {
-                reject(i);
-                continue;
-            }
-            if (remove) {
-                (void)op(ScriptOp::Kind::DeleteKey, *path, i);
+            } else if (key->remove) {
+                (void)op(ScriptOp::Kind::DeleteKey, key->key, i);
             } else {
-                (void)op(ScriptOp::Kind::CreateKey, *path, i);
-                current = std::move(path);
+                (void)op(ScriptOp::Kind::CreateKey, key->key, i);
+                current = std::move(key->key);
             }
             continue;
         }
 
         const std::size_t first = i;
-        std::string name;
-        std::size_t pos = 0;
-        if (line[0] == '@') {
-            pos = 1;
-        } else if (line[0] == '"') {
-            auto quoted = ReadQuoted(line, pos);
-            if (!quoted) {
-                reject(first);
-                continue;
-            }
-            name = std::move(*quoted);
-        } else {
+        auto value = ReadValueLine(line);
+        if (!value) {
             reject(first);
             continue;
         }
-        const std::string afterName = TrimLeft(std::string_view(line).substr(pos));
-        if (afterName.empty() || afterName[0] != '=') {
-            reject(first);
-            continue;
-        }
-        std::string data = TrimLeft(std::string_view(afterName).substr(1));
-        // Hex data may go on over lines that end in a backslash.
-        if (data.starts_with("hex")) {
-            while (TrimRight(data).ends_with('\\') && i + 1 < lines.size()) {
-                data = TrimRight(data);
-                data.pop_back();
-                data += TrimLeft(lines[++i]);
-            }
-        }
-        if (!current) {
-            reject(first);
-            continue;
-        }
-        const ParsedData parsed = ParseData(data);
+        JoinContinuedHex(value->data, lines, i);
+        const ParsedData parsed = current ? ParseData(value->data) : ParsedData{};
         if (parsed.outcome == Outcome::Reject) {
             reject(first);
         } else if (parsed.outcome == Outcome::Delete) {
-            op(ScriptOp::Kind::DeleteValue, *current, first).name = std::move(name);
+            op(ScriptOp::Kind::DeleteValue, *current, first).name = std::move(value->name);
         } else {
             ScriptOp& set = op(ScriptOp::Kind::SetValue, *current, first);
-            set.name = std::move(name);
+            set.name = std::move(value->name);
             set.data = parsed.data;
         }
     }

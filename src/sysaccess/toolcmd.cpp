@@ -137,6 +137,22 @@ ChkntfsRead ReadChkntfsCommand(const std::vector<std::string>& a) {
     return {std::nullopt, a.size() > 1 ? 0u : 1u};
 }
 
+std::optional<ToolValue> ReadToolValue(const std::vector<std::string>& args) {
+    const std::string tool = args.empty() ? std::string() : ToolName(args[0]);
+    if (SameName(tool, "sc")) {
+        const ScRead read = ReadScCommand(args);
+        if (!read.command) return std::nullopt;
+        return ToolValue{
+            kServicesKey + read.command->service, "Start", kRegDword, read.command->start, {}, read.command->service};
+    }
+    if (SameName(tool, "chkntfs")) {
+        auto command = ReadChkntfsCommand(args).bootExecute;
+        if (!command) return std::nullopt;
+        return ToolValue{kSessionManagerKey, "BootExecute", kRegMultiSz, 0, std::move(*command), {}};
+    }
+    return std::nullopt;
+}
+
 std::optional<bool> RemovalTargetPresent(System& sys, const std::string& commandLine) {
     const std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty() || !SameName(ToolName(args[0]), "reg")) return std::nullopt;

@@ -60,7 +60,21 @@ struct ChkntfsRead {
 };
 ChkntfsRead ReadChkntfsCommand(const std::vector<std::string>& args);
 
+struct RegData;
 class System;
+
+// The one registry value a line of sc or chkntfs sets: sc config sets the service's Start,
+// chkntfs /x or /d sets Session Manager's BootExecute. Nothing for any other line, and for a line
+// the tool refuses. The journal learns from it what to keep, status what to read back.
+struct ToolValue {
+    std::string key; // written out in full
+    std::string name;
+    std::uint32_t type = 0;  // kRegDword or kRegMultiSz
+    std::uint32_t dword = 0; // the start type
+    std::string command;     // BootExecute's one command
+    std::string service;     // sc: the service
+};
+std::optional<ToolValue> ReadToolValue(const std::vector<std::string>& args);
 
 // For a "reg delete" line: whether what it would remove (the value, the default value, any value,
 // the key) is there now; for a "reg copy" line, whether the key it copies is. Nothing for any

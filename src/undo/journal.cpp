@@ -22,11 +22,6 @@ using sysaccess::Result;
 using sysaccess::RunMode;
 using sysaccess::RunResult;
 
-std::string Canonical(const std::string& key) {
-    const auto path = sysaccess::ParseKeyPath(key, true);
-    return path ? sysaccess::JoinKeyPath(*path) : key;
-}
-
 // Holds every effect back and notes what it would change.
 class Planner : public sysaccess::ForwardingSystem {
 public:
@@ -34,7 +29,7 @@ public:
 
     Result WriteRegValue(const std::string& key, sysaccess::RegType, const std::string& name,
                          const std::string&) override {
-        t_.values.emplace_back(Canonical(key), name);
+        t_.values.emplace_back(sysaccess::CanonicalKey(key), name);
         return Result::Ok();
     }
     RunResult Run(const std::string& line, RunMode mode) override {
@@ -94,18 +89,13 @@ private:
             }
             return;
         }
-        if (sysaccess::SameName(tool, "sc")) {
-            const sysaccess::ScRead read = sysaccess::ReadScCommand(args);
-            if (!read.command) return;
-            const std::string key = sysaccess::kServicesKey + read.command->service;
-            t_.services.push_back(read.command->service);
+        if (const auto v = sysaccess::ReadToolValue(args)) {
             // sc changes nothing for a service that is not there, and the journal creates none.
-            if (Inner().ListRegKey(key)) t_.values.emplace_back(Canonical(key), "Start");
-            return;
-        }
-        // chkntfs /x and /d set the boot-time check, which is one registry value.
-        if (sysaccess::SameName(tool, "chkntfs") && sysaccess::ReadChkntfsCommand(args).bootExecute) {
-            t_.values.emplace_back(Canonical(sysaccess::kSessionManagerKey), "BootExecute");
+            if (!v->service.empty()) {
+                t_.services.push_back(v->service);
+                if (!Inner().ListRegKey(v->key)) return;
+            }
+            t_.values.emplace_back(sysaccess::CanonicalKey(v->key), v->name);
             return;
         }
         t_.notUndoable.push_back(line);

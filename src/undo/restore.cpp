@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "form/context.h"
+#include "optimize/keys.h"
 #include "optimize/pass.h"
 #include "startup/startup.h"
 #include "sysaccess/folders.h"
@@ -47,16 +48,6 @@ std::string NotAllPutBack(std::size_t count) {
 
 // --- What the program may change ------------------------------------------------------------
 
-constexpr const char* kUserRun = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run)";
-constexpr const char* kMachineRun = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
-// The 32-bit programs' Run key on 64-bit Windows, as the 64-bit tools reach it.
-constexpr const char* kMachineRun32 = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)";
-
-std::string Fold(const std::string& key) {
-    const auto path = sysaccess::ParseKeyPath(key, true);
-    return sysaccess::FoldCase(path ? sysaccess::JoinKeyPath(*path) : key);
-}
-
 bool AtOrBelow(const std::string& key, const std::string& top) {
     return key == top || (key.size() > top.size() && key.starts_with(top) && key[top.size()] == '\\');
 }
@@ -92,7 +83,7 @@ struct Allowed {
                });
     }
     bool Value(const std::string& key, const std::string& name) const {
-        const std::string k = Fold(key);
+        const std::string k = sysaccess::KeyIdentity(key);
         return Tree(k) || Written(k, sysaccess::FoldCase(name));
     }
     bool Tree(const std::string& folded) const {
@@ -121,7 +112,9 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys, const std::string& folderU
     form::MainForm form;
     form.UserName = folderUser;
     form.SetTxtPath("C:\\");
-    for (form::Page page : {form::Page::System, form::Page::Security, form::Page::Service, form::Page::Wight}) {
+    for (const form::PageRecord& record : form::kPages) {
+        if (!record.options) continue;
+        const form::Page page = record.page;
         for (int tick : {form::kTicked, form::kCleared}) {
             for (int i = 0; i < form::kChkCount; ++i)
                 form.SetChk(i, tick);
@@ -130,29 +123,28 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys, const std::string& folderU
             form.ShowPage(page);
             const Targets t = PlanTargets(form, sys, [](form::Context& ctx) { optimize::RunPass(ctx, true); });
             for (const auto& [key, name] : t.values)
-                a.values.emplace_back(Fold(key), sysaccess::FoldCase(name));
+                a.values.emplace_back(sysaccess::KeyIdentity(key), sysaccess::FoldCase(name));
             // A service uninstalled since the pass is still one whose start type the program sets.
             for (const std::string& service : t.services)
-                a.values.emplace_back(Fold(sysaccess::kServicesKey + service), sysaccess::FoldCase("Start"));
+                a.values.emplace_back(sysaccess::KeyIdentity(sysaccess::kServicesKey + service),
+                                      sysaccess::FoldCase("Start"));
             for (const std::string& key : t.trees)
-                a.trees.push_back(Fold(key));
+                a.trees.push_back(sysaccess::KeyIdentity(key));
             for (const std::string& key : t.copied) {
-                a.trees.push_back(Fold(key));
-                a.whole.push_back(Fold(key));
+                a.trees.push_back(sysaccess::KeyIdentity(key));
+                a.whole.push_back(sysaccess::KeyIdentity(key));
             }
         }
     }
     // Keys the passes delete whole, which a journal restores, whether or not they are there now.
     for (const char* name : {"Minimal", "Network", "Minimal1", "Network1"})
-        a.trees.push_back(Fold(R"(HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\SafeBoot\)" + std::string(name)));
-    a.trees.push_back(
-        Fold(R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl)"));
-    a.trees.push_back(Fold(
-        R"(HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{645FF040-5081-101B-9F08-00AA002F954E})"));
+        a.trees.push_back(sysaccess::KeyIdentity(optimize::kSafeBoot + std::string(name)));
+    a.trees.push_back(sysaccess::KeyIdentity(optimize::kDisallowCpl));
+    a.trees.push_back(sysaccess::KeyIdentity(optimize::kRecycleBinEntry));
     // The startup page removes any name from the Run keys and the Startup folders.
-    a.anyValue.push_back(Fold(kUserRun));
-    a.anyValue.push_back(Fold(kMachineRun));
-    if (sys.Has32BitView()) a.anyValue.push_back(Fold(kMachineRun32));
+    for (const startup::RunKey& run : startup::kRunKeys) {
+        if (!run.view32 || sys.Has32BitView()) a.anyValue.push_back(sysaccess::KeyIdentity(startup::RunKeyPath(run)));
+    }
     for (bool allUsers : {false, true})
         a.folders.push_back(sysaccess::FoldCase(startup::StartupFolder(form, sys, allUsers)));
     const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
@@ -171,7 +163,7 @@ struct Restores {
 std::string Foreign(sysaccess::System& sys, const Allowed& a, const Restores& r, const std::string& key) {
     const auto listing = sys.ListRegKey(key);
     if (!listing) return {};
-    const std::string folded = Fold(key);
+    const std::string folded = sysaccess::KeyIdentity(key);
     if (Allowed::In(a.anyValue, folded)) return key; // a Run key belongs to the programs it starts
     for (const std::string& name : listing->values) {
         const std::string n = sysaccess::FoldCase(name);
@@ -180,7 +172,7 @@ std::string Foreign(sysaccess::System& sys, const Allowed& a, const Restores& r,
     }
     for (const std::string& sub : listing->subkeys) {
         const std::string below = key + "\\" + sub;
-        if (!r.keys.contains(Fold(below)) && !a.Holds(Fold(below))) return below;
+        if (!r.keys.contains(sysaccess::KeyIdentity(below)) && !a.Holds(sysaccess::KeyIdentity(below))) return below;
         if (std::string found = Foreign(sys, a, r, below); !found.empty()) return found;
     }
     return {};
@@ -255,30 +247,25 @@ struct Loaded {
     Head head;
 };
 
-// The journal at path, read only when it is no larger than any journal; otherwise nothing, and *why
-// says what the file is, after its name.
-std::optional<Loaded> Load(sysaccess::System& sys, const std::string& path, std::string& why) {
+// A journal as Load read it, or why it is none, said after the file's name.
+struct LoadedJournal {
+    std::optional<Loaded> journal;
+    std::string why;
+};
+
+// The journal at path, read only when it is no larger than any journal.
+LoadedJournal Load(sysaccess::System& sys, const std::string& path) {
     sysaccess::LimitedRead read = sys.ReadFileUpTo(path, kMaxJournalBytes);
-    if (read.tooLarge) {
-        why = TooLarge();
-        return std::nullopt;
-    }
-    if (!read.bytes) {
-        why = "cannot be read";
-        return std::nullopt;
-    }
+    if (read.tooLarge) return {std::nullopt, TooLarge()};
+    if (!read.bytes) return {std::nullopt, "cannot be read"};
     Loaded j{std::move(*read.bytes), {}, {}};
     if (!j.bytes.starts_with("\xFF\xFE") || j.bytes.size() % 2 != 0) {
-        why = "is not a journal: not UTF-16 LE as the program writes it";
-        return std::nullopt;
+        return {std::nullopt, "is not a journal: not UTF-16 LE as the program writes it"};
     }
     j.text = sysaccess::Utf16LeToUtf8(std::string_view(j.bytes).substr(2));
     j.head = ReadHead(j.text);
-    if (!j.head.marked) {
-        why = "is not a journal: its head does not say \"; Sysvela undo journal\"";
-        return std::nullopt;
-    }
-    return j;
+    if (!j.head.marked) return {std::nullopt, "is not a journal: its head does not say \"; Sysvela undo journal\""};
+    return {std::move(j), {}};
 }
 
 bool SameUser(const Head& h, const std::string& sid, const std::string& name) {
@@ -302,7 +289,7 @@ std::vector<std::string> NotPutBack(sysaccess::System& sys, const std::vector<Sc
     };
     std::map<std::string, Key> keys; // by folded path
     for (const ScriptOp& op : ops) {
-        const std::string path = sysaccess::JoinKeyPath(op.key), folded = Fold(path);
+        const std::string path = sysaccess::JoinKeyPath(op.key), folded = sysaccess::KeyIdentity(path);
         if (op.kind == ScriptOp::Kind::DeleteKey) {
             std::erase_if(keys, [&](const auto& k) { return AtOrBelow(k.first, folded); });
             keys[folded] = {path, false, {}};
@@ -347,13 +334,12 @@ std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::
     const std::string folder = UndoFolder(sys);
     for (const std::string& name : sys.ListFolder(folder)) {
         if (name.size() < 5 || !sysaccess::SameName(name.substr(name.size() - 4), ".reg")) continue;
-        std::string why;
-        const auto j = Load(sys, folder + "\\" + name, why);
-        if (!j) {
-            if (skipped) skipped->push_back(name + " " + why);
+        const LoadedJournal j = Load(sys, folder + "\\" + name);
+        if (!j.journal) {
+            if (skipped) skipped->push_back(name + " " + j.why);
             continue;
         }
-        const Head& h = j->head;
+        const Head& h = j.journal->head;
         found.push_back({h.time, {name, h.what, h.computer, h.time, h.userName, h.undoes}});
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
@@ -377,75 +363,99 @@ std::optional<std::string> LastPassJournal(const std::vector<JournalEntry>& jour
     return std::nullopt;
 }
 
-Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions& options, UndoReport* report) {
-    const auto Refuse = [](const std::string& why) { return Result::Fail(Refusal(why)); };
-    const std::string path = given.find('\\') == std::string::npos ? UndoFolder(sys) + "\\" + given : given;
-    const std::string folder = path.substr(0, path.rfind('\\'));
-    const std::string name = path.substr(path.rfind('\\') + 1);
-    std::string why;
-    const auto loaded = Load(sys, path, why);
-    if (!loaded) return Refuse(path + " " + why);
-    const Head& head = loaded->head;
-    if (!head.ended) return Refuse(path + " is cut short: its last line is not \"; end\"");
-    const sysaccess::RegScript script = sysaccess::ReadRegScript(loaded->text);
+namespace {
+
+// A journal read and checked as an undo must check it before it changes anything: whole, parsed,
+// its SHA-256 the one recorded, of this computer and this user (unless forced); or why not.
+struct Checked {
+    Loaded loaded;
+    sysaccess::RegScript script;
+};
+struct CheckedJournal {
+    std::optional<Checked> journal;
+    std::string refusal;
+};
+CheckedJournal ReadChecked(sysaccess::System& sys, const std::string& path, const std::string& name,
+                           const UndoOptions& options) {
+    const auto refuse = [](std::string why) { return CheckedJournal{std::nullopt, std::move(why)}; };
+    LoadedJournal loaded = Load(sys, path);
+    if (!loaded.journal) return refuse(path + " " + loaded.why);
+    const Head& head = loaded.journal->head;
+    if (!head.ended) return refuse(path + " is cut short: its last line is not \"; end\"");
+    sysaccess::RegScript script = sysaccess::ReadRegScript(loaded.journal->text);
     if (!script.rejected.empty()) {
         const auto& r = script.rejected.front();
-        return Refuse(path + ": line " + std::to_string(r.number) + " does not parse: " + r.text);
+        return refuse(path + ": line " + std::to_string(r.number) + " does not parse: " + r.text);
     }
     const auto recorded = sys.ReadRegValue(kHashesKey, name);
-    if (!recorded || recorded->text != Sha256Hex(loaded->bytes)) {
-        return Refuse(path + ": its SHA-256 is not the one recorded when it was written");
+    if (!recorded || recorded->text != Sha256Hex(loaded.journal->bytes)) {
+        return refuse(path + ": its SHA-256 is not the one recorded when it was written");
     }
     if (!options.force && !sysaccess::SameName(head.computer, sys.ComputerName())) {
-        return Refuse(path + " was written on " + head.computer + ", not on this computer (--force undoes it here)");
+        return refuse(path + " was written on " + head.computer + ", not on this computer (--force undoes it here)");
     }
     const std::string user = sys.UserName();
-    if (!options.forceUser && !SameUser(head, sys.UserSid(), user))
-        return Refuse(path + " " + OtherUser(head.userName, user));
+    if (!options.forceUser && !SameUser(head, sys.UserSid(), user)) {
+        return refuse(path + " " + OtherUser(head.userName, user));
+    }
+    return {Checked{std::move(*loaded.journal), std::move(script)}, {}};
+}
 
-    const Allowed allowed = WhatTheProgramChanges(sys, options.user.value_or(user));
+// The journal's registry lines that an undo imports, each one the program may restore and none
+// taking what others put there since; the sections of services that are gone are skipped. refusal
+// names the first line that may not be restored.
+struct Imports {
+    std::vector<ScriptOp> ops;
+    std::vector<std::string> skipped;
+    std::string refusal;
+};
+Imports CheckedOps(sysaccess::System& sys, const std::string& path, const std::vector<ScriptOp>& ops,
+                   const Allowed& allowed, Targets& own) {
     Restores restores;
-    for (const ScriptOp& op : script.ops) {
-        const std::string key = Fold(sysaccess::JoinKeyPath(op.key));
+    for (const ScriptOp& op : ops) {
+        const std::string key = sysaccess::KeyIdentity(sysaccess::JoinKeyPath(op.key));
         if (op.kind == ScriptOp::Kind::CreateKey) restores.keys.insert(key);
         if (op.kind == ScriptOp::Kind::SetValue) restores.values.insert(key + "|" + sysaccess::FoldCase(op.name));
     }
-    UndoReport done;
-    Targets own; // what this undo changes, for its own journal
-    std::vector<ScriptOp> import;
+    Imports out;
+    const auto refuse = [&](std::string why) {
+        out.refusal = std::move(why);
+        return std::move(out);
+    };
     bool skipping = false; // within the section of a service that is gone
-    for (std::size_t i = 0; i < script.ops.size(); ++i) {
-        const ScriptOp& op = script.ops[i];
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const ScriptOp& op = ops[i];
         const std::string key = sysaccess::JoinKeyPath(op.key);
         const std::string where = path + ": line " + std::to_string(op.line) + ": ";
         switch (op.kind) {
         case ScriptOp::Kind::SetValue:
         case ScriptOp::Kind::DeleteValue:
             if (!allowed.Value(key, op.name)) {
-                return Refuse(where + "the program never writes or deletes " + key + "\\" + op.name);
+                return refuse(where + "the program never writes or deletes " + key + "\\" + op.name);
             }
             if (skipping) continue;
             own.values.emplace_back(key, op.name);
             break;
         case ScriptOp::Kind::CreateKey:
-            if (!allowed.OnPath(Fold(key))) return Refuse(where + "the program never creates " + key);
+            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return refuse(where + "the program never creates " + key);
             skipping = !ServiceOf(key).empty() && !sys.ListRegKey(key);
             if (skipping) {
-                done.skipped.push_back(ServiceGone(ServiceOf(key)));
+                out.skipped.push_back(ServiceGone(ServiceOf(key)));
                 continue;
             }
             if (!sys.ListRegKey(key)) own.trees.push_back(key);
             break;
         case ScriptOp::Kind::DeleteKey: {
             skipping = false;
-            if (!allowed.OnPath(Fold(key))) return Refuse(where + "the program never deletes " + key);
+            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return refuse(where + "the program never deletes " + key);
             // "[-KEY]" then "[KEY]": the key the pass deleted or copied over, put back as it was.
             // A lone "[-KEY]": a key the pass created, whole when it copied it there.
-            const bool putBack = i + 1 < script.ops.size() && script.ops[i + 1].kind == ScriptOp::Kind::CreateKey &&
-                                 Fold(sysaccess::JoinKeyPath(script.ops[i + 1].key)) == Fold(key);
-            if (putBack || !Allowed::In(allowed.whole, Fold(key))) {
+            const bool putBack =
+                i + 1 < ops.size() && ops[i + 1].kind == ScriptOp::Kind::CreateKey &&
+                sysaccess::KeyIdentity(sysaccess::JoinKeyPath(ops[i + 1].key)) == sysaccess::KeyIdentity(key);
+            if (putBack || !Allowed::In(allowed.whole, sysaccess::KeyIdentity(key))) {
                 if (const std::string other = Foreign(sys, allowed, restores, key); !other.empty()) {
-                    return Refuse(where + "deleting " + key + " would take " + other + ", which neither the program " +
+                    return refuse(where + "deleting " + key + " would take " + other + ", which neither the program " +
                                   "nor this journal put there");
                 }
             }
@@ -453,35 +463,52 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
             break;
         }
         }
-        import.push_back(op);
+        out.ops.push_back(op);
     }
-    std::vector<std::pair<std::string, std::string>> copies; // target, the checked bytes
+    return out;
+}
+
+// The copies the journal keeps of the files its pass removed, each read once and checked against
+// its SHA-256: what is put back is these bytes, never the file read again. refusal says which copy
+// may not be put back.
+struct Copies {
+    std::vector<std::pair<std::string, std::string>> files; // target, the checked bytes
+    std::string refusal;
+};
+Copies CheckedCopies(sysaccess::System& sys, const std::string& path, const Head& head, const Allowed& allowed,
+                     Targets& own) {
+    Copies out;
+    const auto refuse = [&](std::string why) {
+        out.refusal = path + ": " + std::move(why);
+        return std::move(out);
+    };
+    const std::string folder = path.substr(0, path.rfind('\\'));
     for (const Copy& c : head.files) {
         if (!startup::IsPlainFileName(c.name) || !allowed.File(c.target)) {
-            return Refuse(path + ": the copy " + c.name + " of " + c.target + " is not one the program keeps");
+            return refuse("the copy " + c.name + " of " + c.target + " is not one the program keeps");
         }
-        if (!IsSha256(c.sha256)) return Refuse(path + ": the journal holds no SHA-256 of its copy " + c.name);
+        if (!IsSha256(c.sha256)) return refuse("the journal holds no SHA-256 of its copy " + c.name);
         const sysaccess::LimitedRead kept = sys.ReadFileUpTo(folder + "\\" + c.name, kMaxJournalBytes);
-        if (kept.tooLarge) return Refuse(path + ": its copy " + c.name + " " + TooLarge());
-        if (!kept.bytes) return Refuse(path + ": its copy " + c.name + " is missing");
+        if (kept.tooLarge) return refuse("its copy " + c.name + " " + TooLarge());
+        if (!kept.bytes) return refuse("its copy " + c.name + " is missing");
         if (Sha256Hex(*kept.bytes) != c.sha256) {
-            return Refuse(path + ": its copy " + c.name +
-                          " has changed: its SHA-256 is not the one the journal recorded");
+            return refuse("its copy " + c.name + " has changed: its SHA-256 is not the one the journal recorded");
         }
-        copies.emplace_back(c.target, *kept.bytes);
+        out.files.emplace_back(c.target, *kept.bytes);
         own.newFiles.push_back(c.target);
     }
     for (const std::string& target : head.removes) {
-        if (!allowed.File(target)) return Refuse(path + ": " + target + " is not a file the program removes");
+        if (!allowed.File(target)) return refuse(target + " is not a file the program removes");
         own.files.push_back(target);
     }
+    return out;
+}
 
-    if (Result journaled = WriteJournal(sys, own, "undo", name, &done.journal); !journaled) {
-        return Refuse("the undo's own journal cannot be written: " + journaled.error);
-    }
-    // What was checked above is imported, not the file, which others may be able to replace: it
-    // goes to the program's own script, held against writers while regedit reads it.
-    const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(sysaccess::RegScriptText(import));
+// Imports ops through regedit. What was checked is imported, not the journal, which others may be
+// able to replace: it goes to the program's own script, held against writers while regedit reads
+// it. A script that cannot be created fails before anything changes.
+Result Import(sysaccess::System& sys, const std::vector<ScriptOp>& ops, UndoReport& done) {
+    const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(sysaccess::RegScriptText(ops));
     if (sys.FileExists(sysaccess::kScriptPath)) (void)sys.DeleteFiles(sysaccess::kScriptPath);
     std::unique_ptr<sysaccess::FileHold> hold;
     if (Result made = sys.CreateHeldFile(sysaccess::kScriptPath, bytes, hold); !made) {
@@ -491,9 +518,13 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
     hold.reset();
     (void)sys.DeleteFiles(sysaccess::kScriptPath);
     if (!imported.ok()) done.failed.push_back("regedit " + imported.Describe());
-    // The service manager reads a Start value written into the registry only at the next start: the
-    // start types go through it, as the pass sets them.
-    for (const ScriptOp& op : import) {
+    return Result::Ok();
+}
+
+// The service manager reads a Start value written into the registry only at the next start: the
+// start types imported go through it as well, as the pass sets them.
+void SetStartTypes(sysaccess::System& sys, const std::vector<ScriptOp>& ops, UndoReport& done) {
+    for (const ScriptOp& op : ops) {
         const std::string service = ServiceOf(sysaccess::JoinKeyPath(op.key));
         if (op.kind != ScriptOp::Kind::SetValue || service.empty() || !sysaccess::SameName(op.name, "Start") ||
             op.data.type != sysaccess::kRegDword || !op.data.bytes.empty()) {
@@ -504,10 +535,12 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
             if (!set.ok()) done.warnings.push_back(StartTypeLate(*command, set.Describe()));
         }
     }
-    // regedit ends with 0 whether or not it could write: what it was to write is read back.
-    for (std::string& differs : NotPutBack(sys, import))
-        done.failed.push_back(std::move(differs));
-    for (const auto& [target, kept] : copies) {
+}
+
+// The files: each copy put back where nothing stands now, each file an undone undo put back
+// removed again.
+void PutBackFiles(sysaccess::System& sys, const Copies& copies, const Head& head, UndoReport& done) {
+    for (const auto& [target, kept] : copies.files) {
         if (sys.FileExists(target)) continue;
         if (Result put = sys.ReplaceFileAtomically(target, kept); !put) {
             done.failed.push_back("cannot put back " + target + ": " + put.error);
@@ -518,6 +551,36 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
     for (const std::string& target : head.removes) {
         if (sys.FileExists(target) && !sys.DeleteFiles(target)) done.failed.push_back("cannot remove " + target);
     }
+}
+
+} // namespace
+
+Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions& options, UndoReport* report) {
+    const auto refuse = [](const std::string& why) { return Result::Fail(Refusal(why)); };
+    const std::string path = given.find('\\') == std::string::npos ? UndoFolder(sys) + "\\" + given : given;
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    const CheckedJournal checked = ReadChecked(sys, path, name, options);
+    if (!checked.journal) return refuse(checked.refusal);
+    const Head& head = checked.journal->loaded.head;
+
+    const Allowed allowed = WhatTheProgramChanges(sys, options.user.value_or(sys.UserName()));
+    Targets own; // what this undo changes, for its own journal
+    Imports imports = CheckedOps(sys, path, checked.journal->script.ops, allowed, own);
+    if (!imports.refusal.empty()) return refuse(imports.refusal);
+    const Copies copies = CheckedCopies(sys, path, head, allowed, own);
+    if (!copies.refusal.empty()) return refuse(copies.refusal);
+
+    UndoReport done;
+    done.skipped = std::move(imports.skipped);
+    if (Result journaled = WriteJournal(sys, own, "undo", name, &done.journal); !journaled) {
+        return refuse("the undo's own journal cannot be written: " + journaled.error);
+    }
+    if (Result imported = Import(sys, imports.ops, done); !imported) return imported;
+    SetStartTypes(sys, imports.ops, done);
+    // regedit ends with 0 whether or not it could write: what it was to write is read back.
+    for (std::string& differs : NotPutBack(sys, imports.ops))
+        done.failed.push_back(std::move(differs));
+    PutBackFiles(sys, copies, head, done);
     done.notUndoable = head.notUndoable;
     const std::size_t failures = done.failed.size();
     if (report) *report = std::move(done);

@@ -67,22 +67,14 @@ private:
         Expect e{Expect::Kind::Command, {}, {}, {}, "c|" + line};
         const std::vector<std::string> args = sysaccess::SplitCommandLine(line);
         const std::string tool = args.empty() ? std::string() : sysaccess::ToolName(args[0]);
-        if (sysaccess::SameName(tool, "sc")) {
-            if (const sysaccess::ScRead read = sysaccess::ReadScCommand(args); read.command) {
-                e.kind = Expect::Kind::Value;
-                e.key = sysaccess::kServicesKey + read.command->service;
-                e.name = "Start";
-                e.data.type = sysaccess::kRegDword;
-                e.data.dword = read.command->start;
-            }
-        } else if (sysaccess::SameName(tool, "chkntfs")) {
-            if (const auto command = sysaccess::ReadChkntfsCommand(args).bootExecute) {
-                e.kind = Expect::Kind::Value;
-                e.key = sysaccess::kSessionManagerKey;
-                e.name = "BootExecute";
-                e.data.type = sysaccess::kRegMultiSz;
-                e.data.bytes = sysaccess::Utf8ToUtf16Le(*command) + std::string(4, '\0');
-            }
+        if (const auto v = sysaccess::ReadToolValue(args)) {
+            e.kind = Expect::Kind::Value;
+            e.key = v->key;
+            e.name = v->name;
+            e.data.type = v->type;
+            e.data.dword = v->dword;
+            if (v->type == sysaccess::kRegMultiSz)
+                e.data.bytes = sysaccess::Utf8ToUtf16Le(v->command) + std::string(4, '\0');
         } else if (sysaccess::SameName(tool, "reg")) {
             if (const auto c = sysaccess::ReadRegCommand(args)) {
                 using Verb = sysaccess::RegCommand::Verb;
