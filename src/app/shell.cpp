@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "optimize/applies.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -31,8 +32,16 @@ std::size_t AnsiLength(sysaccess::System& sys, const std::string& utf8) {
 
 void Main(Context& ctx, const std::function<void()>& showWindow) {
     LoadWindow(ctx);
+    optimize::JudgeAll(ctx.form, ctx.sys); // before the window shows its boxes
     if (showWindow) showWindow();
     (void)settings::LoadSettings(ctx.form, ctx.sys); // a damaged file simply stops the load
+    // Run as another account than the session's, the current user's options would change that
+    // account's settings: said before the first pass can run.
+    if (const auto session = sysaccess::OtherSessionUser(ctx.sys)) {
+        const lang::Language language = ctx.form.Language();
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::OtherSessionUser, language, {ctx.sys.UserName(), *session}),
+                              lang::Text(lang::Str::InfoTitle, language), MsgButtons::Ok, MsgIcon::Information);
+    }
 }
 
 void LoadWindow(Context& ctx) {
@@ -78,6 +87,8 @@ void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pa
         return;
     }
     pass(ctx);
+    // What the pass changed may change what applies (a file it removed is not there to remove).
+    optimize::JudgeAll(ctx.form, ctx.sys);
 }
 
 } // namespace

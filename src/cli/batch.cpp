@@ -14,10 +14,51 @@ namespace {
 
 using sysaccess::RegType;
 
-constexpr const char* kUserStartupVar = "%SYSVELA_STARTUP%";
-constexpr const char* kCommonStartupVar = "%SYSVELA_COMMON_STARTUP%";
+using sysaccess::KnownFolder;
+
+// Each known folder in the batch: the mark the pass's paths carry, the variable that holds the
+// folder where the batch runs, and how the batch sets it (nothing: Windows sets it itself).
+struct BatchFolder {
+    KnownFolder folder;
+    const char* mark;
+    const char* variable;
+    const char* profile; // the profile variable the folder lies in on a Simplified-Chinese XP
+    const char* root;    // HKCU or HKLM: where the Shell Folders value is
+    const char* value;   // the Shell Folders value, and the token after which its data stands
+    const char* tokens;
+};
+constexpr BatchFolder kFolders[] = {
+    {KnownFolder::Windows, "<windir>", "%windir%", nullptr, nullptr, nullptr, nullptr},
+    {KnownFolder::Startup, "<startup>", "%SYSVELA_STARTUP%", "%USERPROFILE%", "HKCU", "Startup", "2,*"},
+    {KnownFolder::CommonStartup, "<common-startup>", "%SYSVELA_COMMON_STARTUP%", "%ALLUSERSPROFILE%", "HKLM",
+     "\"Common Startup\"", "3,*"},
+    {KnownFolder::CommonStartMenu, "<common-start-menu>", "%SYSVELA_COMMON_STARTMENU%", "%ALLUSERSPROFILE%", "HKLM",
+     "\"Common Start Menu\"", "4,*"},
+    {KnownFolder::StartMenu, "<start-menu>", "%SYSVELA_STARTMENU%", "%USERPROFILE%", "HKCU", "\"Start Menu\"", "3,*"},
+    {KnownFolder::Profile, "<profile>", "%USERPROFILE%", nullptr, nullptr, nullptr, nullptr},
+};
 // cmd refuses longer lines.
 constexpr std::size_t kMaxLine = 8000;
+
+// How the batch tells the releases apart: the text "ver" prints holds " 5.1." on XP, " 10.0." on
+// 10 and 11 alike, which the batch therefore cannot tell apart.
+struct VersionTest {
+    sysaccess::ReleaseSet releases;
+    const char* variable;
+    const char* text;
+};
+using sysaccess::Bit;
+using sysaccess::Release;
+constexpr VersionTest kVersionTests[] = {
+    {Bit(Release::Xp), "SYSVELA_WIN51", " 5.1."},
+    {Bit(Release::Server2003), "SYSVELA_WIN52", " 5.2."},
+    {Bit(Release::Vista), "SYSVELA_WIN60", " 6.0."},
+    {Bit(Release::Win7), "SYSVELA_WIN61", " 6.1."},
+    {Bit(Release::Win8), "SYSVELA_WIN62", " 6.2."},
+    {Bit(Release::Win81), "SYSVELA_WIN63", " 6.3."},
+    {static_cast<sysaccess::ReleaseSet>(Bit(Release::Win10) | Bit(Release::Win11)), "SYSVELA_WIN100", " 10.0."},
+};
+constexpr const char* kRunVariable = "SYSVELA_RUN";
 
 bool HasLineBreak(const std::string& s) {
     return s.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
@@ -31,10 +72,6 @@ std::string PercentDoubled(const std::string& s) {
         if (c == '%') out += '%';
     }
     return out;
-}
-
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    return s.size() >= prefix.size() && text::SameName(s.substr(0, prefix.size()), prefix);
 }
 
 } // namespace
@@ -82,6 +119,21 @@ std::optional<std::string> RegAddLine(const std::string& key, RegType type, cons
 }
 
 void BatchExporter::Line(std::string line) {
+    if (!guarded_.empty()) {
+        if (!guardWritten_) {
+            // Whether this Windows is one the option has an effect on, tested once for the option.
+            guardWritten_ = true;
+            lines_.push_back("set \"" + std::string(kRunVariable) + "=\"");
+            for (const VersionTest& t : kVersionTests) {
+                if ((guardReleases_ & t.releases) != t.releases) continue;
+                releasesTested_ |= t.releases;
+                lines_.push_back("if defined " + std::string(t.variable) + " set \"" + kRunVariable + "=1\"");
+            }
+            lines_.push_back("if not defined " + std::string(kRunVariable) + " echo skipped " +
+                             EscapeForBatch(guarded_) + ": not on this version of Windows");
+        }
+        line = "if defined " + std::string(kRunVariable) + " " + line;
+    }
     if (line.size() > kMaxLine) {
         Skip("a line longer than cmd accepts");
         return;
@@ -89,27 +141,37 @@ void BatchExporter::Line(std::string line) {
     lines_.push_back(std::move(line));
 }
 
+void BatchExporter::OptionBegins(const std::string& what, sysaccess::ReleaseSet releases) {
+    const bool limited = versionChecks_ && !what.empty() && releases != sysaccess::kEveryRelease;
+    if (limited && what == guarded_) return; // the same option goes on
+    guarded_ = limited ? what : std::string();
+    guardReleases_ = releases;
+    guardWritten_ = false;
+}
+
 void BatchExporter::Skip(const std::string& why) {
     lines_.push_back("rem skipped: " + why);
 }
 
 void BatchExporter::Page(const std::string& name) {
+    OptionBegins({}, sysaccess::kEveryRelease);
     lines_.push_back("rem page " + PercentDoubled(name));
 }
 
-std::string BatchExporter::BatchPath(const std::string& path) {
-    const std::string user = sysaccess::FixedStartupFolder(userName_);
-    const std::string common = sysaccess::FixedStartupFolder(sysaccess::kAllUsers);
-    const auto under = [&](const std::string& folder) {
-        return StartsWithNoCase(path, folder) && (path.size() == folder.size() || path[folder.size()] == '\\');
-    };
-    if (!userName_.empty() && under(user)) {
-        userStartup_ = true;
-        return kUserStartupVar + PercentDoubled(path.substr(user.size()));
+std::optional<std::string> BatchExporter::KnownFolderPath(KnownFolder folder) {
+    for (const BatchFolder& f : kFolders) {
+        if (f.folder == folder) return std::string(f.mark);
     }
-    if (under(common)) {
-        commonStartup_ = true;
-        return kCommonStartupVar + PercentDoubled(path.substr(common.size()));
+    return std::nullopt;
+}
+
+std::string BatchExporter::BatchPath(const std::string& path) {
+    for (std::size_t i = 0; i < std::size(kFolders); ++i) {
+        const std::string mark = kFolders[i].mark;
+        if (path.starts_with(mark)) {
+            foldersUsed_ |= 1u << static_cast<unsigned>(kFolders[i].folder);
+            return kFolders[i].variable + PercentDoubled(path.substr(mark.size()));
+        }
     }
     return PercentDoubled(path);
 }
@@ -221,19 +283,24 @@ std::string BatchExporter::Text(const std::string& title) const {
         // Bare tool names then find the system's own tools first, not a file in the current folder.
         "pushd \"%SystemRoot%\\system32\"",
     };
-    const std::string shellFolders = R"(\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders")";
-    if (userStartup_) {
-        // The program's fixed folder when it exists, else the one the shell names.
-        out.push_back("set \"SYSVELA_STARTUP=" + sysaccess::FixedStartupFolder("%USERNAME%") + "\"");
-        out.push_back("if not exist \"%SYSVELA_STARTUP%\\*\" for /f \"tokens=2,*\" %%A in ('reg query \"HKCU" +
-                      shellFolders + " /v Startup 2^>nul ^| find \"REG_SZ\"') do set \"SYSVELA_STARTUP=%%B\"");
+    for (const VersionTest& t : kVersionTests) {
+        if (!(releasesTested_ & t.releases)) continue;
+        // find compares bytes, so the text matches in any language's "ver". Its errorlevel is read
+        // on a line of its own: Wine's cmd does not give "&&" after a pipe the pipe's outcome.
+        out.push_back("set \"" + std::string(t.variable) + "=\"");
+        out.push_back("ver | find \"" + std::string(t.text) + "\" >nul");
+        out.push_back("if not errorlevel 1 set \"" + std::string(t.variable) + "=1\"");
     }
-    if (commonStartup_) {
-        out.push_back("set \"SYSVELA_COMMON_STARTUP=" + sysaccess::FixedStartupFolder(sysaccess::kAllUsers) + "\"");
-        out.push_back("if not exist \"%SYSVELA_COMMON_STARTUP%\\*\" for /f \"tokens=3,*\" %%A in ('reg query \"HKLM" +
-                      shellFolders +
-                      " /v \"Common Startup\" 2^>nul ^| find \"REG_SZ\"') do set "
-                      "\"SYSVELA_COMMON_STARTUP=%%B\"");
+    const std::string shellFolders = R"(\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders")";
+    for (const BatchFolder& f : kFolders) {
+        if (!(foldersUsed_ & (1u << static_cast<unsigned>(f.folder))) || f.profile == nullptr) continue;
+        // The folder as a Simplified-Chinese XP names it below the profile when it exists there,
+        // else the one the shell's registry names; its data stands after the type, read by token.
+        const std::string name = std::string(f.variable).substr(1, std::strlen(f.variable) - 2);
+        out.push_back("set \"" + name + "=" + f.profile + std::string(sysaccess::XpBelowProfile(f.folder)) + "\"");
+        out.push_back("if not exist \"" + std::string(f.variable) + "\\*\" for /f \"tokens=" + f.tokens +
+                      "\" %%A in ('reg query \"" + f.root + shellFolders + " /v " + f.value +
+                      " 2^>nul ^| find \"REG_SZ\"') do set \"" + name + "=%%B\"");
     }
     out.insert(out.end(), lines_.begin(), lines_.end());
     out.push_back("popd");

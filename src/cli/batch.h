@@ -30,9 +30,10 @@ std::optional<std::string> RegAddLine(const std::string& key, sysaccess::RegType
 // Queries it does not answer itself go to the machine underneath (the forwarding base).
 class BatchExporter : public sysaccess::ForwardingSystem {
 public:
-    // userName: the log-in name the pass builds the current user's Startup folder from; that
-    // folder becomes the Startup folder of whoever runs the batch.
-    BatchExporter(System& inner, std::string userName) : ForwardingSystem(inner), userName_(std::move(userName)) {}
+    // versionChecks: an option that has an effect on some releases of Windows only is run behind a
+    // test of the version where the batch runs; without it every option runs everywhere.
+    explicit BatchExporter(System& inner, bool versionChecks = true)
+        : ForwardingSystem(inner), versionChecks_(versionChecks) {}
 
     // A comment line naming the page whose effects follow.
     void Page(const std::string& name);
@@ -43,6 +44,10 @@ public:
                                     const std::string& data) override;
     sysaccess::RunResult Run(const std::string& commandLine, sysaccess::RunMode mode) override;
     std::vector<sysaccess::StartedCommand> CollectStarted() override { return {}; }
+    // The lines of an option limited to some releases stand behind a test of the version.
+    void OptionBegins(const std::string& what, sysaccess::ReleaseSet releases) override;
+    // Nothing is skipped here: the batch decides where it runs.
+    void OptionSkipped(const std::string&, const std::string&) override {}
     bool FileExists(const std::string&) override { return true; }   // tested in the batch
     bool FolderExists(const std::string&) override { return true; } // tested in the batch
     sysaccess::Result DeleteFiles(const std::string& path) override;
@@ -53,21 +58,26 @@ public:
     sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;
-    // The Startup folders are the ones built from the log-in name, which BatchPath knows to
-    // replace; the shell's folders of this machine would stand in the batch as they are.
-    std::optional<std::string> ShellStartupFolder(bool) override { return std::nullopt; }
+    // The folders are those of the machine that runs the batch: each is a mark ("<windir>") that
+    // BatchPath replaces by the variable holding the folder there.
+    std::optional<std::string> KnownFolderPath(sysaccess::KnownFolder folder) override;
 
 private:
     void Line(std::string line);
     void Skip(const std::string& why);
-    // A path for the batch: escaped, with a Startup folder of the pass replaced by the variable
-    // that holds the same folder on the machine running the batch.
+    // A path for the batch: escaped, with a known folder's mark replaced by the variable that
+    // holds the folder on the machine running the batch.
     std::string BatchPath(const std::string& path);
 
-    std::string userName_;
     std::vector<std::string> lines_;
-    bool userStartup_ = false;   // the batch needs %SYSVELA_STARTUP%
-    bool commonStartup_ = false; // the batch needs %SYSVELA_COMMON_STARTUP%
+    unsigned foldersUsed_ = 0; // bit n: the batch needs the variable of KnownFolder n
+    bool versionChecks_ = true;
+    sysaccess::ReleaseSet releasesTested_ = 0; // the releases whose test the batch's start sets
+    // The option whose lines follow, when it is limited to some releases: its name and releases,
+    // and whether its test has been written.
+    std::string guarded_;
+    sysaccess::ReleaseSet guardReleases_ = sysaccess::kEveryRelease;
+    bool guardWritten_ = false;
     struct Copy {
         std::string source; // the key copied, compared without case and trailing backslash
         std::string flag;   // the variable set when the copy succeeded

@@ -10,7 +10,9 @@
 #include "app/shell.h"
 #include "cli/batch.h"
 #include "cli/options.h"
+#include "form/facts.h"
 #include "lang/strings.h"
+#include "optimize/applies.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -180,6 +182,18 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     app::LoadWindow(baseCtx);
     if (!LoadStates(o, form, base, env)) return 1;
     if (o.user) form.UserName = *o.user;
+    if (o.command != Command::Export) {
+        if (const auto session = sysaccess::OtherSessionUser(base)) {
+            Say(env, lang::CliStr::OtherSessionUser, {base.UserName(), *session});
+        }
+    }
+    // What does not apply here is skipped; an exported batch asks where it runs instead.
+    if (!o.all && o.command != Command::Export) {
+        optimize::JudgeAll(form, base);
+        if (!base.Version().known) {
+            Say(env, lang::CliStr::VersionUnknown);
+        }
+    }
 
     if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
         Say(env, lang::CliStr::NoCodePage, {std::to_string(o.codePage)});
@@ -193,7 +207,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     std::function<void(const std::string&)> onPage;
     bool failed = false;
     if (o.command == Command::Export) {
-        exporter = std::make_unique<BatchExporter>(base, form.UserName);
+        exporter = std::make_unique<BatchExporter>(base, !o.all);
         sys = exporter.get();
         onPage = [&](const std::string& page) { exporter->Page(page); };
     } else {
@@ -210,6 +224,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
             if (!e.ok) failed = true;
             env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
         });
+        recorder->SetSkipCallback([&](const std::string& line) { env.out("skipped " + OneLine(line) + "\n"); });
         sys = recorder.get();
         onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
     }
@@ -352,33 +367,101 @@ std::string JsonString(const std::string& s) {
     return out + "\"";
 }
 
-int Status(const Options& o, sysaccess::System& sys, const Env& env) {
+// The pages status and list speak of: the one asked for, or every page with options.
+std::vector<form::Page> OptionPages(const Options& o) {
     std::vector<form::Page> pages;
     for (const form::PageRecord& r : form::kPages) {
         if (r.options && (!o.statusPage || *o.statusPage == r.page)) pages.push_back(r.page);
     }
+    return pages;
+}
+
+int Status(const Options& o, sysaccess::System& sys, const Env& env) {
+    const std::vector<form::Page> pages = OptionPages(o);
     std::string json = "{\"pages\":[";
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const form::Page page = pages[p];
-        int counts[4] = {};
+        int counts[5] = {};
         std::string text = "page " + std::string(form::PageWord(page)) + "\n", items;
         for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
             ++counts[static_cast<int>(s.state)];
             // A box by its caption in the run's language; a service by the name sc knows it by.
             const std::string caption =
                 s.chk >= 0 ? lang::OptionCaption(s.chk, env.language) : form::kServices[s.service].name;
-            text += std::string(undo::StateWord(s.state)) + "\t" + caption + "\n";
+            const bool na = s.state == undo::OptionState::NotApplicable;
+            text += std::string(undo::StateWord(s.state)) + "\t" + caption + (na ? "\t" + s.why : "") + "\n";
             items += std::string(items.empty() ? "" : ",") + "{\"chk\":" + std::to_string(s.chk) +
-                     ",\"caption\":" + JsonString(caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
+                     ",\"caption\":" + JsonString(caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"" +
+                     (na ? ",\"why\":" + JsonString(s.why) : "") + "}";
         }
         text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
-                std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
+                std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown" +
+                (counts[4] ? ", " + std::to_string(counts[4]) + " n/a" : "") + "\n";
         json += std::string(p ? "," : "") + "{\"page\":\"" + form::PageWord(page) + "\",\"options\":[" + items +
                 "],\"on\":" + std::to_string(counts[0]) + ",\"off\":" + std::to_string(counts[1]) +
-                ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) + "}";
+                ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) +
+                ",\"n/a\":" + std::to_string(counts[4]) + "}";
         if (!o.json) env.out(text);
     }
     if (o.json) env.out(json + "]}\n");
+    return 0;
+}
+
+// One option's or service's facts, with its verdict on this machine.
+std::string ListEntry(const std::string& key, const std::string& caption, const char* page, const form::Fact& f,
+                      const optimize::Verdict& v, bool json) {
+    if (!json) {
+        std::string risk = form::RiskWord(f.risk);
+        if (!f.riskReason.empty()) risk += ": " + f.riskReason;
+        return OneLine(key + "\t" + page + "\t" + caption + "\t" + (v.applies ? "applies" : "n/a: " + v.why) + "\t" +
+                       risk + "\t" + f.explanation + (f.unverified ? " (未核实)" : "")) +
+               "\n";
+    }
+    std::string sources, probes;
+    for (const form::Source& src : f.sources) {
+        sources += std::string(sources.empty() ? "" : ",") + "{\"url\":" + JsonString(src.url) +
+                   ",\"quote\":" + JsonString(src.quote) + "}";
+    }
+    static constexpr const char* kProbeWords[] = {"service ", "file ", "folder "};
+    for (const form::Probe& p : f.probes)
+        probes += std::string(probes.empty() ? "" : ",") + JsonString(kProbeWords[static_cast<int>(p.kind)] + p.what);
+    return key + ",\"caption\":" + JsonString(caption) + ",\"page\":\"" + page +
+           "\",\"applies\":" + (v.applies ? "true" : "false") + ",\"why\":" + JsonString(v.why) + ",\"risk\":\"" +
+           form::RiskWord(f.risk) + "\",\"riskReason\":" + JsonString(f.riskReason) +
+           ",\"explanation\":" + JsonString(f.explanation) + ",\"sources\":[" + sources + "],\"probes\":[" + probes +
+           "],\"unverified\":" + (f.unverified ? "true" : "false") + "}";
+}
+
+int List(const Options& o, sysaccess::System& sys, const Env& env) {
+    std::vector<std::string> entries;
+    for (const form::Page page : OptionPages(o)) {
+        const char* word = form::PageWord(page);
+        if (page == form::Page::Service) {
+            for (int i = 0; i < form::kServiceCount; ++i) {
+                const std::string name = form::kServices[i].name;
+                entries.push_back(ListEntry(o.json ? "{\"service\":" + JsonString(name) : "service " + name,
+                                            lang::ServiceItem(i, env.language), word, form::ServiceFact(i),
+                                            optimize::JudgeService(i, sys), o.json));
+            }
+            continue;
+        }
+        for (const form::Option& opt : form::kOptions) {
+            if (opt.page != page) continue;
+            const std::string n = std::to_string(opt.chk);
+            entries.push_back(ListEntry(o.json ? "{\"option\":" + n : "option " + n,
+                                        lang::OptionCaption(opt.chk, env.language), word, form::OptionFact(opt.chk),
+                                        optimize::JudgeOption(opt.chk, sys), o.json));
+        }
+    }
+    if (!o.json) {
+        for (const std::string& e : entries)
+            env.out(e);
+        return 0;
+    }
+    std::string json = "[";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        json += (i ? ",\n" : "") + entries[i];
+    env.out(json + "]\n");
     return 0;
 }
 
@@ -425,6 +508,9 @@ int Main(const std::vector<std::string>& args, const Env& platform) {
         break;
     case Command::Status:
         status = Status(o, *target.system, env);
+        break;
+    case Command::List:
+        status = List(o, *target.system, env);
         break;
     case Command::Undo:
         status = Undo(o, *target.system, env);

@@ -83,6 +83,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     CLI::Option* settingsOpt = app.add_option("--settings", settings);
     CLI::Option* userOpt = app.add_option("--user", user);
     CLI::Option* recommendOpt = app.add_flag("--recommend", recommend);
+    bool all = false;
+    CLI::Option* allOpt = app.add_flag("--all", all);
     CLI::Option* removeOpt = app.add_option("--remove", remove)->allow_extra_args(false);
     CLI::Option* codePageOpt = app.add_option("--codepage", codePage)->check(CLI::Range(1u, 65535u));
     CLI::Option* languageOpt = app.add_option("--lang", languageWord);
@@ -113,6 +115,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     std::string statusPage;
     statusCmd->add_option("PAGE", statusPage);
     statusCmd->add_flag("--json", o.json);
+    CLI::App* listCmd = app.add_subcommand("list");
+    listCmd->add_option("PAGE", statusPage);
+    listCmd->add_flag("--json", o.json);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -139,6 +144,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
         o.command = Command::Undo;
     else if (statusCmd->parsed())
         o.command = Command::Status;
+    else if (listCmd->parsed())
+        o.command = Command::List;
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
@@ -155,6 +162,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     if (*settingsOpt) o.settingsFile = settings;
     if (*userOpt) o.user = user;
     o.recommend = recommend;
+    o.all = all;
     o.remove = remove;
     o.codePage = codePage;
     if (*languageOpt) {
@@ -163,7 +171,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     }
 
     if (!pass) {
-        for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt}) {
+        for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt, allOpt}) {
             if (*opt) return Fail(say(lang::CliStr::OnlyWithPass, {opt->get_name()}));
         }
         if (*userOpt && o.command != Command::StartupList && o.command != Command::Undo) {
@@ -174,7 +182,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
         return Fail(text(lang::CliStr::RemoveOnly));
     }
     if (*codePageOpt && o.command != Command::Export) return Fail(text(lang::CliStr::CodePageOnly));
-    if (o.command == Command::Status && !statusPage.empty()) {
+    if ((o.command == Command::Status || o.command == Command::List) && !statusPage.empty()) {
         const auto chosen = form::PageOfWord(statusPage);
         if (!chosen || !form::Record(*chosen).options) {
             return Fail(say(lang::CliStr::UnknownPage,

@@ -10,7 +10,7 @@
 
 namespace cli {
 
-enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help, Version };
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, List, Help, Version };
 
 struct Options {
     Command command = Command::Help;
@@ -20,6 +20,7 @@ struct Options {
     std::optional<std::string> settingsFile;
     std::optional<std::string> user;
     bool recommend = false;
+    bool all = false; // every option runs, whether or not this Windows has what it changes
     std::vector<std::string> remove;
     unsigned codePage = 936;
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND
@@ -29,7 +30,7 @@ struct Options {
     // of another user
     bool list = false, last = false, force = false, forceUser = false;
     std::string journal;
-    // status [PAGE] [--json]: no page is every page with options
+    // status and list [PAGE] [--json]: no page is every page with options
     std::optional<form::Page> statusPage;
     bool json = false;
     // --lang: the language of messages and help; nothing leaves it to the platform.

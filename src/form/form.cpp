@@ -53,6 +53,26 @@ void MainForm::SetChk(int i, int value) {
     Notify(Field::Chk, i);
 }
 
+std::string MainForm::WhyNot(int chk) const {
+    return Applies(chk) ? std::string() : *optionWhy_[static_cast<std::size_t>(chk)];
+}
+
+std::string MainForm::ServiceWhyNot(int i) const {
+    return ServiceApplies(i) ? std::string() : *serviceWhy_[static_cast<std::size_t>(i)];
+}
+
+void MainForm::SetApplies(int chk, bool applies, std::string whyNot) {
+    if (!InRange(chk, kChkCount)) return;
+    optionWhy_[static_cast<std::size_t>(chk)] = applies ? std::nullopt : std::optional(std::move(whyNot));
+    Notify(Field::Applies, chk);
+}
+
+void MainForm::SetServiceApplies(int i, bool applies, std::string whyNot) {
+    if (!InRange(i, kServiceCount)) return;
+    serviceWhy_[static_cast<std::size_t>(i)] = applies ? std::nullopt : std::optional(std::move(whyNot));
+    Notify(Field::ServiceApplies, i);
+}
+
 void MainForm::SelectOpt(int i) {
     if (!InRange(i, kOptCount)) return;
     for (int k = 0; k < kOptCount; ++k)

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,9 @@ enum class Field {
     Header, // the header caption of XPCMain
     Page,   // which page panel is visible
     ButtonEnabled,
-    Shape2, // visible or width
+    Shape2,         // visible or width
+    Applies,        // index = check box: whether it applies on this machine
+    ServiceApplies, // index = service
 };
 
 struct Change {
@@ -101,6 +104,16 @@ public:
     void ClearStartup();
     void AddStartup(std::string item);
 
+    // --- Where the options apply ---
+    // Whether the option (service) has any effect on this machine, and why not. Every one applies
+    // until it is judged; the pass skips one that does not, and says so.
+    bool Applies(int chk) const { return !InRange(chk, kChkCount) || !optionWhy_[static_cast<std::size_t>(chk)]; }
+    bool ServiceApplies(int i) const { return !InRange(i, kServiceCount) || !serviceWhy_[static_cast<std::size_t>(i)]; }
+    std::string WhyNot(int chk) const;
+    std::string ServiceWhyNot(int i) const;
+    void SetApplies(int chk, bool applies, std::string whyNot = {});
+    void SetServiceApplies(int i, bool applies, std::string whyNot = {});
+
     // --- Labels and captions ---
     const std::string& lblInfo() const { return lblInfo_; }
     const std::string& lblWait() const { return lblWait_; }
@@ -154,6 +167,8 @@ private:
     int combo3_ = -1;
     std::string txtPath_;
     CheckList lstHide_, lstNot_, lstService_, lstStartup_;
+    std::array<std::optional<std::string>, kChkCount> optionWhy_;      // set: does not apply
+    std::array<std::optional<std::string>, kServiceCount> serviceWhy_; // set: does not apply
     Page visible_ = Page::System;
     std::string lblInfo_, lblWait_, lblCaption_ = Text(Record(visible_).caption),
                                     header_ = Text(Record(visible_).header);

@@ -17,6 +17,7 @@ constexpr const char* kHelpZh = R"(sysvela-cli：不打开窗口，预览、执�
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
   sysvela-cli [--machine DIR] [--user NAME] undo --list | --last | JOURNAL [--force] [--force-user]
   sysvela-cli [--machine DIR] status [PAGE] [--json]
+  sysvela-cli [--machine DIR] list [PAGE] [--json]
   每条命令都可加 --lang zh|en：提示和说明使用的语言。
 
 COMMAND
@@ -34,7 +35,9 @@ PAGE
                    使用窗口的初始状态。该文件从不写入。
   --user NAME      当前用户“启动”文件夹所用的登录名（默认：当前登录名）。写入哪个用户的
                    注册表不变。apply --user NAME 的撤销记录用 undo --user NAME 撤销。
-  --recommend      先选中该页的推荐项（auto 总是如此）。
+  --recommend      先选中该页的推荐项（auto 总是如此）；在当前 Windows 上不起作用的选项不选中。
+  --all            像在 Windows XP 上一样执行每个选项和服务，包括在当前 Windows 上不起作用
+                   （否则会跳过）的；导出的批处理这时不检查运行它的 Windows 版本。
   --remove NAME    选中文字恰为 NAME 的每个启动项（仅用于 startup 页；可多次给出）。
   --codepage N     导出的批处理文件的代码页（默认 936）。
   --lang zh|en     提示和说明的语言（默认：Windows 上为用户界面语言，Linux 上按
@@ -51,14 +54,18 @@ plan 和 apply 的输出（标准输出，UTF-8，每项一行，按顺序）
   rmdir PATH                   删除文件夹
   plan 按计算机当前状态回答每次查询，并把每项都算作成功，因此可能把一次删除列出两次，
   而 apply 第二次时会发现文件已不存在。
+  skipped WHAT: WHY            在当前 Windows 上不起作用、因此不执行的选项或服务，例如：
+                               skipped 停用 Alerter: not on Windows 10 (build 19045)。
   apply 中失败的一项以制表符和“failed: REASON”结尾；执行完后，每个启动后失败的命令
   另列一行“failed: COMMAND: REASON”。对不存在的值或项的“reg delete”以制表符和
   “nothing to remove”结尾，对不存在的项的“reg copy”以“nothing to copy”结尾；两者都不
   算失败。
 
 export 的输出（标准输出）：批处理文件，CR LF 换行，使用所选代码页。注册表值写成“reg add”，
-命令行原样保留，每个文件操作都先做与程序相同的检查，当前用户的“启动”文件夹是运行该批处理的
-用户的，安全模式的注册表项只在复制成功后才删除。
+命令行原样保留，每个文件操作都先做与程序相同的检查，Windows 文件夹、“开始”菜单和“启动”
+文件夹是运行该批处理的计算机和用户的，安全模式的注册表项只在复制成功后才删除。只在某些
+Windows 版本上起作用的选项，只在批处理（按“ver”显示的版本）发现是这些版本之一时执行，
+否则显示“skipped WHAT”。
 
 撤销：apply（以及窗口的“优化”和“自动优化”）先在 setup.dat 旁的“undo”文件夹写一份撤销
 记录：一个注册表脚本（UTF-16，与 regedit 所写相同），可恢复本次更改的每个值、项和服务启动
@@ -78,11 +85,19 @@ SHA-256 或其副本的 SHA-256 与写入时记录的（在 HKEY_LOCAL_MACHINE\S
 用 undo 恢复。
 
 status 显示计算机当前的状态，每个选项一行：on（有勾选时写入的内容）、off（有不勾选时写入的
-内容，或没有勾选的痕迹）、mixed（两者都有）或 unknown（该选项只运行命令），一个制表符，然后
-是选项的文字；最后一行为汇总。PAGE 为 system、security、services（on：服务已禁用）或
+内容，或没有勾选的痕迹）、mixed（两者都有）、unknown（该选项只运行命令）或 n/a（在当前
+Windows 上不起作用；选项文字后跟一个制表符和原因），一个制表符，然后是选项的文字；最后一行
+为汇总。PAGE 为 system、security、services（on：服务已禁用）或
 slimming；不给 PAGE 则四页全部列出。--json 则改为输出
 {"pages":[{"page":P,"options":[{"chk":N,"caption":C,"state":S},...],"on":N,"off":N,"mixed":N,
-"unknown":N},...]}。状态词和汇总行与语言无关，选项文字随语言。status 不做任何更改。
+"unknown":N,"n/a":N},...]}。状态词和汇总行与语言无关，选项文字随语言。status 不做任何更改。
+
+list 列出程序对 PAGE（不给 PAGE 则所有页）的每个选项和服务所知的情况：编号或服务名、页面、
+选项文字、在当前 Windows 上是否起作用（“applies”或“n/a: WHY”）、风险（低、中或高，附原因）
+和它做什么，以制表符分隔，每项一行。--json 则输出 {"option":N,...} 和 {"service":NAME,...}
+对象的数组，键为 "caption"、"page"、"applies"、"why"、"risk"、"riskReason"、"explanation"、
+"sources"（说明其适用版本的网页：[{"url","quote"}]）、"probes"（程序改为在计算机上检查的内容）
+和 "unverified"（true：没有资料说明适用版本，因此在所有版本上都执行）。
 
 startup-list 按窗口的列法列出启动项，每行一项。
 reg-write（TYPE 为 string、dword 或 hex）和 run-cmd 是诊断用的：写一个注册表值，或运行一个命令行
@@ -100,6 +115,7 @@ Usage:
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
   sysvela-cli [--machine DIR] [--user NAME] undo --list | --last | JOURNAL [--force] [--force-user]
   sysvela-cli [--machine DIR] status [PAGE] [--json]
+  sysvela-cli [--machine DIR] list [PAGE] [--json]
   Every command takes --lang zh|en: the language of its messages and of this text.
 
 COMMAND
@@ -121,7 +137,11 @@ Options
   --user NAME      the log-in name used for the current user's Startup folder (default: the
                    log-in name). Whose registry is written does not change. A journal of
                    apply --user NAME is undone with undo --user NAME.
-  --recommend      tick the page's recommended selection first (auto always does).
+  --recommend      tick the page's recommended selection first (auto always does); an option
+                   that does not apply on this Windows is not ticked.
+  --all            run every option and service as on Windows XP, including those that have no
+                   effect on this Windows (which are otherwise skipped); an exported batch then
+                   does not test the version of Windows it runs on.
   --remove NAME    tick every startup entry whose text is exactly NAME (startup page only; may
                    be given more than once).
   --codepage N     code page of the exported batch file (default 936).
@@ -140,6 +160,9 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   rmdir PATH                   a folder removal
   A plan answers every query from the machine as it is and counts every effect as succeeded,
   so it may list a deletion twice where apply would find the file gone the second time.
+  skipped WHAT: WHY            an option or service that has no effect on this Windows, which
+                               the pass leaves alone, such as: skipped 停用 Alerter: not on
+                               Windows 10 (build 19045).
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
   started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
   or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
@@ -147,8 +170,10 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same
-test the program makes, the current user's Startup folder is that of the user who runs the
-batch, and a safe-boot key is deleted only after its copy succeeded.
+test the program makes, the Windows folder, the Start menu and the Startup folders are those of
+the machine and user that run the batch, and a safe-boot key is deleted only after its copy
+succeeded. An option that has an effect on some versions of Windows only runs where the batch
+finds one of them (by the version "ver" prints), and says "skipped WHAT" elsewhere.
 
 Undo: apply (and the window's Optimize and automatic optimisation) first writes a journal to the
 folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
@@ -171,12 +196,21 @@ Double-clicking a journal in Explorer restores the registry too; the copied file
 through undo.
 
 status shows what the machine holds now, one line per option: on (what a tick writes), off
-(what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
-runs commands), a tab, and the option's caption; then a summary line. PAGE is system, security,
+(what a clear writes, or no trace of the tick), mixed (some of each), unknown (the option only
+runs commands) or n/a (it has no effect on this Windows; a tab and the reason follow the
+caption), a tab, and the option's caption; then a summary line. PAGE is system, security,
 services (on: the service is disabled) or slimming; without PAGE, all four. --json prints
 {"pages":[{"page":P,"options":[{"chk":N,"caption":C,"state":S},...],"on":N,"off":N,"mixed":N,
-"unknown":N},...]} instead. The state words and the summary line are the same in every language;
-the captions follow it. status changes nothing.
+"unknown":N,"n/a":N},...]} instead. The state words and the summary line are the same in every
+language; the captions follow it. status changes nothing.
+
+list shows what the program knows of each option and service of PAGE (all pages without it):
+its number or service name, page, caption, whether it applies on this Windows ("applies" or
+"n/a: WHY"), its risk (低, 中 or 高, with the reason) and what it does, tab-separated, one line
+each. --json prints an array of {"option":N,...} and {"service":NAME,...} objects with "caption",
+"page", "applies", "why", "risk", "riskReason", "explanation", "sources" ([{"url","quote"}] of
+the pages that say where it applies), "probes" (what the program checks on the machine instead)
+and "unverified" (true: nothing says where it applies, and it runs everywhere).
 
 startup-list prints the startup entries as the window lists them, one per line.
 reg-write (TYPE string, dword or hex) and run-cmd are diagnostics for one registry write or one
@@ -240,6 +274,14 @@ constexpr Row kRows[] = {
     {CliStr::Stopped, "sysvela-cli: 已停止：{1}\n", "sysvela-cli: stopped: {1}\n"},
     {CliStr::OutOfMemory, "内存不足", "out of memory"},
     {CliStr::UnknownError, "未知错误", "an unknown error"},
+    {CliStr::OtherSessionUser,
+     "sysvela-cli: 正以“{1}”的身份运行，而登录本会话的是“{2}”：只对当前用户生效的选项将修改“{1}”的设置，"
+     "而不是“{2}”的\n",
+     "sysvela-cli: running as {1} while {2} is logged on in this session: the current user's options change "
+     "{1}'s settings, not {2}'s\n"},
+    {CliStr::VersionUnknown, "sysvela-cli: 无法读取 Windows 的版本：只跳过程序在本机上查明不存在的内容\n",
+     "sysvela-cli: the version of Windows cannot be read: only what the program finds missing on this machine is "
+     "skipped\n"},
 };
 
 constexpr bool RowsInIdOrder() {
@@ -248,7 +290,7 @@ constexpr bool RowsInIdOrder() {
             kRows[i].en[0] == '\0')
             return false;
     }
-    return static_cast<std::size_t>(CliStr::UnknownError) + 1 == std::size(kRows);
+    return static_cast<std::size_t>(CliStr::VersionUnknown) + 1 == std::size(kRows);
 }
 static_assert(RowsInIdOrder(), "kRows: row i is CliStr i, with both languages; one row for every CliStr");
 

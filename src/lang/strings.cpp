@@ -77,6 +77,11 @@ constexpr Row kRows[] = {
     {Str::EndedUnexpectedly, "程序意外终止。", "The program ended unexpectedly."},
     {Str::UnknownError, "未知错误。", "Unknown error."},
     {Str::NoMainWindow, "无法创建主窗口。", "The main window cannot be created."},
+    {Str::InfoTitle, "提示", "Information"},
+    {Str::OtherSessionUser,
+     "Sysvela 正以“{1}”的身份运行，而登录本会话的是“{2}”。只对当前用户生效的选项将修改“{1}”的设置，而不是“{2}”的。",
+     "Sysvela is running as {1}, while {2} is logged on in this session. The options for the current user will "
+     "change the settings of {1}, not those of {2}."},
 };
 
 constexpr bool RowsInIdOrder() {
@@ -85,7 +90,7 @@ constexpr bool RowsInIdOrder() {
             kRows[i].en[0] == '\0')
             return false;
     }
-    return static_cast<std::size_t>(Str::NoMainWindow) + 1 == std::size(kRows);
+    return static_cast<std::size_t>(Str::OtherSessionUser) + 1 == std::size(kRows);
 }
 static_assert(RowsInIdOrder(), "kRows: row i is Str i, with both languages; one row for every Str");
 

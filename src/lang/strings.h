@@ -74,6 +74,9 @@ enum class Str {
     EndedUnexpectedly,
     UnknownError,
     NoMainWindow,
+    // Before the first pass, when the program runs as another account than the session's.
+    InfoTitle,
+    OtherSessionUser, // {1}: the account it runs as; {2}: the session's
 };
 
 // The CLI's lines (cli_strings.cpp, apart so that the window's program carries none of them).
@@ -112,6 +115,8 @@ enum class CliStr {
     Stopped,
     OutOfMemory,
     UnknownError,
+    OtherSessionUser,
+    VersionUnknown,
 };
 
 // The text of id in language.

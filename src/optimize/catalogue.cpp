@@ -1,5 +1,10 @@
 #include "optimize/catalogue.h"
 
+#include "lang/strings.h"
+
+#include "form/facts.h"
+#include "sysaccess/folders.h"
+
 namespace optimize {
 
 void Write(sysaccess::System& sys, const char* key, sysaccess::RegType type, const char* name, const char* data) {
@@ -37,11 +42,14 @@ void Apply(const Step& step, form::MainForm& form, sysaccess::System& sys) {
         }
         break;
     case Step::Kind::DeleteFile:
-        if (ticked) DeleteIfExists(sys, step.key);
+        if (ticked) DeleteIfExists(sys, sysaccess::ResolveOrFixed(sys, step.folder, step.key));
         break;
     case Step::Kind::RemoveFolder:
         // Only an empty folder goes; its contents are never deleted on its behalf.
-        if (ticked && sys.FolderExists(step.key)) (void)sys.RemoveFolder(step.key);
+        if (ticked) {
+            const std::string path = sysaccess::ResolveOrFixed(sys, step.folder, step.key);
+            if (sys.FolderExists(path)) (void)sys.RemoveFolder(path);
+        }
         break;
     case Step::Kind::Progress:
         form.SetProgress(step.twips);
@@ -49,6 +57,28 @@ void Apply(const Step& step, form::MainForm& form, sysaccess::System& sys) {
     case Step::Kind::Special:
         step.special(form, sys);
         break;
+    }
+}
+
+void ApplySteps(const Step* steps, std::size_t count, form::MainForm& form, sysaccess::System& sys) {
+    int current = -2; // the option whose operations run now; -1: none
+    for (std::size_t i = 0; i < count; ++i) {
+        const Step& step = steps[i];
+        if (step.kind != Step::Kind::Progress && step.chk != current) {
+            current = step.chk;
+            if (current < 0) {
+                sys.OptionBegins({}, sysaccess::kEveryRelease);
+            } else {
+                // The effect lines name an option by its Chinese caption, whatever the language.
+                const std::string caption = lang::OptionCaption(current, lang::Language::Chinese);
+                if (form.Applies(current)) {
+                    sys.OptionBegins(caption, form::OptionFact(current).releases);
+                } else {
+                    sys.OptionSkipped(caption, form.WhyNot(current)); // said whether ticked or not, as in status
+                }
+            }
+        }
+        if (step.chk < 0 || form.Applies(step.chk)) Apply(step, form, sys);
     }
 }
 

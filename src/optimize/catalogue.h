@@ -29,10 +29,11 @@ struct Step {
     enum class Kind { Write, Run, DeleteFile, RemoveFolder, Progress, Special };
 
     Kind kind = Kind::Progress;
-    int chk = -1; // the option read; -1 for Progress and Special rows
+    int chk = -1; // the option read; -1 for Progress rows and Special rows that read no box
     sysaccess::RegType type = kDword;
     // Write: key and value name when ticked; the *Cleared forms when not ticked (most rows use
-    // one key and one name for both). Run: unused. DeleteFile, RemoveFolder: key is the path.
+    // one key and one name for both). Run: unused. DeleteFile, RemoveFolder: key is the path, as
+    // on a Simplified-Chinese XP, inside the known folder `folder`.
     const char* key = nullptr;
     const char* name = nullptr;
     const char* keyCleared = nullptr;
@@ -43,8 +44,9 @@ struct Step {
     // Write: on 64-bit Windows the value goes into this key as well, the same key of the 32-bit
     // view (a setting that each view holds for the programs of its own bitness); nullptr: no.
     const char* key32 = nullptr;
-    int twips = 0;               // Progress
-    SpecialFn special = nullptr; // Special
+    sysaccess::KnownFolder folder = sysaccess::KnownFolder::Windows; // DeleteFile, RemoveFolder
+    int twips = 0;                                                   // Progress
+    SpecialFn special = nullptr;                                     // Special
 };
 
 // key | value name | type | data ticked | data not ticked.
@@ -96,20 +98,22 @@ constexpr Step Cmd(int chk, const char* ticked, const char* cleared) {
     return s;
 }
 
-// When ticked: the file, if it exists as an ordinary file, is deleted.
-constexpr Step DeleteFileIfTicked(int chk, const char* path) {
+// When ticked: the file, if it exists as an ordinary file, is deleted. path lies in folder.
+constexpr Step DeleteFileIfTicked(int chk, sysaccess::KnownFolder folder, const char* path) {
     Step s;
     s.kind = Step::Kind::DeleteFile;
     s.chk = chk;
+    s.folder = folder;
     s.key = path;
     return s;
 }
 
-// When ticked: the folder, if it exists, is removed when empty.
-constexpr Step RemoveFolderIfTicked(int chk, const char* path) {
+// When ticked: the folder, if it exists, is removed when empty. path lies in folder.
+constexpr Step RemoveFolderIfTicked(int chk, sysaccess::KnownFolder folder, const char* path) {
     Step s;
     s.kind = Step::Kind::RemoveFolder;
     s.chk = chk;
+    s.folder = folder;
     s.key = path;
     return s;
 }
@@ -122,20 +126,28 @@ constexpr Step Progress(int twips) {
     return s;
 }
 
-// An option written as code beside the table.
-constexpr Step Special(SpecialFn fn) {
+// An option written as code beside the table: the option chk, or a control that is no check box
+// (chk -1).
+constexpr Step Special(int chk, SpecialFn fn) {
     Step s;
     s.kind = Step::Kind::Special;
+    s.chk = chk;
     s.special = fn;
     return s;
 }
+constexpr Step Special(SpecialFn fn) {
+    return Special(-1, fn);
+}
 
-// Runs one step against the form's current state. Progress rows change the form.
+// Runs one step against the form's current state, whether or not its option applies. Progress
+// rows change the form.
 void Apply(const Step& step, form::MainForm& form, sysaccess::System& sys);
 
+// Runs the steps in order. An option that does not apply on the machine runs nothing, and is
+// said to be skipped once, at its place; the System hears where each option's operations begin.
+void ApplySteps(const Step* steps, std::size_t count, form::MainForm& form, sysaccess::System& sys);
 template <std::size_t N> void ApplyAll(const Step (&steps)[N], form::MainForm& form, sysaccess::System& sys) {
-    for (const Step& s : steps)
-        Apply(s, form, sys);
+    ApplySteps(steps, N, form, sys);
 }
 
 // Shared by the irregular options: the outcome is not the pass's concern, only the order is.

@@ -40,9 +40,10 @@ void AddRemovePrograms(const form::MainForm& form, sysaccess::System& sys) {
 // kNoCatalogUpdateItems: removes the two shortcuts when ticked; cleared, it restores only the MUICache entry.
 void StartMenuShortcuts(const form::MainForm& form, sysaccess::System& sys) {
     if (form.Ticked(kNoCatalogUpdateItems)) {
-        const std::string startMenu = sysaccess::FixedStartMenu(sysaccess::kAllUsers);
-        DeleteIfExists(sys, startMenu + "\\Windows Catalog.lnk");
-        DeleteIfExists(sys, startMenu + "\\Windows Update.lnk");
+        const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
+        for (const char* shortcut : {"Windows Catalog.lnk", "Windows Update.lnk"})
+            DeleteIfExists(sys,
+                           sysaccess::ResolveOrFixed(sys, startMenu, sysaccess::XpFolder(startMenu) + "\\" + shortcut));
     } else {
         Write(sys, kMuiCache, kString, "@shell32.dll,-22075", "Windows Catalog");
     }
@@ -83,22 +84,22 @@ constexpr Step kSteps[] = {
     Reg(kNoDocumentsItem, kMachineExplorerPolicies, "NoRecentDocsMenu", kDword, "00000001", "00000000"),
     Progress(9000),
     Reg(kNoHelpItem, kMachineExplorerPolicies, "NoSMHelp", kDword, "00000001", "00000000"),
-    Special(ControlPanel),
+    Special(kNoControlPanelAccess, ControlPanel), // kNoControlPanel shares its facts
     Reg(kNoTaskManager, kUserSystemPolicies, "DisableTaskMgr", kDword, "00000001", "00000000"),
     Reg(kNoDesktopContextMenu, kUserExplorerPolicies, "NoViewContextMenu", kDword, "00000001", "00000000"),
-    Special(AddRemovePrograms),
+    Special(kNoAddRemovePrograms, AddRemovePrograms),
     Progress(9900),
     Reg(kNoPasswordChange, kUserSystemPolicies, "DisableChangePassword", kDword, "00000001", "00000000"),
     Reg(kNoMyComputer, kNonEnum, "{20D04FE0-3AEA-1069-A2D8-08002B30309D}", kDword, "00000001", "00000000"),
     Reg(kNoFileMenu, kUserExplorerPolicies, "NoFileMenu", kDword, "00000001", "00000000"),
-    Special(StartMenuShortcuts),
+    Special(kNoCatalogUpdateItems, StartMenuShortcuts),
     Reg(kNoStartMenuContextMenu, kUserExplorerPolicies, "NoChangeStartMenu", kDword, "00000001", "00000000"),
     Reg(kNoTaskbarSettings, kMachineExplorerPolicies, "NoSetTaskbar", kDword, "00000001", "00000000"),
     Reg(kNoDrivesFromIe, kMachineExplorerPolicies, "noRun", kDword, "00000001", "00000000"),
     Reg(kNoNetworkPlaces, kUserExplorerPolicies, "NoNetHood", kDword, "00000001", "00000000"),
-    Special(RecycleBin),
+    Special(kNoRecycleBin, RecycleBin),
     Reg(kNoManageItem, kUserExplorerPolicies, "NoManageMyComputerVerb", kDword, "00000001", "00000000"),
-    Special(SafeMode),
+    Special(kNoSafeMode, SafeMode),
     Reg(kNoFolderOptions, kUserExplorerPolicies, "NoFolderOptions", kDword, "00000001", "00000000"),
     Progress(form::kFullProgress),
 };

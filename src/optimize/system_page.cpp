@@ -24,7 +24,9 @@ void TidyStartMenu(const form::MainForm& form, sysaccess::System& sys) {
              {"NoSMHelp", "NoSetFolders", "NoSetTaskbar", "NoFind", "NoRecentDocsMenu", "StartMenuLogOff"}) {
             Write(sys, k, kDword, name, "00000001");
         }
-        DeleteIfExists(sys, sysaccess::FixedStartMenu(sysaccess::kAllUsers) + "\\*.lnk"); // its root's shortcuts
+        const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
+        const std::string shortcuts = sysaccess::XpFolder(startMenu) + "\\*.lnk"; // its root's shortcuts
+        DeleteIfExists(sys, sysaccess::ResolveOrFixed(sys, startMenu, shortcuts));
         return;
     }
     const auto clear = [&form](int i) { return form.chk(i) == form::kCleared; };
@@ -58,9 +60,9 @@ void Prefetch(const form::MainForm& form, sysaccess::System& sys) {
 // kNoErrorReporting runs its service command only: the automatic-update policy is kNoWindowsUpdate's alone.
 constexpr Step kSteps[] = {
     Progress(2000),
-    Special(CpuPriority),
+    Special(kCpuPriority, CpuPriority),
     Reg(kRebootOnCrash, kCrashControl, "AutoReboot", kDword, "00000001", "00000000"),
-    Special(TidyStartMenu),
+    Special(kTidyStartMenu, TidyStartMenu),
     Reg(kNoSystemRestore, kSystemRestore, "DisableSR", kDword, "00000001", "00000000"),
     InBothViews(Reg(kNoErrorDebugInfo, kAeDebug, "Auto", kString, "0", "1"), kAeDebug32),
     Reg(kNoWindowsUpdate, kWindowsUpdate, "DisableWindowsUpdateAccess", kDword, "00000001", "00000000"),
@@ -95,7 +97,7 @@ constexpr Step kSteps[] = {
     Reg(kFastShutdown, kDesktopUpper, "HungAppTimeout", kString, "5000", kNothing),
     Cmd(kShortDiskCheck, "chkntfs /x c: d:", kNothing),
     Progress(9000),
-    Special(SecondLevelCache),
+    Special(kL2Cache, SecondLevelCache),
     Reg(kUnloadDlls, kMachineExplorer, "AlwaysUnloadDLL", kString, "1", kNothing),
     InBothViews(Reg(kNoAutoDebug, kAeDebug, "auto", kString, "0", kNothing), kAeDebug32),
     Reg(kContigFileAlloc, kFileSystem, "ContigFileAllocSize", kDword, "00000400", kNothing),

@@ -10,10 +10,10 @@ namespace {
 
 constexpr const char* kDownloadFolder = "C:\\Downloads";
 
-// Ticks the recommended boxes of one page.
+// Ticks the recommended boxes of one page that apply on this machine.
 void TickRecommended(form::MainForm& form, form::Page page) {
     for (const form::Option& o : form::kOptions) {
-        if (o.page == page && (o.flags & form::kRecommended)) form.SetChk(o.chk, form::kTicked);
+        if (o.page == page && (o.flags & form::kRecommended) && form.Applies(o.chk)) form.SetChk(o.chk, form::kTicked);
     }
 }
 
@@ -41,14 +41,15 @@ private:
 void cmdSuggest(form::Context& ctx) {
     form::MainForm& form = ctx.form;
     // Besides the page's recommended boxes: the download folder, both drop-down lists on item 0,
-    // every service.
+    // every service that applies on this machine.
     if (form.Visible(form::Page::Security)) form.SetTxtPath(kDownloadFolder);
     if (form.Visible(form::Page::System)) form.SetCombo3(0);
     TickRecommended(form, form.VisiblePage());
     if (form.Visible(form::Page::System)) form.SetCombo2(0);
     if (form.Visible(form::Page::Service)) {
-        for (int i = 0; i < form::kServiceCount; ++i)
-            form.SetService(i, true);
+        for (int i = 0; i < form::kServiceCount; ++i) {
+            if (form.ServiceApplies(i)) form.SetService(i, true);
+        }
     }
 }
 

@@ -6,7 +6,8 @@
 
 namespace presets {
 
-// Ticks (never clears) the recommended options of the visible page; nothing on the startup page.
+// Ticks (never clears) the recommended options of the visible page that apply on this machine;
+// nothing on the startup page.
 void cmdSuggest(form::Context& ctx);
 
 // Clears the options of every page except those the option table keeps, txtPath and the Opt buttons.

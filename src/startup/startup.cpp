@@ -4,6 +4,7 @@
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/folders.h"
+#include "sysaccess/text.h"
 
 namespace startup {
 
@@ -36,10 +37,23 @@ std::string RunKeyPath(const RunKey& key) {
 }
 
 std::string StartupFolder(const form::MainForm& form, sysaccess::System& sys, bool allUsers) {
-    const std::string fixed = sysaccess::FixedStartupFolder(allUsers ? sysaccess::kAllUsers : form.UserName);
-    if (sys.FolderExists(fixed)) return fixed;
-    if (auto shell = sys.ShellStartupFolder(allUsers); shell && !shell->empty()) return *shell;
-    return fixed;
+    using sysaccess::KnownFolder;
+    if (allUsers) {
+        return sysaccess::ResolveOrFixed(sys, KnownFolder::CommonStartup,
+                                         sysaccess::XpFolder(KnownFolder::CommonStartup));
+    }
+    const std::string fixed = sysaccess::XpFolder(KnownFolder::Startup, form.UserName);
+    const auto startup = sys.KnownFolderPath(KnownFolder::Startup);
+    if (!startup || startup->empty()) return fixed;
+    // The folder of the user the form names: the Startup folder's place inside a profile, in that
+    // user's profile.
+    std::string folder = *startup;
+    const auto profile = sys.KnownFolderPath(KnownFolder::Profile);
+    const auto profiles = sys.KnownFolderPath(KnownFolder::Profiles);
+    if (!form.UserName.empty() && profile && profiles && sysaccess::InFolder(*startup, *profile)) {
+        folder = *profiles + "\\" + form.UserName + startup->substr(profile->size());
+    }
+    return sysaccess::SameName(folder, fixed) ? fixed : folder;
 }
 
 bool IsPlainFileName(const std::string& name) {

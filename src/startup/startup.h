@@ -40,9 +40,9 @@ void RunStartupSection(form::MainForm& form, sysaccess::System& sys, form::Host&
 // Startup folders.
 void RemoveStartupItem(const form::MainForm& form, sysaccess::System& sys, const std::string& name);
 
-// The Startup folder of the current user (allUsers false) or of all users: the fixed path of a
-// Simplified-Chinese XP under "C:\Documents and Settings\", or, where that folder does not exist,
-// the one the shell names. The fixed path when neither exists.
+// The Startup folder of the form's user (allUsers false) or of all users, where this Windows keeps
+// it: written as on a Simplified-Chinese XP ("C:\Documents and Settings\...\「开始」菜单\程序\启动")
+// where it is there, and so when the system cannot say.
 std::string StartupFolder(const form::MainForm& form, sysaccess::System& sys, bool allUsers);
 
 // True when name can only mean one file directly inside a folder: not empty, not ending in a dot

@@ -44,11 +44,13 @@ public:
     std::string UserName() override { return inner_.UserName(); }
     std::string UserSid() override { return inner_.UserSid(); }
     std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+    std::optional<std::string> SessionUserName() override { return inner_.SessionUserName(); }
     std::string ComputerName() override { return inner_.ComputerName(); }
-    std::optional<std::string> ShellStartupFolder(bool allUsers) override {
-        return inner_.ShellStartupFolder(allUsers);
-    }
+    std::optional<std::string> KnownFolderPath(KnownFolder folder) override { return inner_.KnownFolderPath(folder); }
+    WindowsVersion Version() override { return inner_.Version(); }
     bool Has32BitView() override { return inner_.Has32BitView(); }
+    void OptionBegins(const std::string& what, ReleaseSet releases) override { inner_.OptionBegins(what, releases); }
+    void OptionSkipped(const std::string& what, const std::string& why) override { inner_.OptionSkipped(what, why); }
 
 protected:
     System& Inner() { return inner_; }

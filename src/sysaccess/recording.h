@@ -40,6 +40,12 @@ public:
     // Called with each effect as soon as its outcome is known.
     void SetEffectCallback(std::function<void(const Effect&)> callback) { callback_ = std::move(callback); }
     const std::vector<Effect>& Effects() const { return effects_; }
+    // Called with each option the pass skips, in its place among the effects: "WHAT: WHY".
+    void SetSkipCallback(std::function<void(const std::string&)> callback) { skipCallback_ = std::move(callback); }
+    void OptionSkipped(const std::string& what, const std::string& why) override {
+        if (skipCallback_) skipCallback_(what + ": " + why);
+    }
+    RecordMode Mode() const { return mode_; }
 
     Result WriteRegValue(const std::string& key, RegType type, const std::string& name,
                          const std::string& data) override;
@@ -55,6 +61,7 @@ private:
 
     RecordMode mode_;
     std::function<void(const Effect&)> callback_;
+    std::function<void(const std::string&)> skipCallback_;
     std::vector<Effect> effects_;
     std::vector<std::string> plannedStarts_; // Start commands of a plan, for CollectStarted
 };

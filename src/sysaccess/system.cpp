@@ -1,6 +1,7 @@
 #include "sysaccess/system.h"
 
 #include "sysaccess/regpath.h"
+#include "sysaccess/text.h"
 
 namespace sysaccess {
 
@@ -101,6 +102,12 @@ Result WriteRegValueByScript(System& sys, const std::string& key, RegType type, 
     if (!run.ok()) return Result::Fail("regedit " + run.Describe());
     if (!removed) return Result::Fail("cannot delete " + std::string(kScriptPath) + ": " + removed.error);
     return Result::Ok();
+}
+
+std::optional<std::string> OtherSessionUser(System& sys) {
+    const std::optional<std::string> session = sys.SessionUserName();
+    if (!session || session->empty() || SameName(*session, sys.UserName())) return std::nullopt;
+    return session;
 }
 
 } // namespace sysaccess

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "sysaccess/winver.h"
+
 namespace sysaccess {
 
 // Value types of a registry write, as the registry script spells them.
@@ -99,6 +101,19 @@ struct LimitedRead {
     bool tooLarge = false;            // larger than the limit, so not read at all
 };
 
+// The folders whose place Windows decides: the Windows folder, the folder that holds the users'
+// profiles, the current user's profile, Start menu and Startup folder, and all users' Start menu
+// and Startup folder.
+enum class KnownFolder : std::uint8_t {
+    Windows,
+    Profiles,
+    Profile,
+    StartMenu,
+    Startup,
+    CommonStartMenu,
+    CommonStartup
+};
+
 // Keeps a file open so that nobody else can write, rename or delete it. Closing is release.
 class FileHold {
 public:
@@ -182,13 +197,29 @@ public:
     // The current user's security identifier as text ("S-1-5-21-..."), which names the user whose
     // HKEY_CURRENT_USER the program reads and writes; empty when it cannot be read.
     virtual std::string UserSid() = 0;
+    // The log-in name of the user logged on in the program's session, who may not be the user it
+    // runs as (an administrator's password typed into a standard user's elevation prompt);
+    // nothing when it cannot be read (Terminal Services stopped).
+    virtual std::optional<std::string> SessionUserName() { return std::nullopt; }
     // The folder holding the program, without a trailing backslash.
     virtual std::string ProgramFolder() = 0;
     // The computer's name; empty when it cannot be read.
     virtual std::string ComputerName() = 0;
-    // The shell's own Startup folder of the current user (allUsers false) or of all users;
-    // nothing where the shell does not say (the simulated machine).
-    virtual std::optional<std::string> ShellStartupFolder(bool /*allUsers*/) { return std::nullopt; }
+    // Where this Windows keeps the folder, without a trailing backslash; nothing when the system
+    // cannot say.
+    virtual std::optional<std::string> KnownFolderPath(KnownFolder folder) = 0;
+    // The Windows this machine runs; known false when it cannot be read.
+    virtual WindowsVersion Version() = 0;
+
+    // --- The pass's words about its options -------------------------------------------------
+
+    // The operations of one option (or service) follow, named `what`; it has an effect on the
+    // `releases` named, and on no other. A System that writes a batch file tests the version there
+    // where the batch runs; the others need nothing of it. An empty `what` ends the option.
+    virtual void OptionBegins(const std::string& /*what*/, ReleaseSet /*releases*/) {}
+    // The option (or service) has no effect on this machine, for the reason given: nothing of it
+    // runs. The CLI shows "skipped WHAT: WHY".
+    virtual void OptionSkipped(const std::string& /*what*/, const std::string& /*why*/) {}
 
     // True when the program runs as a 32-bit process on 64-bit Windows (WOW64). Everything the
     // program reads, writes and runs then acts on the 64-bit registry view, the one Windows reads;
@@ -204,6 +235,10 @@ protected:
 private:
     std::function<void()> idleHook_;
 };
+
+// The session's user when the program runs as another account (names compared without regard to
+// case, as Windows compares them); nothing when they are the same or the session cannot say.
+std::optional<std::string> OtherSessionUser(System& sys);
 
 // The one way a registry value is written, shared by every System that really writes.
 inline constexpr const char* kScriptPath = "c:\\tempreg.reg";

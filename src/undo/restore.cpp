@@ -147,7 +147,8 @@ Allowed WhatTheProgramChanges(sysaccess::System& sys, const std::string& folderU
     }
     for (bool allUsers : {false, true})
         a.folders.push_back(sysaccess::FoldCase(startup::StartupFolder(form, sys, allUsers)));
-    a.folders.push_back(sysaccess::FoldCase(sysaccess::FixedStartMenu(sysaccess::kAllUsers)));
+    const sysaccess::KnownFolder startMenu = sysaccess::KnownFolder::CommonStartMenu;
+    a.folders.push_back(sysaccess::FoldCase(sysaccess::ResolveOrFixed(sys, startMenu, sysaccess::XpFolder(startMenu))));
     return a;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <set>
 
+#include "optimize/applies.h"
 #include "optimize/sections.h"
 #include "sysaccess/cmdline.h"
 #include "sysaccess/forwarding.h"
@@ -138,6 +139,8 @@ const char* StateWord(OptionState s) {
         return "mixed";
     case OptionState::Unknown:
         return "unknown";
+    case OptionState::NotApplicable:
+        return "n/a";
     }
     return "?";
 }
@@ -192,13 +195,22 @@ std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
     };
     std::vector<OptionStatus> out;
     if (page == form::Page::Service) {
-        for (int i = 0; i < form::kServiceCount; ++i)
-            out.push_back({-1, i, state([i](form::MainForm& f) { f.SetService(i, true); })});
+        for (int i = 0; i < form::kServiceCount; ++i) {
+            if (optimize::Verdict v = optimize::JudgeService(i, sys); !v.applies) {
+                out.push_back({-1, i, OptionState::NotApplicable, std::move(v.why)});
+                continue;
+            }
+            out.push_back({-1, i, state([i](form::MainForm& f) { f.SetService(i, true); }), {}});
+        }
         return out;
     }
     for (const form::Option& o : form::kOptions) {
         if (o.page != page) continue;
-        out.push_back({o.chk, -1, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); })});
+        if (optimize::Verdict v = optimize::JudgeOption(o.chk, sys); !v.applies) {
+            out.push_back({o.chk, -1, OptionState::NotApplicable, std::move(v.why)});
+            continue;
+        }
+        out.push_back({o.chk, -1, state([&o](form::MainForm& f) { f.SetChk(o.chk, form::kTicked); }), {}});
     }
     return out;
 }

@@ -114,6 +114,19 @@ TEST_F(Shell, MainLoadsTheWindowThenTheSavedStates) {
     sys.SetUserName(std::string(255, 'a')); // does not fit GetUserNameA's buffer
     app::LoadWindow(ctx);
     EXPECT_EQ(form.UserName, "");
+
+    // Run as another account than the session's, the program says so, naming both.
+    sys.SetUserName("Zhang");
+    for (const char* session : {static_cast<const char*>("ZHANG"), static_cast<const char*>(nullptr)}) {
+        // the same account, and a session that cannot say
+        sys.SetSessionUserName(session ? std::optional<std::string>(session) : std::nullopt);
+        app::Main(ctx);
+    }
+    EXPECT_TRUE(host.messages.empty());
+    sys.SetSessionUserName("李四");
+    app::Main(ctx);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("正以“Zhang”的身份运行，而登录本会话的是“李四”"), std::string::npos);
 }
 
 TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {

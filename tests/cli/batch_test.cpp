@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "cli/batch.h"
+#include "cli/cli.h"
 #include "sysaccess/cmdline.h"
 #include "sysaccess/sim/machine.h"
 
@@ -97,7 +98,7 @@ TEST(BatchRegAdd, WhatTheImportRefusesIsNotWritten) {
 class Exporter : public ::testing::Test {
 protected:
     sim::Machine machine;
-    BatchExporter exporter{machine, "Administrator"};
+    BatchExporter exporter{machine};
 
     std::vector<std::string> Body() {
         const std::string text = exporter.Text("t");
@@ -114,17 +115,18 @@ protected:
     }
 };
 
-TEST_F(Exporter, StartupFoldersBecomeThoseOfWhoeverRunsTheBatch) {
-    (void)exporter.DeleteFiles("C:\\Documents and Settings\\administrator\\「开始」菜单\\程序\\启动\\a%b.lnk");
-    (void)exporter.DeleteFiles("C:\\Documents and Settings\\All Users\\「开始」菜单\\程序\\启动\\c.lnk");
-    // Another user's folder is not the current user's.
+TEST_F(Exporter, KnownFoldersBecomeThoseOfWhereverTheBatchRuns) {
+    const auto folder = [&](sysaccess::KnownFolder f) { return exporter.KnownFolderPath(f).value_or("?"); };
+    (void)exporter.DeleteFiles(folder(sysaccess::KnownFolder::Startup) + "\\a%b.lnk");
+    (void)exporter.DeleteFiles(folder(sysaccess::KnownFolder::CommonStartup) + "\\c.lnk");
+    // A fixed path stays as it is.
     (void)exporter.DeleteFiles("C:\\Documents and Settings\\Administrator2\\x.lnk");
     const auto lines = Body();
     const auto has = [&](const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     };
-    EXPECT_TRUE(has("set \"SYSVELA_STARTUP=C:\\Documents and Settings\\%USERNAME%\\「开始」菜单\\程序\\启动\""));
-    EXPECT_TRUE(has("set \"SYSVELA_COMMON_STARTUP=C:\\Documents and Settings\\All Users\\「开始」菜单\\程序\\启动\""));
+    EXPECT_TRUE(has("set \"SYSVELA_STARTUP=%USERPROFILE%\\「开始」菜单\\程序\\启动\""));
+    EXPECT_TRUE(has("set \"SYSVELA_COMMON_STARTUP=%ALLUSERSPROFILE%\\「开始」菜单\\程序\\启动\""));
     // A name is compared with what dir lists: the second cmd that runs dir never sees it.
     EXPECT_TRUE(has("for /f \"eol=| delims=\" %%F in ('dir /b /a:-d-h-s \"%SYSVELA_STARTUP%\" 2^>nul') do if /i "
                     "\"%%F\"==\"a%%b.lnk\" del /q \"%SYSVELA_STARTUP%\\%%F\""));
@@ -164,6 +166,19 @@ TEST_F(Exporter, ACopiedKeyIsDeletedOnlyAfterItsCopySucceeded) {
                          "if defined SYSVELA_COPIED_2 reg delete " + sb + "network /f",
                          "reg delete " + sb + "Other\\ /f",
                      }));
+}
+
+// sysvela-cli on a machine where the program runs as another account than the session's.
+TEST(CliMain, SaysWhenTheSessionsUserIsAnother) {
+    std::string out, err;
+    cli::Env env{[&](const std::string& s) { out += s; }, [&](const std::string& s) { err += s; },
+                 [] {
+                     auto m = std::make_unique<sim::Machine>(sim::Machine::Seeded());
+                     m->SetSessionUserName("Alice");
+                     return std::unique_ptr<sysaccess::System>(std::move(m));
+                 }};
+    EXPECT_EQ(cli::Main({"plan", "system"}, env), 0);
+    EXPECT_NE(err.find("running as Administrator while Alice is logged on in this session"), std::string::npos) << err;
 }
 
 } // namespace

@@ -139,19 +139,48 @@ TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
     EXPECT_NE(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
 }
 
-TEST_F(Cli, AMissingServiceIsReportedAsFailed) {
-    const Outcome del =
-        Run({"run-cmd", "reg delete HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Alerter /f"});
-    ASSERT_EQ(del.status, 0) << del.out;
-    const Outcome applied = Run({"apply", "services"});
-    EXPECT_EQ(applied.status, 1);
+TEST_F(Cli, WhatThisWindowsLacksIsSkippedAndSaidSo) {
+    fs::copy(fs::path(std::getenv("SYSVELA_SOURCE_DIR")) / "src/sysaccess/sim/seeds/win10-22h2", machine,
+             fs::copy_options::recursive);
+    const Outcome applied = Run({"apply", "services", "--recommend"});
+    EXPECT_EQ(applied.status, 0) << applied.out;
     const auto lines = testing_support::Lines(applied.out);
-    ASSERT_EQ(lines.size(), 21u);
-    EXPECT_EQ(lines[1], "start sc \\\\. config Alerter start= demand"); // started; its end is known later
-    EXPECT_EQ(lines[20], "failed: sc \\\\. config Alerter start= demand: exit code 1060");
-    // Every other service was still set.
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("failed", 0) == 0; }),
-              1);
+    EXPECT_EQ(lines.at(1), "skipped 停用 Alerter: not on Windows 10 (build 19045)");
+    const auto count = [&](const std::string& start) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(start); });
+    };
+    EXPECT_EQ(count("skipped "), 7);
+    EXPECT_EQ(count("start sc "), 12);
+    EXPECT_NE(Run({"status", "services"}).out.find("\nn/a\tWZCSVC\tnot on Windows 10 (build 19045)\n"),
+              std::string::npos);
+    // list tells each option's facts with the verdict on this machine.
+    language = "zh"; // the captions in Chinese
+    const std::string slimming = Run({"list", "slimming"}).out;
+    EXPECT_EQ(slimming.substr(0, slimming.find('\n')),
+              "option 41\tslimming\t删除系统备份[200MB-300MB]\tn/a: not on Windows 10 (build 19045)\t中: "
+              "缓存中的系统文件备份被删除后无法恢复，之后修复系统文件需要安装光盘。\t清空 XP / Server 2003 的“Windows "
+              "文件保护”缓存（system32\\dllcache），系统文件损坏时 Windows 会要求插入安装光盘；Vista 起的 sfc "
+              "没有这个开关。");
+    const std::string json = Run({"list", "--json"}).out;
+    EXPECT_NE(
+        json.find(
+            "{\"service\":\"Alerter\",\"caption\":\"Alerter    通知所选用户和计算机有关系统管理级警报\","
+            "\"page\":\"services\",\"applies\":false,\"why\":\"not on Windows 10 (build 19045)\",\"risk\":\"低\""),
+        std::string::npos);
+    EXPECT_NE(json.find("\"probes\":[\"service Alerter\"],\"unverified\":false}"), std::string::npos);
+    EXPECT_NE(json.find("{\"option\":25,\"caption\":\"禁止任务管理器\",\"page\":\"security\",\"applies\":true"),
+              std::string::npos);
+    EXPECT_NE(
+        json.find("\"sources\":[{\"url\":\"https://github.com/MicrosoftDocs/windows-itpro-docs/blob/public/windows/"
+                  "client-management/mdm/policy-csp-admx-ctrlaltdel.md\",\"quote\":\"| Registry Value Name | "
+                  "DisableTaskMgr |\"}]"),
+        std::string::npos);
+    EXPECT_EQ(std::count(json.begin(), json.end(), '\n'), 77 + 19); // one object a line
+    // --all runs them as on XP: sc reports the services missing, and apply the failures.
+    const Outcome all = Run({"apply", "services", "--all"});
+    EXPECT_EQ(all.status, 1);
+    EXPECT_NE(all.out.find("failed: sc \\\\. config Alerter start= demand: exit code 1060\n"), std::string::npos);
+    EXPECT_EQ(all.out.find("skipped"), std::string::npos);
 }
 
 TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
@@ -269,6 +298,10 @@ TEST_F(Cli, ExportedBatchOfEachPage) {
     const Outcome latin = Run({"export", "startup", "--remove", "腾讯QQ.lnk", "--codepage", "1252"});
     EXPECT_EQ(latin.status, 1);
     EXPECT_EQ(latin.out, "");
+    // --all: every block as on XP, with no test of the version.
+    const Outcome asOnXp = Run({"export", "slimming", "--settings", all, "--all"});
+    EXPECT_EQ(asOnXp.out.find("ver |"), std::string::npos);
+    EXPECT_NE(asOnXp.out.find("\r\nsfc /purgecache\r\n"), std::string::npos);
 }
 
 // status after each page's recommendation on a fresh seeded machine; then an undo of that pass

@@ -15,15 +15,6 @@ const std::string kUserDir = R"(C:\Documents and Settings\Administrator\「开�
 const std::string kAllDir = R"(C:\Documents and Settings\All Users\「开始」菜单\程序\启动\)";
 const std::string kDelete = R"(reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run /v )";
 
-// A machine whose shell names Startup folders of its own, as a Windows without the XP profile
-// layout does.
-class ShellMachine : public sim::Machine {
-public:
-    std::optional<std::string> ShellStartupFolder(bool allUsers) override {
-        return allUsers ? R"(C:\ProgramData\Startup)" : R"(C:\Users\Administrator\Startup)";
-    }
-};
-
 struct Startup : ::testing::Test {
     sim::Machine m = sim::Machine::Seeded();
     form::MainForm form;
@@ -138,21 +129,25 @@ TEST_F(Startup, HostileNamesNeverReachFilesOutsideTheFolder) {
         EXPECT_FALSE(m.ReadRegValue(kUserRun, n)) << n;
 }
 
-TEST_F(Startup, ShellFoldersStandInForMissingFixedFolders) {
-    ShellMachine s;
-    s.AddFile(R"(C:\Users\Administrator\Startup\mine.lnk)");
-    s.AddFile(R"(C:\ProgramData\Startup\shared.lnk)");
-    s.AddFile(kAllDir + "fixed.lnk"); // the fixed all-users folder exists: it wins
-    startup::FillStartupList(form, s);
-    EXPECT_THAT(Items(), ElementsAre("mine.lnk", "fixed.lnk"));
-    startup::RemoveStartupItem(form, s, "mine.lnk");
-    startup::RemoveStartupItem(form, s, "shared.lnk");
-    EXPECT_FALSE(s.PathExists(R"(C:\Users\Administrator\Startup\mine.lnk)"));
-    EXPECT_TRUE(s.PathExists(R"(C:\ProgramData\Startup\shared.lnk)"));
+TEST_F(Startup, StartupFoldersAreWhereThisWindowsKeepsThem) {
+    // Windows 10 keeps them in the profile's AppData and in ProgramData.
+    sim::Machine w = sim::Machine::Seeded(sim::Machine::Seed::Win10_22H2);
+    startup::FillStartupList(form, w);
+    EXPECT_THAT(Items(), ElementsAre("OneDrive", "SecurityHealth", "Adobe ARM", "Send to OneNote.lnk"));
+    const std::string tail = R"(\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Startup)";
+    startup::RemoveStartupItem(form, w, "Send to OneNote.lnk");
+    EXPECT_FALSE(w.PathExists(R"(C:\Users\Administrator)" + tail + R"(\Send to OneNote.lnk)"));
+    form.UserName = "Bob"; // another user's folder lies in that user's profile
+    EXPECT_EQ(startup::StartupFolder(form, w, false), R"(C:\Users\Bob)" + tail);
 
-    form.UserName = ""; // on the simulated machine the fixed paths alone count
-    Fill();
-    EXPECT_THAT(Items(), ::testing::Not(::testing::Contains("腾讯QQ.lnk")));
+    // An English XP names its own; the Chinese text is kept, letter for letter, where it is the place.
+    const std::string english = R"(C:\Documents and Settings\Administrator\Start Menu\Programs\Startup)";
+    m.SetString(R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)", "Startup", english);
+    m.SetString(R"(HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)", "Common Startup",
+                R"(c:\documents and settings\all users\「开始」菜单\程序\启动)");
+    form.UserName = "Administrator";
+    EXPECT_EQ(startup::StartupFolder(form, m, false), english);
+    EXPECT_EQ(startup::StartupFolder(form, m, true) + "\\", kAllDir);
 }
 
 } // namespace

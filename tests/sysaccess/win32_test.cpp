@@ -200,10 +200,21 @@ TEST_F(Win32System, AReadOnlyLeftoverScriptIsReplaced) {
 TEST_F(Win32System, IdentityAndFolders) {
     EXPECT_FALSE(sys_.UserName().empty());
     EXPECT_EQ(Widen(sys_.ProgramFolder()), ExeFolder());
-    const auto user = sys_.ShellStartupFolder(false);
-    const auto all = sys_.ShellStartupFolder(true);
-    ASSERT_TRUE(user && all);
-    EXPECT_NE(*user, *all);
+    using sysaccess::KnownFolder;
+    for (KnownFolder f : {KnownFolder::Windows, KnownFolder::Profiles, KnownFolder::Profile, KnownFolder::StartMenu,
+                          KnownFolder::Startup, KnownFolder::CommonStartMenu, KnownFolder::CommonStartup}) {
+        const auto folder = sys_.KnownFolderPath(f);
+        ASSERT_TRUE(folder) << static_cast<int>(f);
+        EXPECT_TRUE(sys_.FolderExists(*folder)) << *folder;
+    }
+    EXPECT_NE(sys_.KnownFolderPath(KnownFolder::Startup), sys_.KnownFolderPath(KnownFolder::CommonStartup));
+    wchar_t windows[MAX_PATH];
+    ASSERT_NE(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    EXPECT_EQ(Widen(*sys_.KnownFolderPath(KnownFolder::Windows)), windows);
+    // Wine reports the version its prefix was set to, as RtlGetVersion does on Windows.
+    const sysaccess::WindowsVersion v = sys_.Version();
+    EXPECT_TRUE(v.known && sysaccess::ReleaseOf(v)) << sysaccess::FormatVersionLine(v);
+    EXPECT_EQ(v.x64, sizeof(void*) == 8 || sys_.Has32BitView());
     EXPECT_EQ(GetACP(), 936u) << "the tests run with the Chinese ANSI code page";
 }
 

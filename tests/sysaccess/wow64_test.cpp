@@ -1,11 +1,13 @@
 // How each tool is started and how keys are opened, for a 32-bit process on 32-bit Windows and
-// on 64-bit Windows (WOW64), with and without %windir%\Sysnative (XP x64 has none).
+// on 64-bit Windows (WOW64), with and without %windir%\Sysnative (XP x64 has none); and which
+// release each Windows version counts as.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "sysaccess/winver.h"
 #include "sysaccess/wow64.h"
 
 namespace {
@@ -29,6 +31,27 @@ TEST(Wow64Decision, ToolPathAndRedirectionForEachPlatform) {
         ++rows;
     }
     EXPECT_EQ(rows, 24);
+}
+
+// The table written out in tests/sysaccess/versions.txt.
+TEST(WindowsVersion, EachVersionCountsAsItsRelease) {
+    std::ifstream in(std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/sysaccess/versions.txt");
+    int rows = 0;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t bar1 = line.find(" | "), bar2 = line.rfind(" | ");
+        if (line.starts_with("#") || bar1 == bar2) continue;
+        const auto v = sysaccess::ParseVersionLine(line.substr(0, bar1));
+        ASSERT_TRUE(v) << line;
+        EXPECT_EQ(sysaccess::FormatVersionLine(*v), line.substr(0, bar1));
+        const auto release = sysaccess::ReleaseOf(*v);
+        EXPECT_EQ(release ? sysaccess::ReleaseWord(*release) : "-", line.substr(bar1 + 3, bar2 - bar1 - 3)) << line;
+        EXPECT_EQ(sysaccess::VersionText(*v), line.substr(bar2 + 3));
+        ++rows;
+    }
+    EXPECT_EQ(rows, 18);
+    EXPECT_FALSE(sysaccess::ReleaseOf(sysaccess::WindowsVersion{}));
+    for (const char* bad : {"", "10.0", "10.0.x", "10.0.19045 SP", "10.0.19045 sp3 beta", "10..1"})
+        EXPECT_FALSE(sysaccess::ParseVersionLine(bad)) << bad;
 }
 
 TEST(Wow64Decision, KeysOpenInThe64BitViewUnderWow64Only) {

@@ -225,6 +225,27 @@ TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
     EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(17, lang::Language::Chinese)));
 }
 
+TEST_F(WindowTest, WhatHasNoEffectHereIsDisabledAndKeepsItsTick) {
+    // Wine has no dllcache, and of the services page's services only these four.
+    const HWND purge = window->ChkWindow(form::kPurgeSystemCache);
+    EXPECT_FALSE(IsWindowEnabled(purge));
+    EXPECT_TRUE(IsWindowEnabled(window->ChkWindow(form::kNoSystemRestore)));
+    form.SetChk(form::kPurgeSystemCache, form::kTicked);
+    EXPECT_EQ(SendMessageW(purge, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click(purge);
+    EXPECT_EQ(form.chk(form::kPurgeSystemCache), form::kTicked);
+    const HWND services = window->Control(appwin::kIdLstService);
+    for (int i = 0; i < form::kServiceCount; ++i) {
+        const std::string name = form::kServices[i].name;
+        const bool wine = name == "wuauserv" || name == "Spooler" || name == "lanmanserver" || name == "Schedule";
+        EXPECT_EQ(appwin::CheckListGrey(services, i), !wine) << name;
+    }
+    // 推荐 leaves what has no effect here alone: RDSessMgr is not in Wine, wuauserv is.
+    Click(Button(form::Button::Suggest));
+    EXPECT_EQ(form.chk(form::kNoRemoteAssistance), form::kCleared);
+    EXPECT_EQ(form.chk(form::kNoAutoUpdateService), form::kTicked);
+}
+
 TEST_F(WindowTest, AccessKeysPressTheirButtons) {
     form.SetChk(3, form::kTicked);
     // Alt+C is cmdRedo ("重置(&C)"): it clears every option.

@@ -10,6 +10,10 @@ namespace appwin {
 
 namespace {
 
+// A check-box list item's data: its tick, and whether it is drawn greyed.
+constexpr LRESULT kTicked = 1;
+constexpr LRESULT kGreyed = 2;
+
 // Per-button state kept by the subclass: the original procedure and whether the mouse is over it.
 struct ButtonState {
     WNDPROC original = nullptr;
@@ -192,7 +196,7 @@ void SetCheckListItems(HWND list, int count, const wchar_t* const* items, const 
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i) {
         const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i]));
-        if (at >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), ticked[i] ? 1 : 0);
+        if (at >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), ticked[i] ? kTicked : 0);
     }
     // The same items again (a tick of the whole list) keep the place the user was looking at.
     if (caret >= 0 && caret < count) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(caret), 0);
@@ -201,17 +205,39 @@ void SetCheckListItems(HWND list, int count, const wchar_t* const* items, const 
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void SetCheckListTick(HWND list, int index, bool ticked) {
-    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), ticked ? 1 : 0);
+namespace {
+
+void SetItemFlag(HWND list, int index, LRESULT flag, bool on) {
+    const LRESULT data = SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    if (data == LB_ERR) return;
+    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), on ? (data | flag) : (data & ~flag));
     RECT item{};
     if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
         InvalidateRect(list, &item, FALSE);
     }
 }
 
-bool CheckListTick(HWND list, int index) {
+bool ItemFlag(HWND list, int index, LRESULT flag) {
     const LRESULT data = SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-    return data != LB_ERR && data != 0;
+    return data != LB_ERR && (data & flag) != 0;
+}
+
+} // namespace
+
+void SetCheckListTick(HWND list, int index, bool ticked) {
+    SetItemFlag(list, index, kTicked, ticked);
+}
+
+bool CheckListTick(HWND list, int index) {
+    return ItemFlag(list, index, kTicked);
+}
+
+void SetCheckListGrey(HWND list, int index, bool grey) {
+    SetItemFlag(list, index, kGreyed, grey);
+}
+
+bool CheckListGrey(HWND list, int index) {
+    return ItemFlag(list, index, kGreyed);
 }
 
 void DrawCheckListItem(const DRAWITEMSTRUCT& item) {
@@ -222,7 +248,10 @@ void DrawCheckListItem(const DRAWITEMSTRUCT& item) {
 
     const int boxTop = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kBoxSize) / 2;
     RECT box{item.rcItem.left + 2, boxTop, item.rcItem.left + 2 + kBoxSize, boxTop + kBoxSize};
-    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (item.itemData != 0 ? DFCS_CHECKED : 0));
+    const bool grey = (item.itemData & kGreyed) != 0;
+    DrawFrameControl(dc, &box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | DFCS_FLAT | ((item.itemData & kTicked) != 0 ? DFCS_CHECKED : 0) |
+                         (grey ? DFCS_INACTIVE : 0));
 
     const int length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
     std::wstring text(length > 0 ? static_cast<std::size_t>(length) : 0, L'\0');
@@ -230,7 +259,7 @@ void DrawCheckListItem(const DRAWITEMSTRUCT& item) {
     RECT textRect = item.rcItem;
     textRect.left += kBoxSize + 6;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(grey ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &item.rcItem);

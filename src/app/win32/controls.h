@@ -23,6 +23,9 @@ HWND CreateCheckList(HWND parent, int id, const RECT& rect, HFONT font);
 void SetCheckListItems(HWND list, int count, const wchar_t* const* items, const bool* ticked);
 void SetCheckListTick(HWND list, int index, bool ticked);
 bool CheckListTick(HWND list, int index);
+// An item drawn greyed keeps its tick; the list still shows it.
+void SetCheckListGrey(HWND list, int index, bool grey);
+bool CheckListGrey(HWND list, int index);
 // Paints one item (WM_DRAWITEM for an ODT_LISTBOX) and gives the item height (WM_MEASUREITEM).
 void DrawCheckListItem(const DRAWITEMSTRUCT& item);
 int CheckListItemHeight(HFONT font);

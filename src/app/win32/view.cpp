@@ -484,6 +484,17 @@ void MainWindow::Sync(const form::Change& change) {
         break;
     case form::Field::LstService:
         SyncList(lstService_, form_.lstService(), i);
+        if (i < 0) {
+            for (int k = 0; k < form::kServiceCount; ++k)
+                SetCheckListGrey(lstService_, k, !form_.ServiceApplies(k));
+        }
+        break;
+    case form::Field::ServiceApplies:
+        SetCheckListGrey(lstService_, i, !form_.ServiceApplies(i));
+        break;
+    case form::Field::Applies:
+        // A box that has no effect on this Windows is disabled; its tick stays, and is saved.
+        EnableWindow(ChkWindow(i), form_.Applies(i));
         break;
     case form::Field::LstStartup:
         SyncList(lstStartup_, form_.lstStartup(), i);
@@ -513,8 +524,10 @@ void MainWindow::Sync(const form::Change& change) {
 }
 
 void MainWindow::SyncAll() {
-    for (int i = 0; i < form::kChkCount; ++i)
+    for (int i = 0; i < form::kChkCount; ++i) {
         Observe({form::Field::Chk, i});
+        Observe({form::Field::Applies, i});
+    }
     for (form::Field f : {form::Field::Opt, form::Field::Combo2, form::Field::Combo3, form::Field::TxtPath,
                           form::Field::LstHide, form::Field::LstNot, form::Field::LstService, form::Field::LstStartup,
                           form::Field::LblInfo, form::Field::LblWait, form::Field::LblCaption, form::Field::Header,
@@ -558,7 +571,8 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         RunOperation(app::cmdBrowse);
     } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {
         const int i = id - kIdChk;
-        form_.SetChk(i, form_.chk(i) == form::kTicked ? form::kCleared : form::kTicked);
+        // A box that has no effect here is disabled; a click that reaches it anyway changes nothing.
+        if (form_.Applies(i)) form_.SetChk(i, form_.chk(i) == form::kTicked ? form::kCleared : form::kTicked);
     } else if (id >= kIdOpt && id < kIdOpt + form::kOptCount && code == BN_CLICKED) {
         form_.SelectOpt(id - kIdOpt);
     } else if ((id == kIdCombo2 || id == kIdCombo3) && code == CBN_SELCHANGE) {
@@ -587,7 +601,9 @@ void MainWindow::OnListToggle(int id, int index) {
     auto inRange = [index](const form::CheckList& list) { return static_cast<std::size_t>(index) < list.items.size(); };
     if (id == kIdLstHide && inRange(form_.lstHide())) form_.SetHide(index, flip(form_.lstHide()));
     if (id == kIdLstNot && inRange(form_.lstNot())) form_.SetNot(index, flip(form_.lstNot()));
-    if (id == kIdLstService && inRange(form_.lstService())) form_.SetService(index, flip(form_.lstService()));
+    if (id == kIdLstService && inRange(form_.lstService()) && form_.ServiceApplies(index)) {
+        form_.SetService(index, flip(form_.lstService()));
+    }
     if (id == kIdLstStartup && inRange(form_.lstStartup())) form_.SetStartupTick(index, flip(form_.lstStartup()));
 }
 

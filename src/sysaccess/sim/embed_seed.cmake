@@ -1,7 +1,7 @@
 # cmake -DSEED_DIR=<folder> -DOUT=<file.cpp> -P embed_seed.cmake
 #
-# Writes every file of the seed folder into a C++ source as byte arrays, so that the seed machine
-# is part of the library and needs no files at run time.
+# Writes every file of the seeds folder (one machine folder per seed) into a C++ source as byte
+# arrays, so that the seed machines are part of the library and need no files at run time.
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SEED_DIR}" "${SEED_DIR}/*")
 list(SORT files)
 

@@ -1,5 +1,5 @@
-// A machine folder on disk (registry.reg, drive_c/, attributes.txt) and the seed, which is such
-// a folder compiled into the library.
+// A machine folder on disk (registry.reg, drive_c/, attributes.txt, windows-version) and the
+// seeds, which are such folders compiled into the library.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +27,7 @@ namespace {
 
 constexpr const char* kRegistryFile = "registry.reg";
 constexpr const char* kAttributesFile = "attributes.txt";
+constexpr const char* kVersionFile = "windows-version";
 constexpr const char* kDriveFolder = "drive_c";
 // Git keeps no empty folders: an empty file of this name stands for "this folder exists".
 constexpr const char* kFolderMarker = ".keep";
@@ -149,19 +150,36 @@ Result ReadAttributes(MachineState& m, const std::string& text) {
     return Result::Ok();
 }
 
+// One line such as "10.0.19045 SP1"; a line end and a byte-order mark are allowed.
+Result ReadVersion(Machine& machine, const std::string& bytes) {
+    std::string line = DecodeText(bytes);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    const auto version = sysaccess::ParseVersionLine(line);
+    if (!version || line.find_first_of("\r\n") != std::string::npos) {
+        return Fail(std::string(kVersionFile) + ": not a version such as \"10.0.19045\" or \"5.1.2600 SP3\"");
+    }
+    machine.SetVersion(*version);
+    machine.SetWow64(version->x64);
+    return Result::Ok();
+}
+
 LoadedMachine MachineFromEntries(const std::vector<FolderEntry>& entries) {
     Machine machine;
     MachineState& m = MachineAccess::State(machine);
     const FolderEntry* registry = nullptr;
     const FolderEntry* attributes = nullptr;
+    const FolderEntry* version = nullptr;
     for (const FolderEntry& e : entries) {
         if (!e.folder && e.path == kRegistryFile) registry = &e;
         if (!e.folder && e.path == kAttributesFile) attributes = &e;
+        if (!e.folder && e.path == kVersionFile) version = &e;
     }
     if (!registry) return {std::nullopt, std::string("no ") + kRegistryFile};
     Result read = ReadRegistry(m, registry->bytes);
     if (read) read = ReadDrive(m, entries);
     if (read && attributes) read = ReadAttributes(m, attributes->bytes);
+    if (read && version) read = ReadVersion(machine, version->bytes);
     if (!read) return {std::nullopt, read.error};
     machine.Restart(); // a machine read from its files has just started
     return {std::move(machine), {}};
@@ -203,7 +221,7 @@ LoadedMachine Machine::Load(const std::string& dir) {
     std::error_code ec;
     if (!fs::is_directory(root, ec)) return {std::nullopt, "not a folder: " + dir};
     std::vector<FolderEntry> entries;
-    for (const char* name : {kRegistryFile, kAttributesFile}) {
+    for (const char* name : {kRegistryFile, kAttributesFile, kVersionFile}) {
         FolderEntry e{name, false, {}};
         if (fs::exists(root / name, ec)) {
             if (!ReadWholeFile(root / name, e.bytes)) return {std::nullopt, std::string("cannot read ") + name};
@@ -234,6 +252,16 @@ sysaccess::Result Machine::Save(const std::string& dir) const {
     std::error_code ec;
     fs::create_directories(root, ec);
     if (ec || !fs::is_directory(root, ec)) return sysaccess::Result::Fail("cannot create " + dir);
+    // The version file is small and read apart from the rest: written first, on its own.
+    if (this->version_) {
+        const fs::path version = root / kVersionFile;
+        const fs::path newVersion = root / "windows-version.new";
+        if (!WriteWholeFile(newVersion, sysaccess::FormatVersionLine(*this->version_) + "\n")) {
+            return sysaccess::Result::Fail("cannot write into " + dir);
+        }
+        fs::rename(newVersion, version, ec);
+        if (ec) return sysaccess::Result::Fail("cannot replace " + Utf8Of(version));
+    }
 
     std::string attributes;
     for (const std::string& path : m.drive.AllPaths()) {
@@ -287,22 +315,48 @@ sysaccess::Result Machine::Save(const std::string& dir) const {
     return sysaccess::Result::Ok();
 }
 
-Machine Machine::Seeded() {
-    static const Machine seed = [] {
-        std::vector<FolderEntry> entries;
-        for (std::size_t i = 0; i < seed::kFileCount; ++i) {
-            const seed::File& f = seed::kFiles[i];
-            entries.push_back({reinterpret_cast<const char*>(f.path), false,
-                               std::string(reinterpret_cast<const char*>(f.bytes), f.size)});
-        }
-        LoadedMachine loaded = MachineFromEntries(entries);
-        if (!loaded.machine) {
-            std::fprintf(stderr, "sim: the built-in seed machine is damaged: %s\n", loaded.error.c_str());
-            std::abort();
-        }
-        return std::move(*loaded.machine);
-    }();
-    return seed;
+namespace {
+
+Machine SeedMachine(const std::string& name) {
+    const std::string prefix = name + "/";
+    std::vector<FolderEntry> entries;
+    for (std::size_t i = 0; i < seed::kFileCount; ++i) {
+        const seed::File& f = seed::kFiles[i];
+        const std::string path = reinterpret_cast<const char*>(f.path);
+        if (!path.starts_with(prefix)) continue;
+        entries.push_back(
+            {path.substr(prefix.size()), false, std::string(reinterpret_cast<const char*>(f.bytes), f.size)});
+    }
+    LoadedMachine loaded = MachineFromEntries(entries);
+    if (!loaded.machine) {
+        std::fprintf(stderr, "sim: the built-in seed machine %s is damaged: %s\n", name.c_str(), loaded.error.c_str());
+        std::abort();
+    }
+    return std::move(*loaded.machine);
+}
+
+} // namespace
+
+Machine Machine::Seeded(Seed which) {
+    // Each seed is read once, when it is first asked for.
+    switch (which) {
+    case Seed::XpSp3:
+        break;
+    case Seed::Win7Sp1: {
+        static const Machine win7 = SeedMachine("win7-sp1");
+        return win7;
+    }
+    case Seed::Win10_22H2: {
+        static const Machine win10 = SeedMachine("win10-22h2");
+        return win10;
+    }
+    case Seed::Win11_24H2: {
+        static const Machine win11 = SeedMachine("win11-24h2");
+        return win11;
+    }
+    }
+    static const Machine xp = SeedMachine("xp-sp3");
+    return xp;
 }
 
 } // namespace sim

@@ -1,9 +1,10 @@
 #include "sysaccess/sim/machine.h"
 
 #include "sysaccess/encoding.h"
+#include "sysaccess/folders.h"
 #include "sysaccess/sim/regfile.h"
 #include "sysaccess/sim/state.h"
-#include "sysaccess/text.h"
+#include "sysaccess/sim/text.h"
 #include "sysaccess/toolcmd.h"
 
 namespace sim {
@@ -16,7 +17,8 @@ Machine::Machine() : state_(std::make_unique<MachineState>()) {}
 Machine::Machine(const Machine& other)
     : state_(std::make_unique<MachineState>(*other.state_)), commands_(other.commands_), started_(other.started_),
       userName_(other.userName_), userSid_(other.userSid_), programFolder_(other.programFolder_),
-      codePage_(other.codePage_), wow64_(other.wow64_), computerName_(other.computerName_) {}
+      codePage_(other.codePage_), wow64_(other.wow64_), version_(other.version_), computerName_(other.computerName_),
+      sessionUser_(other.sessionUser_) {}
 
 Machine& Machine::operator=(const Machine& other) {
     if (this != &other) {
@@ -28,7 +30,9 @@ Machine& Machine::operator=(const Machine& other) {
         programFolder_ = other.programFolder_;
         codePage_ = other.codePage_;
         wow64_ = other.wow64_;
+        version_ = other.version_;
         computerName_ = other.computerName_;
+        sessionUser_ = other.sessionUser_;
     }
     return *this;
 }
@@ -218,6 +222,63 @@ void Machine::SetAttributes(const std::string& path, unsigned attributes) {
 
 std::vector<std::string> Machine::AllPaths() const {
     return state_->drive.AllPaths();
+}
+
+// --- Identity ---------------------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* kShellFolders = R"(\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)";
+constexpr const char* kWindowsNt = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion)";
+
+} // namespace
+
+std::optional<std::string> Machine::KnownFolderPath(sysaccess::KnownFolder folder) {
+    using sysaccess::KnownFolder;
+    const auto text = [this](const std::string& key, const char* name) -> std::optional<std::string> {
+        const auto v = ReadRegValue(key, name);
+        if (!v || (v->type != sysaccess::kRegSz && v->type != sysaccess::kRegExpandSz) || v->text.empty()) {
+            return std::nullopt;
+        }
+        // The one variable these values use.
+        std::string s = v->text;
+        if (FoldCase(s).starts_with("%SYSTEMDRIVE%")) s = "C:" + s.substr(13);
+        return s;
+    };
+    const std::string user = std::string("HKEY_CURRENT_USER") + kShellFolders;
+    const std::string common = std::string("HKEY_LOCAL_MACHINE") + kShellFolders;
+    std::optional<std::string> found;
+    switch (folder) {
+    case KnownFolder::Windows:
+        found = text(kWindowsNt, "SystemRoot");
+        break;
+    case KnownFolder::Profiles:
+        found = text(std::string(kWindowsNt) + "\\ProfileList", "ProfilesDirectory");
+        break;
+    case KnownFolder::Profile:
+        if (const auto profiles = KnownFolderPath(KnownFolder::Profiles)) return *profiles + "\\" + userName_;
+        break;
+    case KnownFolder::StartMenu:
+        found = text(user, "Start Menu");
+        break;
+    case KnownFolder::Startup:
+        found = text(user, "Startup");
+        break;
+    case KnownFolder::CommonStartMenu:
+        found = text(common, "Common Start Menu");
+        break;
+    case KnownFolder::CommonStartup:
+        found = text(common, "Common Startup");
+        break;
+    }
+    return found ? found : sysaccess::XpFolder(folder, userName_);
+}
+
+sysaccess::WindowsVersion Machine::Version() {
+    if (version_) return *version_;
+    sysaccess::WindowsVersion v = sysaccess::kXpSp3;
+    v.x64 = wow64_;
+    return v;
 }
 
 // --- Text -------------------------------------------------------------------------------------

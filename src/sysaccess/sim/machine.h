@@ -41,11 +41,14 @@ public:
     Machine& operator=(const Machine& other);
     ~Machine() override;
 
-    // A small Simplified-Chinese Windows XP, as kept in the repository's seed folder.
-    static Machine Seeded();
+    // The seed machines kept in the repository: small Simplified-Chinese installations of these
+    // versions, each with its own folders and services.
+    enum class Seed { XpSp3, Win7Sp1, Win10_22H2, Win11_24H2 };
+    // A small Simplified-Chinese Windows XP SP3, or the seed named.
+    static Machine Seeded(Seed seed = Seed::XpSp3);
 
-    // Reads a machine folder (registry.reg, drive_c/, attributes.txt); nothing and a reason
-    // when it cannot be read.
+    // Reads a machine folder (registry.reg, drive_c/, attributes.txt, windows-version); nothing
+    // and a reason when it cannot be read.
     static LoadedMachine Load(const std::string& dir);
     // Writes the machine folder, each file replaced atomically.
     sysaccess::Result Save(const std::string& dir) const;
@@ -72,19 +75,30 @@ public:
     std::string UserName() override { return userName_; }
     std::string UserSid() override { return userSid_; }
     std::string ProgramFolder() override { return programFolder_; }
+    std::optional<std::string> SessionUserName() override { return sessionUser_; }
     bool Has32BitView() override { return wow64_; }
     std::string ComputerName() override { return computerName_; }
+    // Where the registry's Shell Folders, the Windows folder's and the profiles' values say; a
+    // value the registry lacks is the folder's place on a Simplified-Chinese XP on C:.
+    std::optional<std::string> KnownFolderPath(sysaccess::KnownFolder folder) override;
+    // The windows-version file's, or XP SP3 (64-bit while SetWow64 says so).
+    sysaccess::WindowsVersion Version() override;
 
     // --- Direct access, for tests and for setting a machine up ---
     void SetUserName(std::string name) { userName_ = std::move(name); }
     void SetUserSid(std::string sid) { userSid_ = std::move(sid); }
     void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
     void SetComputerName(std::string name) { computerName_ = std::move(name); }
+    // The user logged on in the session; nothing (as at first): the session cannot say.
+    void SetSessionUserName(std::optional<std::string> name) { sessionUser_ = std::move(name); }
     void SetCodePage(unsigned cp) { codePage_ = cp; }
     // The machine as a 32-bit program sees 64-bit Windows: the 32-bit view of
     // HKEY_LOCAL_MACHINE\SOFTWARE is the key SOFTWARE\Wow6432Node, which the tools, run as the
     // 64-bit ones, reach by that path.
     void SetWow64(bool wow64) { wow64_ = wow64; }
+    // The version the machine reports, kept in its folder as windows-version from now on; an
+    // unknown version stands for a machine whose version cannot be read.
+    void SetVersion(const sysaccess::WindowsVersion& version) { version_ = version; }
     unsigned CodePage() const { return codePage_; }
 
     // Registry, keys as full paths with the root written out ("HKEY_CURRENT_USER\...");
@@ -134,7 +148,9 @@ private:
     std::string programFolder_ = "C:\\Program Files\\Sysvela";
     unsigned codePage_ = 936;
     bool wow64_ = false;
+    std::optional<sysaccess::WindowsVersion> version_; // nothing: no windows-version file
     std::string computerName_ = "SYSVELA-SIM";
+    std::optional<std::string> sessionUser_;
 };
 
 // A machine folder as Load read it: the machine, or why there is none.

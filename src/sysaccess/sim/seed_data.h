@@ -1,5 +1,6 @@
-// The seed machine folder, compiled in by embed_seed.cmake: each file with its path relative to
-// the folder ('/' between names, UTF-8, zero-terminated).
+// The seed machine folders, compiled in by embed_seed.cmake: each file with its path relative to
+// the seeds folder, the seed's name first ("xp-sp3/registry.reg"; '/' between names, UTF-8,
+// zero-terminated).
 #pragma once
 
 #include <cstddef>

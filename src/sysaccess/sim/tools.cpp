@@ -102,8 +102,9 @@ std::uint32_t RunSc(MachineState& m, const Args& a) {
 
 // --- sfc, chkntfs, regsvr32 ------------------------------------------------------------------
 
-std::uint32_t RunSfc(Drive& drive, const Args& a) {
-    if (a.size() != 2 || !IsSwitch(a[1], "purgecache")) return 1;
+// /purgecache is XP's and Server 2003's: sfc from Vista on knows no such switch.
+std::uint32_t RunSfc(Drive& drive, const Args& a, const sysaccess::WindowsVersion& version) {
+    if (a.size() != 2 || !IsSwitch(a[1], "purgecache") || version.major >= 6) return 1;
     drive.EmptyFolder(kDllCache);
     return 0;
 }
@@ -177,7 +178,7 @@ RunResult Machine::Run(const std::string& commandLine, sysaccess::RunMode mode) 
     } else if (SameName(tool, "sc")) {
         exitCode = RunSc(*state_, args);
     } else if (SameName(tool, "sfc")) {
-        exitCode = RunSfc(state_->drive, args);
+        exitCode = RunSfc(state_->drive, args, Version());
     } else if (SameName(tool, "chkntfs")) {
         exitCode = RunChkntfs(state_->registry, args);
     } else if (SameName(tool, "regsvr32")) {

@@ -4,6 +4,8 @@
 
 #include <sddl.h>
 #include <shlobj.h>
+#include <userenv.h>
+#include <wtsapi32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -642,13 +644,78 @@ std::string System::ProgramFolder() {
     return Narrow(SplitFolder(path).first);
 }
 
-std::optional<std::string> System::ShellStartupFolder(bool allUsers) {
-    wchar_t path[MAX_PATH];
-    if (FAILED(SHGetFolderPathW(nullptr, allUsers ? CSIDL_COMMON_STARTUP : CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT,
-                                path))) {
+std::optional<std::string> System::SessionUserName() {
+    LPWSTR name = nullptr;
+    DWORD bytes = 0;
+    if (!WTSQuerySessionInformationW(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, WTSUserName, &name, &bytes) ||
+        name == nullptr) {
         return std::nullopt;
     }
-    return Narrow(std::wstring(path));
+    std::string user = Narrow(std::wstring(name));
+    WTSFreeMemory(name);
+    return user;
+}
+
+std::optional<std::string> System::KnownFolderPath(sysaccess::KnownFolder folder) {
+    using sysaccess::KnownFolder;
+    wchar_t path[MAX_PATH];
+    if (folder == KnownFolder::Profiles) {
+        DWORD size = MAX_PATH;
+        if (!GetProfilesDirectoryW(path, &size)) return std::nullopt;
+        return Narrow(std::wstring(path));
+    }
+    int csidl = CSIDL_WINDOWS;
+    switch (folder) {
+    case KnownFolder::Windows:
+    case KnownFolder::Profiles:
+        break;
+    case KnownFolder::Profile:
+        csidl = CSIDL_PROFILE;
+        break;
+    case KnownFolder::StartMenu:
+        csidl = CSIDL_STARTMENU;
+        break;
+    case KnownFolder::Startup:
+        csidl = CSIDL_STARTUP;
+        break;
+    case KnownFolder::CommonStartMenu:
+        csidl = CSIDL_COMMON_STARTMENU;
+        break;
+    case KnownFolder::CommonStartup:
+        csidl = CSIDL_COMMON_STARTUP;
+        break;
+    }
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::nullopt;
+    std::wstring found(path);
+    while (found.size() > 3 && found.back() == L'\\')
+        found.pop_back();
+    return Narrow(found);
+}
+
+sysaccess::WindowsVersion System::Version() {
+    // Read once: it does not change while the program runs. RtlGetVersion tells the truth where
+    // GetVersionEx, from 8.1 on, answers with the version the program's manifest names.
+    static const sysaccess::WindowsVersion version = [] {
+        sysaccess::WindowsVersion v;
+        using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        const auto get =
+            ntdll == nullptr
+                ? nullptr
+                : reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+        OSVERSIONINFOEXW info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+        if (get == nullptr || get(&info) != 0) return v;
+        v.known = true;
+        v.major = info.dwMajorVersion;
+        v.minor = info.dwMinorVersion;
+        v.build = info.dwBuildNumber;
+        v.servicePack = info.wServicePackMajor;
+        v.server = info.wProductType != VER_NT_WORKSTATION;
+        v.x64 = sizeof(void*) == 8 || Decision().platform.wow64;
+        return v;
+    }();
+    return version;
 }
 
 } // namespace win32

@@ -48,8 +48,10 @@ public:
     std::string UserName() override;
     std::string UserSid() override;
     std::string ProgramFolder() override;
+    std::optional<std::string> SessionUserName() override;
     std::string ComputerName() override;
-    std::optional<std::string> ShellStartupFolder(bool allUsers) override;
+    std::optional<std::string> KnownFolderPath(sysaccess::KnownFolder folder) override;
+    sysaccess::WindowsVersion Version() override;
     bool Has32BitView() override;
 
 private:

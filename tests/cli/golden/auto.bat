@@ -7,16 +7,31 @@ if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
 exit /b %ERRORLEVEL%
 :sysvela_start
 pushd "%SystemRoot%\system32"
+set "SYSVELA_WIN51="
+ver | find " 5.1." >nul
+if not errorlevel 1 set "SYSVELA_WIN51=1"
+set "SYSVELA_WIN52="
+ver | find " 5.2." >nul
+if not errorlevel 1 set "SYSVELA_WIN52=1"
+set "SYSVELA_WIN60="
+ver | find " 6.0." >nul
+if not errorlevel 1 set "SYSVELA_WIN60=1"
+set "SYSVELA_COMMON_STARTMENU=%ALLUSERSPROFILE%\「开始」菜单"
+if not exist "%SYSVELA_COMMON_STARTMENU%\*" for /f "tokens=4,*" %%A in ('reg query "HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders" /v "Common Start Menu" 2^>nul ^| find "REG_SZ"') do set "SYSVELA_COMMON_STARTMENU=%%B"
 rem page system
 reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\BIOS" /v "CPUPriority" /t REG_DWORD /d 0x00000003 /f
 reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\CrashControl" /v "AutoReboot" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000001 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000001 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000001 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoFind" /t REG_DWORD /d 0x00000001 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000001 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "StartMenuLogOff" /t REG_DWORD /d 0x00000001 /f
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单\*.lnk" 2^>nul') do del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+set "SYSVELA_RUN="
+if defined SYSVELA_WIN51 set "SYSVELA_RUN=1"
+if defined SYSVELA_WIN52 set "SYSVELA_RUN=1"
+if not defined SYSVELA_RUN echo skipped 整理开始菜单: not on this version of Windows
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000001 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000001 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000001 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoFind" /t REG_DWORD /d 0x00000001 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000001 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "StartMenuLogOff" /t REG_DWORD /d 0x00000001 /f
+if defined SYSVELA_RUN for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTMENU%\*.lnk" 2^>nul') do del /q "%SYSVELA_COMMON_STARTMENU%\%%F"
 reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore" /v "DisableSR" /t REG_DWORD /d 0x00000001 /f
 reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug" /v "Auto" /t REG_SZ /d "0" /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\WindowsUpdate" /v "DisableWindowsUpdateAccess" /t REG_DWORD /d 0x00000001 /f
@@ -79,14 +94,19 @@ reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\E
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoControlPanel" /t REG_DWORD /d 0x00000001 /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableTaskMgr" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoViewContextMenu" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "DisallowCpl" /t REG_DWORD /d 0x00000000 /f
-reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl\ /f
-reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl" /v "1" /t REG_SZ /d "" /f
+set "SYSVELA_RUN="
+if defined SYSVELA_WIN51 set "SYSVELA_RUN=1"
+if defined SYSVELA_WIN52 set "SYSVELA_RUN=1"
+if defined SYSVELA_WIN60 set "SYSVELA_RUN=1"
+if not defined SYSVELA_RUN echo skipped 禁止添加删除程序: not on this version of Windows
+if defined SYSVELA_RUN reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "DisallowCpl" /t REG_DWORD /d 0x00000000 /f
+if defined SYSVELA_RUN reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl\ /f
+if defined SYSVELA_RUN reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\DisallowCpl" /v "1" /t REG_SZ /d "" /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\System" /v "DisableChangePassword" /t REG_DWORD /d 0x00000001 /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\NonEnum" /v "{20D04FE0-3AEA-1069-A2D8-08002B30309D}" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoFileMenu" /t REG_DWORD /d 0x00000000 /f
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单" 2^>nul') do if /i "%%F"=="Windows Catalog.lnk" del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
-for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "C:\Documents and Settings\All Users\「开始」菜单" 2^>nul') do if /i "%%F"=="Windows Update.lnk" del /q "C:\Documents and Settings\All Users\「开始」菜单\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTMENU%" 2^>nul') do if /i "%%F"=="Windows Catalog.lnk" del /q "%SYSVELA_COMMON_STARTMENU%\%%F"
+for /f "eol=| delims=" %%F in ('dir /b /a:-d-h-s "%SYSVELA_COMMON_STARTMENU%" 2^>nul') do if /i "%%F"=="Windows Update.lnk" del /q "%SYSVELA_COMMON_STARTMENU%\%%F"
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer" /v "NoChangeStartMenu" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "noRun" /t REG_DWORD /d 0x00000001 /f

@@ -7,9 +7,9 @@ if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
 exit /b %ERRORLEVEL%
 :sysvela_start
 pushd "%SystemRoot%\system32"
-set "SYSVELA_STARTUP=C:\Documents and Settings\%USERNAME%\「开始」菜单\程序\启动"
+set "SYSVELA_STARTUP=%USERPROFILE%\「开始」菜单\程序\启动"
 if not exist "%SYSVELA_STARTUP%\*" for /f "tokens=2,*" %%A in ('reg query "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders" /v Startup 2^>nul ^| find "REG_SZ"') do set "SYSVELA_STARTUP=%%B"
-set "SYSVELA_COMMON_STARTUP=C:\Documents and Settings\All Users\「开始」菜单\程序\启动"
+set "SYSVELA_COMMON_STARTUP=%ALLUSERSPROFILE%\「开始」菜单\程序\启动"
 if not exist "%SYSVELA_COMMON_STARTUP%\*" for /f "tokens=3,*" %%A in ('reg query "HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders" /v "Common Startup" 2^>nul ^| find "REG_SZ"') do set "SYSVELA_COMMON_STARTUP=%%B"
 rem page startup
 reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run /v "Contoso Update Agent" /f

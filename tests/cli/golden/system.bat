@@ -7,15 +7,25 @@ if not exist "%SystemRoot%\Sysnative\cmd.exe" goto sysvela_start
 exit /b %ERRORLEVEL%
 :sysvela_start
 pushd "%SystemRoot%\system32"
+set "SYSVELA_WIN51="
+ver | find " 5.1." >nul
+if not errorlevel 1 set "SYSVELA_WIN51=1"
+set "SYSVELA_WIN52="
+ver | find " 5.2." >nul
+if not errorlevel 1 set "SYSVELA_WIN52=1"
 rem page system
 reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\BIOS" /v "CPUPriority" /t REG_DWORD /d 0x00000003 /f
 reg add "HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\CrashControl" /v "AutoReboot" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoFind" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000000 /f
-reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoLogoff" /t REG_DWORD /d 0x00000000 /f
+set "SYSVELA_RUN="
+if defined SYSVELA_WIN51 set "SYSVELA_RUN=1"
+if defined SYSVELA_WIN52 set "SYSVELA_RUN=1"
+if not defined SYSVELA_RUN echo skipped 整理开始菜单: not on this version of Windows
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoFind" /t REG_DWORD /d 0x00000000 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetFolders" /t REG_DWORD /d 0x00000000 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSetTaskbar" /t REG_DWORD /d 0x00000000 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoSMHelp" /t REG_DWORD /d 0x00000000 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoRecentDocsMenu" /t REG_DWORD /d 0x00000000 /f
+if defined SYSVELA_RUN reg add "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\policies\Explorer" /v "NoLogoff" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore" /v "DisableSR" /t REG_DWORD /d 0x00000000 /f
 reg add "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug" /v "Auto" /t REG_SZ /d "1" /f
 reg add "HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\WindowsUpdate" /v "DisableWindowsUpdateAccess" /t REG_DWORD /d 0x00000000 /f

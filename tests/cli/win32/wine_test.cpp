@@ -163,7 +163,7 @@ TEST_F(WineCli, ExportedStartupRemovalFindsTheUsersOwnStartupFolder) {
     // Wine keeps the Startup folder where the shell says, not under "Documents and Settings":
     // the batch finds it the same way the program does.
     win32::System wine;
-    const auto folder = wine.ShellStartupFolder(false);
+    const auto folder = wine.KnownFolderPath(sysaccess::KnownFolder::Startup);
     ASSERT_TRUE(folder);
     const std::string name = "sysvela cli test & 1.lnk";
     const std::string run = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -201,11 +201,13 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     const Outcome applied = Cli({"apply", "--recommend", "system"});
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 1u);
     EXPECT_NE(applied.out.find("write " + key + "|DisableSR|dword|00000001\n"), std::string::npos) << applied.out;
-    // What Wine cannot do is reported, and the run goes on to the end.
+    // What Wine cannot do is reported, and the run goes on to the end; a service it does not have
+    // is skipped.
     EXPECT_EQ(applied.status, 1);
     EXPECT_NE(applied.out.find("start chkntfs /x c: d:\tfailed: could not be started (error 2)\n"), std::string::npos)
         << applied.out;
-    EXPECT_NE(applied.out.find("failed: sc \\\\. config RDSessMgr start= disabled: exit code"), std::string::npos)
+    EXPECT_NE(applied.out.find("\nskipped 禁止发送远程协助邀请: not on Windows XP"), std::string::npos) << applied.out;
+    EXPECT_NE(applied.out.find("failed: sc \\\\. config wuauserv start= disabled: exit code"), std::string::npos)
         << applied.out;
     EXPECT_NE(applied.out.find("PrefetchParameters|EnablePrefetcher|string|5\n"), std::string::npos);
     EXPECT_EQ(wine.ReadRegValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory "
@@ -219,12 +221,108 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 0u);
 }
 
+TEST_F(WineCli, StatusAndPlanAgreeOnWhatThisWindowsHas) {
+    // Wine has 4 of the services page's 19 services and no dllcache: the rest is skipped by the
+    // plan and n/a in status, and for the same reason.
+    for (const char* page : {"services", "slimming"}) {
+        const auto plan = Lines(Cli({"plan", page, "--recommend"}).out);
+        const auto status = Lines(Cli({"status", page}).out);
+        std::vector<std::string> skipped, na;
+        for (const std::string& line : plan) {
+            if (line.starts_with("skipped ")) skipped.push_back(line.substr(line.find(": ") + 2));
+        }
+        for (const std::string& line : status) {
+            if (line.starts_with("n/a\t")) na.push_back(line.substr(line.rfind('\t') + 1));
+        }
+        EXPECT_EQ(skipped, na) << page;
+        if (std::string(page) == "services") {
+            EXPECT_EQ(skipped.size(), 15u);
+        }
+    }
+}
+
+// Wine's cmd.exe reports Windows 10 while this lasts.
+struct CmdReportsWindows10 {
+    win32::System& wine;
+    const std::string key = "HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\cmd.exe";
+    explicit CmdReportsWindows10(win32::System& w) : wine(w) {
+        (void)wine.Run("reg add " + key + " /v Version /d win10 /f", sysaccess::RunMode::Wait);
+    }
+    ~CmdReportsWindows10() { (void)wine.Run("reg delete " + key + " /f", sysaccess::RunMode::Wait); }
+};
+
+TEST_F(WineCli, TheBatchTellsTheVersionAndFindsTheFoldersAsEachWindowsPrintsThem) {
+    // The recommendation tidies the Start menu, whose folder the batch looks up.
+    const Outcome exported = Cli({"--machine", Utf8(dir / "m"), "export", "system", "--recommend"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const auto gbk = [](const std::string& utf8) { return *sysaccess::Utf8ToCodePage(utf8, sysaccess::kCodePageGbk); };
+    const auto utf8 = [](const std::string& ansi) { return sysaccess::CodePageToUtf8(ansi, sysaccess::kCodePageGbk); };
+
+    // Its parsing, fed with what a Chinese XP's and a Windows 10's tools print.
+    const std::string printed = std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/cli/win32/printed/";
+    for (const auto& [system, expected] :
+         {std::pair<std::string, std::string>{"xp",
+                                              "XP=1 2003=\r\nMENU=C:\\Documents and Settings\\All Users\\「开始」菜单"},
+          {"win10", "XP= 2003=\r\nMENU=C:\\ProgramData\\Microsoft\\Windows\\Start Menu"}}) {
+        for (const char* tool : {"ver", "reg-query"}) {
+            WriteAll(dir / (system + "-" + tool + ".txt"),
+                     gbk(testing_support::ReadAll(printed + system + "-" + tool + ".txt")));
+        }
+        std::string batch = "@echo off\r\nset \"ALLUSERSPROFILE=" + Utf8(dir / "nowhere") + "\"\r\n";
+        for (std::string line : Lines(exported.out)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.starts_with("ver | ")) line = "type \"" + system + "-ver.txt\" | " + line.substr(6);
+            if (const std::size_t query = line.find("('reg query "); query != std::string::npos) {
+                line = line.substr(0, query) + "('type \"" + system + "-reg-query.txt\"" +
+                       line.substr(line.find(" 2^>nul"));
+            }
+            if (line.find("SYSVELA_WIN") != std::string::npos ||
+                line.find("SYSVELA_COMMON_STARTMENU=") != std::string::npos || line.starts_with("type ")) {
+                batch += line + "\r\n";
+            }
+        }
+        WriteAll(dir / "parse.bat",
+                 batch + "echo XP=%SYSVELA_WIN51% 2003=%SYSVELA_WIN52%\r\necho MENU=%SYSVELA_COMMON_STARTMENU%\r\n");
+        // Wine's cmd garbles what "for /f" reads beyond ASCII (Windows' reads it in the OEM code
+        // page): the Chinese tail of XP's folder is left out of the comparison.
+        const std::string out = utf8(Batch(dir / "parse.bat").out);
+        const std::size_t chinese = expected.find("「");
+        EXPECT_EQ(out.substr(0, chinese),
+                  chinese == std::string::npos ? expected + "\r\n" : expected.substr(0, chinese))
+            << system << "\n"
+            << utf8(batch);
+        if (chinese != std::string::npos) {
+            EXPECT_GT(out.size(), chinese + 2) << out; // something after it
+        }
+    }
+
+    // The batch itself, every box clear, run by cmd as Wine reports XP and as it reports Windows
+    // 10: the Start menu's tidying, an XP option, runs on the first only.
+    const Outcome cleared = Cli({"--machine", Utf8(dir / "m"), "export", "system"});
+    WriteAll(dir / "system.bat", cleared.out);
+    win32::System wine;
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer";
+    ASSERT_TRUE(wine.WriteRegValue(key, sysaccess::RegType::Dword, "NoLogoff", "00000007").ok);
+    Outcome ran = Batch(dir / "system.bat");
+    EXPECT_EQ(wine.ReadRegValue(key, "NoLogoff")->dword, 0u) << utf8(ran.out);
+    EXPECT_EQ(utf8(ran.out).find("skipped"), std::string::npos);
+    ASSERT_TRUE(wine.WriteRegValue(key, sysaccess::RegType::Dword, "NoLogoff", "00000007").ok);
+    {
+        CmdReportsWindows10 ten(wine);
+        ran = Batch(dir / "system.bat");
+    }
+    EXPECT_EQ(wine.ReadRegValue(key, "NoLogoff")->dword, 7u);
+    EXPECT_NE(utf8(ran.out).find("skipped 整理开始菜单: not on this version of Windows\r\n"), std::string::npos)
+        << utf8(ran.out);
+    ASSERT_TRUE(wine.WriteRegValue(key, sysaccess::RegType::Dword, "NoLogoff", "00000000").ok);
+}
+
 // Undo of the exe users get, against whoever writes its undo folder and on Wine's services: a
 // replaced copy is refused, a journal of 200 MiB is refused unread, and a services journal naming
 // a service removed since is undone for the others (Wine's sc config fails: the read-back decides).
 TEST_F(WineCli, UndoRefusesWhatItCannotTrustAndRestoresWhatItCan) {
     win32::System wine;
-    const fs::path startup = fs::path(win32::Widen(wine.ShellStartupFolder(false).value_or("")));
+    const fs::path startup = fs::path(win32::Widen(wine.KnownFolderPath(sysaccess::KnownFolder::Startup).value_or("")));
     const std::string name = "sysvela undo test.lnk";
     WriteAll(startup / win32::Widen(name), "shortcut");
     ASSERT_EQ(Cli({"apply", "startup", "--remove", name}).status, 0);

@@ -1,4 +1,5 @@
-// The machine folder (registry.reg, drive_c/, attributes.txt) and the seed built from one.
+// The machine folder (registry.reg, drive_c/, attributes.txt, windows-version) and the seeds built
+// from such folders.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -97,13 +98,66 @@ TEST(SimSeed, ASimplifiedChineseXp) {
     }
 }
 
+using Seed = sim::Machine::Seed;
+const std::pair<Seed, const char*> kSeeds[] = {{Seed::XpSp3, "xp-sp3"},
+                                               {Seed::Win7Sp1, "win7-sp1"},
+                                               {Seed::Win10_22H2, "win10-22h2"},
+                                               {Seed::Win11_24H2, "win11-24h2"}};
+
+// Each version's seed: its version, where its folders are, and which of the services page's 19
+// services it has (Windows 7 on dropped Alerter, ClipSrv, ERSvc, FastUserSwitchingCompatibility,
+// Helpsvc, Messenger and WZCSVC).
+TEST(SimSeed, EachVersionHasItsFoldersAndServices) {
+    using sysaccess::KnownFolder;
+    struct Row {
+        Seed seed;
+        const char* version;
+        const char* windows;
+        const char* startMenu;
+        const char* startup;
+        int services;
+    };
+    const Row rows[] = {
+        {Seed::XpSp3, "5.1.2600 SP3", R"(C:\WINDOWS)", R"(C:\Documents and Settings\All Users\「开始」菜单)",
+         R"(C:\Documents and Settings\Administrator\「开始」菜单\程序\启动)", 19},
+        {Seed::Win7Sp1, "6.1.7601 SP1", R"(C:\Windows)", R"(C:\ProgramData\Microsoft\Windows\Start Menu)",
+         R"(C:\Users\Administrator\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Startup)", 12},
+        {Seed::Win10_22H2, "10.0.19045 x64", R"(C:\Windows)", R"(C:\ProgramData\Microsoft\Windows\Start Menu)",
+         R"(C:\Users\Administrator\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Startup)", 12},
+        {Seed::Win11_24H2, "10.0.26100 x64", R"(C:\Windows)", R"(C:\ProgramData\Microsoft\Windows\Start Menu)",
+         R"(C:\Users\Administrator\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Startup)", 12},
+    };
+    for (const Row& r : rows) {
+        sim::Machine m = sim::Machine::Seeded(r.seed);
+        SCOPED_TRACE(r.version);
+        EXPECT_EQ(sysaccess::FormatVersionLine(m.Version()), r.version);
+        EXPECT_EQ(m.Has32BitView(), m.Version().x64);
+        EXPECT_EQ(m.KnownFolderPath(KnownFolder::Windows), r.windows);
+        EXPECT_EQ(m.KnownFolderPath(KnownFolder::CommonStartMenu), r.startMenu);
+        EXPECT_EQ(m.KnownFolderPath(KnownFolder::Startup), r.startup);
+        for (KnownFolder f : {KnownFolder::Windows, KnownFolder::Profile, KnownFolder::StartMenu, KnownFolder::Startup,
+                              KnownFolder::CommonStartMenu, KnownFolder::CommonStartup}) {
+            EXPECT_TRUE(m.FolderExists(*m.KnownFolderPath(f))) << *m.KnownFolderPath(f);
+        }
+        int services = 0;
+        for (const char* name :
+             {"Alerter", "wuauserv", "ClipSrv", "ERSvc", "FastUserSwitchingCompatibility", "Helpsvc", "PolicyAgent",
+              "Messenger", "Spooler", "RemoteRegistry", "wscsvc", "lanmanserver", "ShellHWDetection", "SSDPSRV",
+              "Schedule", "WebClient", "SharedAccess", "W32Time", "WZCSVC"})
+            services += m.ListRegKey(kServices + std::string(name)) ? 1 : 0;
+        EXPECT_EQ(services, r.services);
+    }
+}
+
 TEST(SimSeed, RegistryFileIsAlreadyInExportForm) {
-    // The seed's registry.reg is written exactly as the machine writes it back, so a saved seed
+    // Each seed's registry.reg is written exactly as the machine writes it back, so a saved seed
     // differs from the seed only where something changed.
     const char* source = std::getenv("SYSVELA_SOURCE_DIR");
     if (!source) GTEST_SKIP() << "SYSVELA_SOURCE_DIR not set";
-    const std::string file = Slurp(fs::path(source) / "src/sysaccess/sim/seed/registry.reg");
-    EXPECT_EQ(sim::Machine::Seeded().ExportRegistry(), file);
+    for (const auto& [seed, name] : kSeeds) {
+        const std::string file = Slurp(fs::path(source) / "src/sysaccess/sim/seeds" / name / "registry.reg");
+        EXPECT_EQ(sim::Machine::Seeded(seed).ExportRegistry(), file) << name;
+    }
 }
 
 TEST_F(TempDir, SaveAndLoadGiveTheSameMachine) {
@@ -130,6 +184,12 @@ TEST_F(TempDir, SaveAndLoadGiveTheSameMachine) {
     std::sort(top.begin(), top.end());
     EXPECT_EQ(top, (std::vector<std::string>{"attributes.txt", "drive_c", "registry.reg"}));
     EXPECT_TRUE(fs::exists(dir / "drive_c/Empty/Deeper/.keep"));
+
+    // A machine given a version keeps it in windows-version.
+    m.SetVersion(*sysaccess::ParseVersionLine("6.1.7601 SP1"));
+    ASSERT_TRUE(m.Save(dir.string()));
+    EXPECT_EQ(Slurp(dir / "windows-version"), "6.1.7601 SP1\n");
+    EXPECT_EQ(Load()->Version(), m.Version());
 }
 
 TEST_F(TempDir, SavedFilesHaveTheirDocumentedForm) {
@@ -164,6 +224,11 @@ TEST_F(TempDir, LoadsWhatAPersonWrites) {
     EXPECT_FALSE(machine.PathExists("C:\\WINDOWS\\temp\\.keep"));
     EXPECT_EQ(machine.Attributes("C:\\Documents and Settings\\All Users\\「开始」菜单\\程序\\启动\\x.lnk"),
               sim::kHidden | sim::kReadOnly);
+    EXPECT_EQ(machine.Version(), sysaccess::kXpSp3); // without windows-version
+    Put(dir / "windows-version", "\xEF\xBB\xBF"
+                                 "10.0.19045 x64\r\n");
+    EXPECT_EQ(sysaccess::VersionText(Load()->Version()), "Windows 10 (build 19045)");
+    EXPECT_TRUE(Load()->Has32BitView());
 }
 
 TEST_F(TempDir, DamagedFoldersAreRefusedWithAReason) {
@@ -196,6 +261,10 @@ TEST_F(TempDir, DamagedFoldersAreRefusedWithAReason) {
     EXPECT_FALSE(Load(&error));
     EXPECT_EQ(error, "not a Windows file name: drive_c/bad:name");
     fs::remove(dir / "drive_c/bad:name");
+    Put(dir / "windows-version", "Windows 10\n");
+    EXPECT_FALSE(Load(&error));
+    EXPECT_EQ(error, "windows-version: not a version such as \"10.0.19045\" or \"5.1.2600 SP3\"");
+    fs::remove(dir / "windows-version");
     EXPECT_TRUE(Load(&error)) << error;
 }
 

@@ -123,6 +123,8 @@ TEST_F(SimTools, SfcChkntfsRegsvr32) {
     EXPECT_TRUE(m.FolderExists("C:\\WINDOWS\\system32\\dllcache"));
     EXPECT_TRUE(m.ListFolder("C:\\WINDOWS\\system32\\dllcache").empty());
     EXPECT_FALSE(m.PathExists("C:\\WINDOWS\\system32\\dllcache\\calc.exe"));
+    sim::Machine seven = sim::Machine::Seeded(sim::Machine::Seed::Win7Sp1); // sfc has no /purgecache there
+    EXPECT_EQ(seven.Run("sfc /purgecache", RunMode::Wait).exitCode, 1u);
 
     EXPECT_EQ(Exit("chkntfs /x c: d:"), 0u);
     const auto boot =

@@ -7,10 +7,10 @@ set(XP_FUNCTIONS
     CharUpperBuffW CloseHandle ConvertSidToStringSidW CreateDirectoryW CreateFileW CreateProcessW DeleteFileW
     FindClose FindFirstFileW FindNextFileW FlushFileBuffers GetACP GetComputerNameW GetCurrentProcess
     GetExitCodeProcess GetFileAttributesW GetFileSizeEx GetLastError GetModuleFileNameW GetModuleHandleW
-    GetProcAddress GetSystemDirectoryW GetTempFileNameW GetTokenInformation GetUserNameW GetWindowsDirectoryW LocalFree
-    MoveFileExW MultiByteToWideChar OpenProcessToken ReadFile RegCloseKey RegEnumKeyExW RegEnumValueW RegOpenKeyExW
-    RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW WaitForSingleObject WideCharToMultiByte
-    WriteFile _errno)
+    GetProcAddress GetProfilesDirectoryW GetSystemDirectoryW GetTempFileNameW GetTokenInformation GetUserNameW
+    GetWindowsDirectoryW LocalFree MoveFileExW MultiByteToWideChar OpenProcessToken ReadFile RegCloseKey
+    RegEnumKeyExW RegEnumValueW RegOpenKeyExW RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW
+    WTSFreeMemory WTSQuerySessionInformationW WaitForSingleObject WideCharToMultiByte WriteFile _errno)
 
 execute_process(COMMAND "${NM}" -u ${LIBS} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
