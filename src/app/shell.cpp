@@ -3,10 +3,12 @@
 #include <array>
 #include <cstddef>
 
+#include "form/texts.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
+#include "sysaccess/recording.h"
 #include "undo/journal.h"
 
 namespace app {
@@ -108,18 +110,43 @@ void ShowPage(form::Context& ctx, form::Page page) {
 
 namespace {
 
-// The journal of what pass is about to change, then the pass; a message box and no change when
-// the journal cannot be written.
+// The journal of what pass is about to change and its empty log, then the pass with every effect
+// recorded, then the log; a message box and no change when the journal or the log cannot be
+// written, and one that names what failed when anything did.
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
-    if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, nullptr); !written) {
-        (void)ctx.host.MsgBox("无法写入撤销记录，本次未做任何更改：\n" + written.error, "错误", MsgButtons::Ok,
+    std::string journal, log;
+    if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, &journal, &log); !written) {
+        (void)ctx.host.MsgBox(form::text::kJournalRefused + written.error, form::text::kErrorTitle, MsgButtons::Ok,
                               MsgIcon::Error);
         return;
     }
-    pass(ctx);
+    sysaccess::RecordingSystem record(ctx.sys, sysaccess::RecordMode::Apply);
+    form::Context recorded{ctx.form, record, ctx.host, &record};
+    pass(recorded);
+    const sysaccess::Result logged = ctx.sys.ReplaceFileAtomically(log, sysaccess::LogText(record.Effects()));
+    const std::string report = ResultReport(record.Effects(), undo::UndoFolder(ctx.sys), logged);
+    if (!report.empty()) (void)ctx.host.MsgBox(report, form::text::kResultTitle, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 } // namespace
+
+std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const std::string& folder,
+                         const sysaccess::Result& logged) {
+    std::string lines;
+    std::size_t failed = 0;
+    for (const sysaccess::Effect& e : effects) {
+        if (e.outcome != sysaccess::Outcome::Failed) continue;
+        if (++failed <= form::text::kListedFailures)
+            lines += sysaccess::OneLine(sysaccess::EffectWords(e)) + "：" + sysaccess::OneLine(e.reason) + "\n";
+    }
+    if (failed == 0 && logged) return {};
+    std::string text;
+    if (failed > 0) text = form::text::PassFailed(failed) + "：\n" + lines;
+    if (failed > form::text::kListedFailures)
+        text += form::text::MoreFailures(failed - form::text::kListedFailures) + "\n";
+    if (!logged) text += form::text::kLogNotWritten + logged.error + "\n";
+    return text + "\n" + form::text::kLogAndJournalIn + "\n" + folder;
+}
 
 void cmdOptimize(form::Context& ctx) {
     Journaled(ctx, form::PageWord(ctx.form.VisiblePage()), optimize::cmdOptimize);
@@ -134,8 +161,8 @@ void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file, and the user learns it before leaving.
     if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
-        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, "错误", MsgButtons::Ok,
-                              MsgIcon::Error);
+        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, form::text::kErrorTitle,
+                              MsgButtons::Ok, MsgIcon::Error);
     }
     const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
                                              MsgButtons::OkCancel, MsgIcon::Exclamation);

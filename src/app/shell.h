@@ -3,8 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "form/context.h"
+#include "sysaccess/recording.h"
 
 namespace app {
 
@@ -26,9 +29,16 @@ void cmdWight(form::Context& ctx);
 // A page button's click by its page.
 void ShowPage(form::Context& ctx, form::Page page);
 
-// The Optimize button: the journal of the pass first, then the pass. When the journal cannot be
-// written a message box says so and nothing changes.
+// The Optimize button: the journal of the pass and its log first, then the pass, then the log of
+// every effect with its outcome. When the journal or the log cannot be written a message box says
+// so and nothing changes; when an effect failed, a message box lists what failed.
 void cmdOptimize(form::Context& ctx);
+
+// What a message box says after a pass with these effects, whose journal and log are in folder:
+// every failed effect (the first twenty) with its reason, and where the log is. Empty when nothing
+// failed and the log was written.
+std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const std::string& folder,
+                         const sysaccess::Result& logged);
 
 // Automatic optimisation, switching pages as the page buttons do, after one journal for its four
 // stages.

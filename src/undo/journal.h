@@ -55,13 +55,18 @@ Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::
 // The local time as "YYYY-MM-DD HH:MM:SS"; replaceable for tests.
 extern std::function<std::string()> Now;
 
+// The log of a pass beside its journal: the journal's path with ".log" for ".reg".
+std::string LogPath(const std::string& journal);
+
 // Reads the prior state of targets from sys and writes the journal (a new file name from the
 // date and time), its copies and its hash; all flushed before it returns. *path gets the journal.
+// With log, the pass's log is created first, holding nothing yet, and *log gets its path.
 sysaccess::Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what,
-                               std::string* path);
+                               std::string* path, std::string* log = nullptr);
 
-// The one call before a pass: plan it, then write the journal. When it fails the pass must not run.
+// The one call before a pass: plan it, then write the journal and create the log. When it fails
+// the pass must not run.
 sysaccess::Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass,
-                              const std::string& what, std::string* path);
+                              const std::string& what, std::string* path, std::string* log = nullptr);
 
 } // namespace undo

@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "support/fake_host.h"
 #include "support/form_state.h"
 #include "sysaccess/sim/machine.h"
+#include "undo/journal.h"
 
 namespace {
 
@@ -140,20 +142,77 @@ TEST_F(Shell, ExitSavesBeforeAskingWhateverTheAnswer) {
     EXPECT_EQ(host.messages[1].title, "确认");
 }
 
-TEST_F(Shell, APassWhoseJournalCannotBeWrittenChangesNothingAndSaysSo) {
-    sys.AddFile(sys.ProgramFolder() + "\\undo", "a file where the folder goes");
-    form.SetChk(form::kNoSystemRestore, form::kTicked);
-    const std::string registry = sys.ExportRegistry();
+// The journal, or the log created before it, cannot be written: nothing changes and the user is told.
+TEST_F(Shell, APassWhoseJournalOrLogCannotBeWrittenChangesNothingAndSaysSo) {
+    const auto now = std::exchange(undo::Now, [] { return std::string("2024-01-02 03:04:05"); });
+    for (const char* blocker : {"\\undo", "\\undo\\20240102-030405-01.log\\x"}) {
+        SCOPED_TRACE(blocker);
+        sim::Machine fresh;
+        fresh.AddFile(fresh.ProgramFolder() + blocker, "a file where a folder or the log goes");
+        form::Context c{form, fresh, host};
+        form.SetChk(form::kNoSystemRestore, form::kTicked);
+        const std::string registry = fresh.ExportRegistry();
+        host.messages.clear();
+        app::cmdOptimize(c);
+        EXPECT_EQ(fresh.ExportRegistry(), registry);
+        EXPECT_TRUE(fresh.Commands().empty());
+        EXPECT_EQ(form.lblWait(), "");
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.messages[0].text.starts_with("无法写入撤销记录，本次未做任何更改：")) << host.messages[0].text;
+        host.answers = {form::MsgAnswer::Ok};
+        app::cmdAuto(c);
+        EXPECT_EQ(fresh.ExportRegistry(), registry);
+        EXPECT_EQ(host.messages.size(), 3u); // the question, then the same refusal
+    }
+    undo::Now = now;
+}
+
+// Services that are not installed: every sc step fails (exit 1060). The closing text counts them,
+// a message box names each, and the log beside the journal holds every effect and the totals.
+TEST_F(Shell, APassSaysWhatFailedAndLogsEveryEffect) {
+    const auto now = std::exchange(undo::Now, [] { return std::string("2024-01-02 03:04:05"); });
+    app::cmdService(ctx);
+    for (int i = 0; i < 3; ++i)
+        form.SetService(i, true);
     app::cmdOptimize(ctx);
-    EXPECT_EQ(sys.ExportRegistry(), registry);
-    EXPECT_TRUE(sys.Commands().empty());
-    EXPECT_EQ(form.lblWait(), "");
+    undo::Now = now;
+    EXPECT_EQ(form.lblWait(), "优化结束，19 项未成功");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].text.starts_with("无法写入撤销记录，本次未做任何更改："));
-    host.answers = {form::MsgAnswer::Ok};
-    app::cmdAuto(ctx);
-    EXPECT_EQ(sys.ExportRegistry(), registry);
-    EXPECT_EQ(host.messages.size(), 3u); // the question, then the same refusal
+    const testing_support::ShownMessage& m = host.messages[0];
+    EXPECT_EQ(m.title, "优化结果");
+    EXPECT_TRUE(m.buttons == form::MsgButtons::Ok && m.icon == form::MsgIcon::Exclamation);
+    EXPECT_TRUE(
+        m.text.starts_with("优化结束，19 项未成功：\nstart sc \\\\. config Alerter start= disabled：exit code 1060\n"))
+        << m.text;
+    EXPECT_TRUE(m.text.ends_with("\n\n本次的日志和撤销记录保存在 undo 文件夹中：\nC:\\Program Files\\Sysvela\\undo"));
+
+    const auto log = sys.ReadFile(sys.ProgramFolder() + "\\undo\\20240102-030405-01.log");
+    ASSERT_TRUE(log);
+    EXPECT_TRUE(
+        log->starts_with("\xEF\xBB\xBFstart sc \\\\. config Alerter start= disabled\tfailed: exit code 1060\r\n"));
+    EXPECT_TRUE(log->ends_with("start sc \\\\. config WZCSVC start= demand\tfailed: exit code 1060\r\n"
+                               "total: 19 effects, 0 ok, 19 failed, 0 skipped\r\n"))
+        << *log;
+    EXPECT_TRUE(sys.ReadFile(sys.ProgramFolder() + "\\undo\\20240102-030405-01.reg"));
+}
+
+// The message box after a pass: the first twenty failures, the rest counted; ok and skipped
+// effects unnamed; a log that could not be written is said; nothing when all is well.
+TEST(ResultReport, ListsTwentyFailuresThenCountsTheRest) {
+    using sysaccess::Effect;
+    using sysaccess::EffectKind;
+    using sysaccess::Outcome;
+    std::vector<Effect> effects = {{EffectKind::Wait, "reg delete X /f", Outcome::Skipped, "nothing to remove", false},
+                                   {EffectKind::Write, "K|n|dword|1", Outcome::Ok, "", false}};
+    EXPECT_EQ(app::ResultReport(effects, "U", sysaccess::Result::Ok()), "");
+    EXPECT_EQ(app::ResultReport(effects, "U", sysaccess::Result::Fail("disk full")),
+              "日志未能写入：disk full\n\n本次的日志和撤销记录保存在 undo 文件夹中：\nU");
+    for (int i = 0; i < 23; ++i)
+        effects.push_back({EffectKind::Delete, "C:\\f" + std::to_string(i), Outcome::Failed, "locked", false});
+    const std::string text = app::ResultReport(effects, "U", sysaccess::Result::Ok());
+    EXPECT_TRUE(text.starts_with("优化结束，23 项未成功：\ndelete C:\\f0：locked\n")) << text;
+    EXPECT_NE(text.find("delete C:\\f19：locked\n……另有 3 项\n\n本次的日志"), std::string::npos) << text;
+    EXPECT_EQ(text.find("f20"), std::string::npos);
 }
 
 TEST_F(Shell, BrowseAndServiceClick) {

@@ -150,6 +150,17 @@ TEST_F(Cli, AMissingServiceIsReportedAsFailed) {
     // Every other service was still set.
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("failed", 0) == 0; }),
               1);
+    // The log beside the journal, as stderr names it: every effect with its outcome, then the totals.
+    std::smatch named;
+    ASSERT_TRUE(
+        std::regex_search(applied.err, named, std::regex(R"(log C:\\Program Files\\Sysvela\\undo\\(\S+\.log)\n)")))
+        << applied.err;
+    const std::string log = ReadAll(fs::path(machine) / "drive_c/Program Files/Sysvela/undo" / named[1].str());
+    EXPECT_NE(log.find("\xEF\xBB\xBFstart sc \\\\. config Alerter start= demand\tfailed: exit code 1060\r\n"
+                       "start sc \\\\. config wuauserv start= demand\tok\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(log.ends_with("\r\ntotal: 19 effects, 18 ok, 1 failed, 0 skipped\r\n")) << log;
 }
 
 TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "form/texts.h"
 #include "optimize/pass.h"
 #include "support/machine_state.h"
 #include "sysaccess/faulty.h"
@@ -77,13 +78,14 @@ bool MayBeDeleted(const std::string& path) {
     return folder == LowerAscii(kUserStartup) || folder == LowerAscii(kAllStartup);
 }
 
-std::string IdleProblem(const form::MainForm& form) {
+std::string IdleProblem(const form::MainForm& form, std::size_t failed) {
     std::string problem;
     for (int b = 0; b < form::kButtonCount; ++b) {
         if (!form.Enabled(static_cast<form::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
     }
     if (form.Shape2Visible()) problem += "Shape2 visible; ";
-    if (form.lblWait() != optimize::kDoneText) problem += "lblWait \"" + form.lblWait() + "\"; ";
+    if (form.lblWait() != (failed ? form::text::PassFailed(failed) : optimize::kDoneText))
+        problem += "lblWait \"" + form.lblWait() + "\" after " + std::to_string(failed) + " failures; ";
     if (form.Busy()) problem += "input held; ";
     return problem;
 }
