@@ -167,6 +167,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     }
 
     std::unique_ptr<RecordingSystem> recorder;
+    std::unique_ptr<undo::Foreseer> foreseer; // plan --changes: each effect judged before it is recorded
     std::unique_ptr<BatchExporter> exporter;
     sysaccess::System* sys = nullptr;
     std::function<void(const std::string&)> onPage;
@@ -178,11 +179,14 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     } else {
         recorder =
             std::make_unique<RecordingSystem>(base, o.command == Command::Apply ? RecordMode::Apply : RecordMode::Plan);
+        if (o.changes) foreseer = std::make_unique<undo::Foreseer>(*recorder);
         recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
             if (e.pending) startedAtPrint.push_back(recorder->Effects().size() - 1);
-            env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
+            const undo::Foresight seen = foreseer ? foreseer->Judged().back() : undo::Foresight::Changes;
+            if (seen == undo::Foresight::AtTarget) return;
+            env.out(OneLine(sysaccess::EffectLine(e)) + (seen == undo::Foresight::Unknown ? "\tunknown\n" : "\n"));
         });
-        sys = recorder.get();
+        sys = foreseer ? static_cast<sysaccess::System*>(foreseer.get()) : recorder.get();
         onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
     }
 

@@ -41,6 +41,7 @@ std::string HelpText() {
 
 Usage:
   sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... COMMAND PAGE
+  sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... plan PAGE --changes
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
@@ -83,7 +84,14 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
   started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
   or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
-  was not there with "nothing to copy"; neither is a failure.
+  was not there with "nothing to copy"; neither is a failure. apply also writes every effect
+  with its outcome (ok, failed: REASON, skipped: REASON) and then the totals to a log beside its
+  journal (below): the journal's name with .log, UTF-8.
+  plan --changes lists only the effects that would change the machine as it is now, and those
+  whose result cannot be known beforehand, which end with a tab and "unknown": a command whose
+  effect nothing reads back, or an sc step for a service that is not installed. A registry
+  value, a service's start type (sc), a key removed or copied (reg) and the boot-time disk check
+  (chkntfs) are read from the machine; what already holds its target is left out.
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same
@@ -148,6 +156,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     CLI::App* exportCmd = app.add_subcommand("export");
     for (CLI::App* sub : {plan, apply, exportCmd})
         sub->add_option("PAGE", page)->required();
+    bool changes = false;
+    plan->add_flag("--changes", changes);
 
     Options o;
     CLI::App* list = app.add_subcommand("startup-list");
@@ -207,6 +217,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     if (*settingsOpt) o.settingsFile = settings;
     if (*userOpt) o.user = user;
     o.recommend = recommend;
+    o.changes = changes;
     o.remove = remove;
     o.codePage = codePage;
 

@@ -19,6 +19,7 @@ struct Options {
     std::optional<std::string> settingsFile;
     std::optional<std::string> user;
     bool recommend = false;
+    bool changes = false; // plan --changes: only what would change the machine, or cannot be known
     std::vector<std::string> remove;
     unsigned codePage = 936;
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND

@@ -23,6 +23,8 @@ public:
     virtual void LogOff() = 0;
     // Unloads the main window, which ends the program.
     virtual void CloseWindow() = 0;
+    // A modal window showing text that can be read, selected and copied, not changed.
+    virtual void ShowText(const std::string& title, const std::string& text) = 0;
 };
 
 // A host with no window, for a pass run without one: every question is answered OK, there are
@@ -34,6 +36,7 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
     void LogOff() override {}
     void CloseWindow() override {}
+    void ShowText(const std::string&, const std::string&) override {}
 };
 
 } // namespace form

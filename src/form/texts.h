@@ -28,6 +28,10 @@ inline constexpr const char* kLogNotWritten = "日志未能写入：";
 inline constexpr const char* kJournalRefused = "无法写入撤销记录，本次未做任何更改：\n";
 inline constexpr const char* kErrorTitle = "错误";
 
+// The two buttons beside the ten, with their access keys.
+inline constexpr const char* kPreviewCaption = "预览(&P)";
+inline constexpr const char* kUndoCaption = "撤销(&U)";
+
 // The preview of the page on screen: its title, its first line, and the mark before each effect
 // (one that changes the machine, one already at its target, one whose result cannot be known
 // beforehand).

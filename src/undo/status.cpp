@@ -6,6 +6,7 @@
 #include "optimize/sections.h"
 #include "sysaccess/cmdline.h"
 #include "sysaccess/forwarding.h"
+#include "sysaccess/recording.h"
 #include "sysaccess/text.h"
 #include "sysaccess/toolcmd.h"
 #include "undo/journal.h"
@@ -22,8 +23,77 @@ struct Expect {
     Kind kind = Kind::Command;
     std::string key, name;
     sysaccess::RegData data;
-    std::string id; // identity, to tell one option's effects from the page's at rest
+    std::string id;       // identity, to tell one option's effects from the page's at rest
+    std::string words;    // the effect as plan prints it
+    bool service = false; // a service's start type, set by sc
 };
+
+std::string Words(sysaccess::EffectKind kind, const std::string& text) {
+    return sysaccess::EffectWords({kind, text, sysaccess::Outcome::Ok, {}, false});
+}
+
+Expect FromWrite(const std::string& key, sysaccess::RegType type, const std::string& name, const std::string& data) {
+    const std::string text = sysaccess::WriteText(key, type, name, data);
+    Expect e{Expect::Kind::Value, key, name, {}, "w|" + text, Words(sysaccess::EffectKind::Write, text)};
+    if (const auto imported = sysaccess::ImportedValue(type, data)) {
+        e.data = *imported;
+    } else {
+        e.kind = Expect::Kind::Command; // the import refuses it: nothing to read back
+    }
+    return e;
+}
+
+Expect FromCommand(const std::string& line, sysaccess::RunMode mode) {
+    Expect e{
+        Expect::Kind::Command,
+        {},
+        {},
+        {},
+        "c|" + line,
+        Words(mode == sysaccess::RunMode::Wait ? sysaccess::EffectKind::Wait : sysaccess::EffectKind::Start, line)};
+    const std::vector<std::string> args = sysaccess::SplitCommandLine(line);
+    const std::string tool = args.empty() ? std::string() : sysaccess::ToolName(args[0]);
+    if (sysaccess::SameName(tool, "sc")) {
+        if (const sysaccess::ScRead read = sysaccess::ReadScCommand(args); read.command) {
+            e.kind = Expect::Kind::Value;
+            e.key = sysaccess::kServicesKey + read.command->service;
+            e.name = "Start";
+            e.data.type = sysaccess::kRegDword;
+            e.data.dword = read.command->start;
+            e.service = true;
+        }
+    } else if (sysaccess::SameName(tool, "chkntfs")) {
+        if (const auto command = sysaccess::ReadChkntfsCommand(args).bootExecute) {
+            e.kind = Expect::Kind::Value;
+            e.key = sysaccess::kSessionManagerKey;
+            e.name = "BootExecute";
+            e.data.type = sysaccess::kRegMultiSz;
+            e.data.bytes = sysaccess::Utf8ToUtf16Le(*command) + std::string(4, '\0');
+        }
+    } else if (sysaccess::SameName(tool, "reg")) {
+        if (const auto c = sysaccess::ReadRegCommand(args)) {
+            using Verb = sysaccess::RegCommand::Verb;
+            e.key = sysaccess::JoinKeyPath(c->verb == Verb::Copy ? c->target : c->key);
+            if (c->verb == Verb::Delete && (c->value || c->defaultValue)) {
+                e.kind = Expect::Kind::NoValue;
+                e.name = c->value.value_or("");
+            } else if (c->verb == Verb::Delete && !c->allValues) {
+                e.kind = Expect::Kind::NoKey;
+            } else if (c->verb != Verb::Delete) {
+                e.kind = Expect::Kind::Key;
+            }
+        }
+    }
+    return e;
+}
+
+Expect FromDelete(const std::string& path) {
+    return {Expect::Kind::NoFile, path, {}, {}, "d|" + path, Words(sysaccess::EffectKind::Delete, path)};
+}
+
+Expect FromRmdir(const std::string& path) {
+    return {Expect::Kind::NoFolder, path, {}, {}, "r|" + path, Words(sysaccess::EffectKind::Rmdir, path)};
+}
 
 // Holds every effect back and notes what each would leave.
 class Expecter : public sysaccess::ForwardingSystem {
@@ -33,70 +103,24 @@ public:
 
     Result WriteRegValue(const std::string& key, sysaccess::RegType type, const std::string& name,
                          const std::string& data) override {
-        Expect e{Expect::Kind::Value, key, name, {}, "w|" + key + "|" + name + "|" + data};
-        if (type == sysaccess::RegType::Dword) {
-            e.data.type = sysaccess::kRegDword;
-            e.data.dword = static_cast<std::uint32_t>(std::stoul(data.empty() ? "0" : data, nullptr, 16));
-        } else {
-            e.data.type = sysaccess::kRegSz;
-            e.data.text = data;
-        }
-        seen.push_back(std::move(e));
+        seen.push_back(FromWrite(key, type, name, data));
         return Result::Ok();
     }
     sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
-        seen.push_back(FromCommand(line));
+        seen.push_back(FromCommand(line, mode));
         return mode == sysaccess::RunMode::Wait ? sysaccess::RunResult::Exited(0) : sysaccess::RunResult::Running();
     }
     std::vector<sysaccess::StartedCommand> CollectStarted() override { return {}; }
     Result DeleteFiles(const std::string& path) override {
-        seen.push_back({Expect::Kind::NoFile, path, {}, {}, "d|" + path});
+        seen.push_back(FromDelete(path));
         return Result::Ok();
     }
     Result RemoveFolder(const std::string& path) override {
-        seen.push_back({Expect::Kind::NoFolder, path, {}, {}, "r|" + path});
+        seen.push_back(FromRmdir(path));
         return Result::Ok();
     }
     bool FileExists(const std::string&) override { return true; }   // every deletion is noted
     bool FolderExists(const std::string&) override { return true; } // every removal is noted
-
-private:
-    Expect FromCommand(const std::string& line) {
-        Expect e{Expect::Kind::Command, {}, {}, {}, "c|" + line};
-        const std::vector<std::string> args = sysaccess::SplitCommandLine(line);
-        const std::string tool = args.empty() ? std::string() : sysaccess::ToolName(args[0]);
-        if (sysaccess::SameName(tool, "sc")) {
-            if (const sysaccess::ScRead read = sysaccess::ReadScCommand(args); read.command) {
-                e.kind = Expect::Kind::Value;
-                e.key = sysaccess::kServicesKey + read.command->service;
-                e.name = "Start";
-                e.data.type = sysaccess::kRegDword;
-                e.data.dword = read.command->start;
-            }
-        } else if (sysaccess::SameName(tool, "chkntfs")) {
-            if (const auto command = sysaccess::ReadChkntfsCommand(args).bootExecute) {
-                e.kind = Expect::Kind::Value;
-                e.key = sysaccess::kSessionManagerKey;
-                e.name = "BootExecute";
-                e.data.type = sysaccess::kRegMultiSz;
-                e.data.bytes = sysaccess::Utf8ToUtf16Le(*command) + std::string(4, '\0');
-            }
-        } else if (sysaccess::SameName(tool, "reg")) {
-            if (const auto c = sysaccess::ReadRegCommand(args)) {
-                using Verb = sysaccess::RegCommand::Verb;
-                e.key = sysaccess::JoinKeyPath(c->verb == Verb::Copy ? c->target : c->key);
-                if (c->verb == Verb::Delete && (c->value || c->defaultValue)) {
-                    e.kind = Expect::Kind::NoValue;
-                    e.name = c->value.value_or("");
-                } else if (c->verb == Verb::Delete && !c->allValues) {
-                    e.kind = Expect::Kind::NoKey;
-                } else if (c->verb != Verb::Delete) {
-                    e.kind = Expect::Kind::Key;
-                }
-            }
-        }
-        return e;
-    }
 };
 
 bool Same(const sysaccess::RegData& a, const sysaccess::RegData& b) {
@@ -153,6 +177,48 @@ const char* StateWord(OptionState s) {
         return "unknown";
     }
     return "?";
+}
+
+namespace {
+
+Foresight Judge(sysaccess::System& sys, const Expect& e) {
+    if (e.kind == Expect::Kind::Command) return Foresight::Unknown;
+    if (e.service && !sys.ListRegKey(e.key)) return Foresight::Unknown; // sc cannot set it
+    return Holds(sys, e) ? Foresight::AtTarget : Foresight::Changes;
+}
+
+} // namespace
+
+Result Foreseer::WriteRegValue(const std::string& key, sysaccess::RegType type, const std::string& name,
+                               const std::string& data) {
+    judged_.push_back(Judge(Inner(), FromWrite(key, type, name, data)));
+    return Inner().WriteRegValue(key, type, name, data);
+}
+
+sysaccess::RunResult Foreseer::Run(const std::string& commandLine, sysaccess::RunMode mode) {
+    judged_.push_back(Judge(Inner(), FromCommand(commandLine, mode)));
+    return Inner().Run(commandLine, mode);
+}
+
+Result Foreseer::DeleteFiles(const std::string& path) {
+    judged_.push_back(Judge(Inner(), FromDelete(path)));
+    return Inner().DeleteFiles(path);
+}
+
+Result Foreseer::RemoveFolder(const std::string& path) {
+    judged_.push_back(Judge(Inner(), FromRmdir(path)));
+    return Inner().RemoveFolder(path);
+}
+
+Result Foreseer::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+    judged_.push_back(Foresight::Changes);
+    return Inner().ReplaceFileAtomically(path, bytes);
+}
+
+Result Foreseer::CreateHeldFile(const std::string& path, const std::string& bytes,
+                                std::unique_ptr<sysaccess::FileHold>& hold) {
+    judged_.push_back(Foresight::Changes);
+    return Inner().CreateHeldFile(path, bytes, hold);
 }
 
 std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <utility>
 
+#include "app/preview.h"
 #include "support/fake_host.h"
 #include "support/form_state.h"
 #include "sysaccess/sim/machine.h"
@@ -194,6 +195,53 @@ TEST_F(Shell, APassSaysWhatFailedAndLogsEveryEffect) {
                                "total: 19 effects, 0 ok, 19 failed, 0 skipped\r\n"))
         << *log;
     EXPECT_TRUE(sys.ReadFile(sys.ProgramFolder() + "\\undo\\20240102-030405-01.reg"));
+}
+
+// The preview judges each effect against the machine as it is and changes nothing: right after a
+// pass nothing would change; one value changed on the machine makes exactly its line change; a
+// command nothing reads back, and sc for a service that is not installed, cannot be known.
+TEST(Preview, ShowsWhatAPressWouldChange) {
+    sim::Machine m = sim::Machine::Seeded();
+    form::MainForm form;
+    testing_support::FakeHost host;
+    form::Context ctx{form, m, host};
+    app::LoadWindow(ctx);
+    const auto marked = [&](undo::Foresight f) {
+        std::vector<std::string> lines;
+        for (const app::ForeseenEffect& e : app::Foresee(form, m))
+            if (e.foresight == f) lines.push_back(sysaccess::EffectWords(e.effect));
+        return lines;
+    };
+    form.SetChk(form::kNoSystemRestore, form::kTicked);
+    const std::string disableSR =
+        R"(write HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore|DisableSR|dword|00000001)";
+    EXPECT_NE(marked(undo::Foresight::Changes), std::vector<std::string>{});
+    const std::string registry = m.ExportRegistry();
+    const auto formBefore = testing_support::StateOf(form);
+    app::cmdPreview(ctx);
+    EXPECT_EQ(m.ExportRegistry(), registry);
+    EXPECT_EQ(testing_support::StateOf(form), formBefore);
+    ASSERT_EQ(host.texts.size(), 1u);
+    EXPECT_EQ(host.texts[0].first, "预览：按下“优化”将对本机做的更改");
+    EXPECT_NE(host.texts[0].second.find("\r\n[将更改]  " + disableSR + "\r\n"), std::string::npos);
+
+    app::cmdOptimize(ctx);
+    EXPECT_EQ(marked(undo::Foresight::Changes), std::vector<std::string>{});
+    EXPECT_EQ(marked(undo::Foresight::Unknown), std::vector<std::string>{});
+    ASSERT_TRUE(m.WriteRegValue(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)",
+                                sysaccess::RegType::Dword, "DisableSR", "00000007"));
+    EXPECT_EQ(marked(undo::Foresight::Changes), std::vector<std::string>{disableSR});
+    app::cmdPreview(ctx);
+    EXPECT_TRUE(host.texts[1].second.starts_with("将更改 1 项；另有 ")) << host.texts[1].second;
+
+    app::cmdWight(ctx);
+    form.SetChk(form::kPurgeSystemCache, form::kTicked);
+    EXPECT_EQ(marked(undo::Foresight::Unknown), std::vector<std::string>{"start sfc /purgecache"});
+    app::cmdService(ctx);
+    (void)m.Run(R"(reg delete HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Alerter /f)",
+                sysaccess::RunMode::Wait);
+    EXPECT_EQ(marked(undo::Foresight::Unknown),
+              std::vector<std::string>{R"(start sc \\. config Alerter start= demand)"});
 }
 
 // The message box after a pass: the first twenty failures, the rest counted; ok and skipped

@@ -133,8 +133,13 @@ TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
 
     // The registry keeps what apply wrote.
     EXPECT_EQ(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
+    EXPECT_NE(Run({"plan", "--recommend", "system", "--changes"}).out, "page system\n");
     (void)Run({"apply", "--recommend", "system"});
     EXPECT_NE(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
+    // Right after the pass nothing would change; what nothing reads back is said to be unknown.
+    EXPECT_EQ(Run({"plan", "--recommend", "system", "--changes"}).out, "page system\n");
+    EXPECT_EQ(Run({"plan", "--recommend", "slimming", "--changes"}).out,
+              "page slimming\nstart sfc /purgecache\tunknown\n");
 }
 
 TEST_F(Cli, AMissingServiceIsReportedAsFailed) {
@@ -176,6 +181,7 @@ TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
         {"reg-write", "HKEY_CURRENT_USER\\X", "n", "qword", "1"},
         {"plan", "system", "--bogus"},
         {"export", "system", "--codepage", "abc"},
+        {"apply", "system", "--changes"},
     };
     for (const auto& args : bad) {
         const Outcome o = Run(args);

@@ -17,6 +17,7 @@
 #include "app/win32/controls.h"
 #include "form/texts.h"
 #include "optimize/pass.h"
+#include "win32/controls.h"
 #include "win32/text.h"
 
 namespace {
@@ -396,6 +397,95 @@ TEST_F(WindowTest, APassSaysHowManyEffectsFailedAndWhich) {
     Click(Button(form::Button::Optimize));
     EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), "优化完成!请重新启动计算机");
     EXPECT_EQ(boxes.Seen(), std::vector<std::string>{});
+}
+
+// What a modal window of the program's own held when a hook read it: its title, its edit box's text,
+// the text copied from it, and whether Esc closed it.
+struct ModalSeen {
+    std::string title, text, copied;
+    bool resizable = false, closedByEsc = false;
+};
+
+HWND shownModal = nullptr;
+
+// Should Esc not close a modal window, the test must not hang.
+void CALLBACK CloseLeftModal(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (IsWindow(shownModal)) DestroyWindow(shownModal);
+}
+
+// Reads the text window the next click shows, selects and copies its text, then presses Esc in it.
+ModalSeen ReadTextWindow(MainWindow& window, HWND button) {
+    ModalSeen seen;
+    HWND& shown = shownModal;
+    window.SetModalHook([&](HWND w) {
+        shown = w;
+        wchar_t title[256] = L"";
+        GetWindowTextW(w, title, 256);
+        seen.title = win32::Narrow(title);
+        seen.resizable = (GetWindowLongW(w, GWL_STYLE) & WS_THICKFRAME) != 0;
+        const HWND edit = FindWindowExW(w, nullptr, L"EDIT", nullptr);
+        seen.text = win32::GetText(edit);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, WM_COPY, 0, 0);
+        if (OpenClipboard(w)) {
+            if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                seen.copied = win32::Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        SetTimer(nullptr, 0, 5000, CloseLeftModal);
+    });
+    SendMessageW(button, BM_CLICK, 0, 0);
+    seen.closedByEsc = !IsWindow(shown);
+    window.SetModalHook({});
+    return seen;
+}
+
+std::vector<std::string> LinesMarked(const std::string& text, const std::string& mark) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        if (text.compare(start, mark.size(), mark) == 0)
+            lines.push_back(text.substr(start + mark.size() + 2, end - start - mark.size() - 2));
+    }
+    return lines;
+}
+
+// Right after a pass, the preview of the same ticks finds nothing to change; one value changed on
+// the machine makes exactly its line change. Wine has neither RDSessMgr nor ERSvc: their sc steps
+// cannot be known.
+TEST_F(WindowTest, PreviewShowsWhatAPressWouldChange) {
+    Click(window->ChkWindow(form::kNoSystemRestore));
+    Click(window->ChkWindow(form::kAutoEndTasks));
+    Click(Button(form::Button::Optimize));
+    const HWND previewButton = window->Control(appwin::kIdPreview);
+    ModalSeen seen = ReadTextWindow(*window, previewButton);
+    EXPECT_EQ(seen.title, "预览：按下“优化”将对本机做的更改");
+    EXPECT_TRUE(seen.text.starts_with("将更改 0 项；")) << seen.text;
+    EXPECT_EQ(LinesMarked(seen.text, "[将更改]"), std::vector<std::string>{});
+    EXPECT_EQ(LinesMarked(seen.text, "[无法预知]"),
+              (std::vector<std::string>{"start sc \\\\. config RDSessMgr start= demand",
+                                        "start sc \\\\. config ERSvc start= demand"}));
+    EXPECT_EQ(seen.copied, seen.text);
+    EXPECT_TRUE(seen.resizable && seen.closedByEsc);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore", 0,
+                            KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    const DWORD other = 7;
+    RegSetValueExW(key, L"DisableSR", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&other), sizeof other);
+    RegCloseKey(key);
+    seen = ReadTextWindow(*window, previewButton);
+    EXPECT_TRUE(seen.text.starts_with("将更改 1 项；")) << seen.text;
+    EXPECT_EQ(LinesMarked(seen.text, "[将更改]"),
+              std::vector<std::string>{
+                  "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore|DisableSR|"
+                  "dword|00000001"});
+    EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
 }
 
 TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "form/form.h"
+#include "form/texts.h"
 
 namespace appwin {
 
@@ -97,6 +98,16 @@ inline constexpr std::array<ButtonSpec, form::kButtonCount> kButtons{{
     {form::Button::Optimize, {2850, 6570, 1215, 375}, "优化(&O)"},
     {form::Button::Exit, {9450, 6570, 1215, 375}, "退出(&E)"},
 }};
+
+// The two buttons beside the ten, where XPCMain is empty: 预览 after 优化(O), before lblWait; 撤销
+// before 退出(E), after the longest text lblWait shows. They are not among the ten the pass
+// disables and enables; the view disables them while any operation runs.
+struct ExtraButtonSpec {
+    Twips place;
+    const char* caption;
+};
+inline constexpr ExtraButtonSpec kPreviewButton{{4155, 6570, 1125, 375}, form::text::kPreviewCaption};
+inline constexpr ExtraButtonSpec kUndoButton{{8235, 6570, 1125, 375}, form::text::kUndoCaption};
 
 inline constexpr Twips kBrowsePlace{3480, 2670, 555, 255}; // on Container1
 inline constexpr const char* kBrowseCaption = "...";

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/preview.h"
 #include "app/shell.h"
 #include "app/win32/controls.h"
 #include "optimize/pass.h"
@@ -222,8 +223,15 @@ void MainWindow::CreateMainControls() {
     for (const PanelSpec& spec : kPanels) {
         if (spec.id != PanelId::Main) makePanel(spec.id);
     }
-    for (std::size_t i = 6; i < kButtons.size(); ++i)
+    // Then the command buttons: 预览 follows 优化(O), 撤销 comes before 退出(E).
+    for (std::size_t i = 6; i < kButtons.size(); ++i) {
+        if (kButtons[i].button == form::Button::Exit)
+            undo_ = CreatePushButton(main, kIdUndo, Pixels(kUndoButton.place), kUndoButton.caption, font_.get());
         makeButton(kButtons[i]);
+        if (kButtons[i].button == form::Button::Optimize)
+            preview_ =
+                CreatePushButton(main, kIdPreview, Pixels(kPreviewButton.place), kPreviewButton.caption, font_.get());
+    }
 
     const RECT cap = Pixels(kLblCaptionPlace);
     lblCaption_ = MakeLabel(main, kIdLblCaption, cap.left, cap.top, form_.lblCaption(), captionFont_.get());
@@ -461,13 +469,21 @@ void MainWindow::RunOperation(Operation operation) {
     // The mouse waits with the rest of the input; the cursor says so until the operation ends.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     running_ = true;
+    EnableExtraButtons(false);
     operation(ctx_);
+    EnableExtraButtons(true);
     running_ = false;
     SetCursor(previous);
     // The pass disables the button that had the focus; give it back once it is enabled again.
     if (hwnd_ != nullptr && focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus) && IsWindowVisible(focus) &&
         (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())))
         SetFocus(focus);
+}
+
+void MainWindow::EnableExtraButtons(bool enabled) {
+    for (HWND b : {preview_, undo_}) {
+        if (b != nullptr) EnableWindow(b, enabled ? TRUE : FALSE);
+    }
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
@@ -481,6 +497,8 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         RunOperation(kButtonOperations[static_cast<std::size_t>(id - kIdButton)]);
     } else if (id == kIdBrowse && code == BN_CLICKED) {
         RunOperation(app::cmdBrowse);
+    } else if (id == kIdPreview && code == BN_CLICKED) {
+        RunOperation(app::cmdPreview);
     } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {
         const int i = id - kIdChk;
         form_.SetChk(i, form_.chk(i) == form::kTicked ? form::kCleared : form::kTicked);
@@ -668,6 +686,10 @@ std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title)
 
 void MainWindow::LogOff() {
     (void)ExitWindowsEx(EWX_LOGOFF, 0);
+}
+
+void MainWindow::ShowText(const std::string& title, const std::string& text) {
+    ShowTextWindow(hwnd_, font_.get(), dpi_, title, text, modalHook_);
 }
 
 void MainWindow::CloseWindow() {

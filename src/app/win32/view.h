@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/win32/layout.h"
+#include "app/win32/modal.h"
 #include "form/context.h"
 #include "ui/panel/win32/gdi.h"
 #include "ui/panel/win32/panel_window.h"
@@ -23,6 +24,8 @@ namespace appwin {
 // Control ids, unique over the whole window (never IDOK or IDCANCEL).
 inline constexpr int kIdButton = 100; // + form::Button
 inline constexpr int kIdBrowse = 120;
+inline constexpr int kIdPreview = 121;
+inline constexpr int kIdUndo = 122;
 inline constexpr int kIdChk = 200; // + chk index
 inline constexpr int kIdOpt = 400; // + Opt index
 inline constexpr int kIdCombo2 = 500;
@@ -68,6 +71,8 @@ public:
 
     // Lets paint and posted messages run; input waits in the queue. The runner's idle hook.
     void PumpWithoutInput();
+    // Called with each modal window of the program's own once it shows (the window tests).
+    void SetModalHook(ModalHook hook) { modalHook_ = std::move(hook); }
 
     // --- form::Host ---
     form::MsgAnswer MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
@@ -76,6 +81,7 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
     void LogOff() override;
     void CloseWindow() override;
+    void ShowText(const std::string& title, const std::string& text) override;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -83,6 +89,7 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);
     void RunOperation(void (*operation)(form::Context&));
+    void EnableExtraButtons(bool enabled);
     void Observe(const form::Change& change);
     void SyncAll();
     void SyncList(HWND list, const form::CheckList& items, int index);
@@ -115,6 +122,8 @@ private:
     win32::Bitmap banner_;
     std::array<std::unique_ptr<panelwin::PanelWindow>, kPanelCount> panels_;
     std::array<HWND, form::kButtonCount> buttons_{};
+    HWND preview_ = nullptr, undo_ = nullptr; // beside the ten
+    ModalHook modalHook_;
     std::array<HWND, form::kChkCount> chk_{};
     std::array<HWND, form::kOptCount> opt_{};
     HWND combo2_ = nullptr, combo3_ = nullptr, txtPath_ = nullptr;
