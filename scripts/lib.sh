@@ -7,9 +7,10 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Debian packages the build, the tests and the window need.
+# Debian packages the build, the tests, the window and the release (scripts/release) need.
 SYSVELA_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev mingw-w64
-  wine wine32:i386 wine64 xvfb xdotool imagemagick fonts-wqy-microhei locales clang libclang-rt-14-dev binutils-mingw-w64-i686"
+  wine wine32:i386 wine64 xvfb xdotool imagemagick fonts-wqy-microhei locales clang libclang-rt-14-dev binutils-mingw-w64-i686
+  libimage-exiftool-perl osslsigncode openssl zip unzip"
 
 ensure_packages() {
     local missing=""

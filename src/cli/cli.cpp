@@ -18,6 +18,7 @@
 #include "undo/journal.h"
 #include "undo/restore.h"
 #include "undo/status.h"
+#include "version/version.h"
 
 namespace cli {
 
@@ -360,6 +361,10 @@ int Main(const std::vector<std::string>& args, const Env& env) {
         env.out(HelpText());
         return 0;
     }
+    if (o.command == Command::Version) {
+        env.out(std::string("sysvela-cli ") + version::Text() + "\n");
+        return 0;
+    }
 
     Target target;
     if (!OpenTarget(o, env, target)) return 1;
@@ -390,6 +395,7 @@ int Main(const std::vector<std::string>& args, const Env& env) {
         changes = !o.list;
         break;
     case Command::Help:
+    case Command::Version:
         break;
     }
     if (changes && target.save) {

@@ -71,6 +71,7 @@ Options
                    be given more than once).
   --codepage N     code page of the exported batch file (default 936).
   --help           show this text.
+  --version        show the program's version.
 
 Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   page NAME                    before the effects of each page
@@ -132,6 +133,11 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         Options help;
         help.command = Command::Help;
         return {help, ""};
+    }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        Options version;
+        version.command = Command::Version;
+        return {version, ""};
     }
 
     CLI::App app{"sysvela-cli", "sysvela-cli"};

@@ -7,7 +7,7 @@
 
 namespace cli {
 
-enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help };
+enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help, Version };
 
 // The pages a pass can run on; Auto is the automatic optimisation of four pages.
 enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
@@ -38,7 +38,8 @@ struct ParseResult {
     std::string error;              // the problem, without the program name
 };
 
-// Parses the arguments after the program name. --help anywhere gives Command::Help.
+// Parses the arguments after the program name. --help anywhere gives Command::Help, and
+// otherwise --version anywhere Command::Version.
 ParseResult ParseArguments(const std::vector<std::string>& args);
 
 // The text --help prints.

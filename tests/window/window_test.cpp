@@ -17,6 +17,7 @@
 #include "app/win32/controls.h"
 #include "form/texts.h"
 #include "optimize/pass.h"
+#include "version/version.h"
 #include "win32/controls.h"
 #include "win32/text.h"
 
@@ -172,6 +173,13 @@ TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
     EXPECT_EQ(r.bottom - r.top, 479); // 7190 twips
     const LONG style = GetWindowLongW(window->hwnd(), GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0); // no border, no title bar of its own
+    // The version is the system menu's last line, greyed, and takes no room on the window.
+    const HMENU menu = GetSystemMenu(window->hwnd(), FALSE);
+    const int last = GetMenuItemCount(menu) - 1;
+    wchar_t line[64] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(last), line, 64, MF_BYPOSITION);
+    EXPECT_EQ(win32::Narrow(line), std::string("Sysvela ") + version::Text());
+    EXPECT_NE(GetMenuState(menu, static_cast<UINT>(last), MF_BYPOSITION) & MF_GRAYED, 0u);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_NEAR(r.left - work.left, work.right - r.right, 1); // centred

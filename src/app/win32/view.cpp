@@ -10,6 +10,7 @@
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "ui/panel/layout_description.h"
+#include "version/version.h"
 #include "win32/controls.h"
 #include "win32/text.h"
 
@@ -157,6 +158,13 @@ bool MainWindow::Create() {
                             WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, x, y, width, height, nullptr,
                             nullptr, instance_, this);
     if (hwnd_ == nullptr) return false;
+    // The version has no place on the pages: it is the last line of the system menu (Alt+Space,
+    // or the taskbar button's menu), greyed, as text to read.
+    if (const HMENU menu = GetSystemMenu(hwnd_, FALSE)) {
+        const std::wstring line = win32::Widen(std::string("Sysvela ") + version::Text());
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING | MF_GRAYED, kIdVersionMenuItem, line.c_str());
+    }
 
     CreateMainControls();
     SyncAll();

@@ -43,6 +43,9 @@ inline constexpr int kIdPicture1 = 511;
 inline constexpr int kIdPanel = 600; // + PanelId
 inline constexpr int kIdLabel = 700; // + index in kLabels
 
+// The version's line in the system menu: an id below 0xF000 with the low four bits clear.
+inline constexpr UINT kIdVersionMenuItem = 0x1000;
+
 inline constexpr wchar_t kWindowClass[] = L"SysvelaMain";
 inline constexpr wchar_t kWindowTitle[] = L"Sysvela";
 
