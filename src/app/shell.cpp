@@ -143,7 +143,7 @@ std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const st
     std::string text;
     if (failed > 0) text = form::text::PassFailed(failed) + "：\n" + lines;
     if (failed > form::text::kListedFailures)
-        text += form::text::MoreFailures(failed - form::text::kListedFailures) + "\n";
+        text += form::text::MoreLines(failed - form::text::kListedFailures) + "\n";
     if (!logged) text += form::text::kLogNotWritten + logged.error + "\n";
     return text + "\n" + form::text::kLogAndJournalIn + "\n" + folder;
 }

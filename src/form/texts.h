@@ -15,10 +15,10 @@ inline std::string PassFailed(std::size_t n) {
 }
 
 // The message box after such a pass: title, the lines before the failed effects, the line after
-// the twentieth, the closing lines.
+// the twentieth (MoreLines, also where a tip leaves lines out), the closing lines.
 inline constexpr const char* kResultTitle = "优化结果";
 inline constexpr std::size_t kListedFailures = 20;
-inline std::string MoreFailures(std::size_t m) {
+inline std::string MoreLines(std::size_t m) {
     return "……另有 " + std::to_string(m) + " 项";
 }
 inline constexpr const char* kLogAndJournalIn = "本次的日志和撤销记录保存在 undo 文件夹中：";
@@ -41,5 +41,15 @@ inline std::string PreviewHead(std::size_t changes, std::size_t atTarget, std::s
            std::to_string(unknown) + " 项的结果无法预知。";
 }
 inline constexpr const char* kForesightMarks[3] = {"[将更改]", "[无需改]", "[无法预知]"}; // undo::Foresight's order
+
+// The tip on each option: its state now (in undo::OptionState's order: on, off, mixed, unknown),
+// then what a tick and a clear do; on a startup entry, where it starts from.
+inline constexpr const char* kStateWords[4] = {"已生效", "未生效", "部分生效", "无法读取"};
+inline constexpr const char* kTipState = "当前状态：";
+inline constexpr const char* kTipTicked = "勾选时：";
+inline constexpr const char* kTipCleared = "不勾选时：";
+inline constexpr const char* kTipNothing = "不做任何更改";
+inline constexpr const char* kTipStartsFrom = "启动位置：";
+inline constexpr const char* kTipNowhere = "已不在任何启动位置中";
 
 } // namespace form::text

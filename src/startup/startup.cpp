@@ -77,6 +77,22 @@ void FillStartupList(form::MainForm& form, sysaccess::System& sys) {
     AppendFolder(form, sys, StartupFolder(form, sys, true));
 }
 
+std::vector<StartupSource> StartupSources(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
+    std::vector<StartupSource> out;
+    std::vector<std::string> keys = {std::string("HKEY_CURRENT_USER\\") + kUserRun,
+                                     std::string("HKEY_LOCAL_MACHINE\\") + kMachineRun};
+    if (sys.Has32BitView()) keys.push_back(std::string("HKEY_LOCAL_MACHINE\\") + kMachineRun32);
+    for (const std::string& key : keys) {
+        if (const auto value = sys.ReadRegValue(key, name)) out.push_back({key, value->text});
+    }
+    if (!IsPlainFileName(name)) return out;
+    for (bool allUsers : {false, true}) {
+        const std::string folder = StartupFolder(form, sys, allUsers);
+        if (sys.FileExists(folder + "\\" + name)) out.push_back({folder, folder + "\\" + name});
+    }
+    return out;
+}
+
 void RemoveStartupItem(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
     // The name comes from whatever program wrote the value: quoted so that reg receives exactly it.
     const std::string quoted = sysaccess::QuoteArgument(name);

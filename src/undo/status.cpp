@@ -1,6 +1,8 @@
 #include "undo/status.h"
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <set>
 
 #include "optimize/sections.h"
@@ -151,7 +153,8 @@ bool Holds(sysaccess::System& sys, const Expect& e) {
     return false;
 }
 
-std::vector<Expect> Effects(sysaccess::System& sys, form::MainForm form) {
+// What a pass of form's page leaves; the section moves only the form's progress bar.
+std::vector<Expect> PassLeaves(sysaccess::System& sys, form::MainForm& form) {
     Expecter expecter(sys);
     optimize::RunOptionsSection(form, expecter);
     return std::move(expecter.seen);
@@ -221,42 +224,70 @@ Result Foreseer::CreateHeldFile(const std::string& path, const std::string& byte
     return Inner().CreateHeldFile(path, bytes, hold);
 }
 
-std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
-    std::vector<OptionStatus> out;
-    form::MainForm rest; // every box cleared, the lists empty, item 0 of both drop-down lists
-    rest.SetCombo2(0);
-    rest.SetCombo3(0);
-    rest.UserName = sys.UserName();
-    rest.ShowPage(page);
-    const std::vector<Expect> atRest = Effects(sys, rest);
+struct PageReader::Option {
+    int chk = -1;
+    std::string caption;
+    std::vector<Expect> readable; // what its tick leaves that the page at rest does not, to read back
+};
+
+PageReader::PageReader(sysaccess::System& sys, form::Page page) {
+    form::MainForm work; // every box cleared, the lists empty, item 0 of both drop-down lists
+    work.SetCombo2(0);
+    work.SetCombo3(0);
+    work.UserName = sys.UserName();
+    work.ShowPage(page);
+    const std::vector<Expect> atRest = PassLeaves(sys, work);
     std::set<std::string> restIds;
     for (const Expect& e : atRest)
         restIds.insert(e.id);
-    const auto state = [&](const form::MainForm& ticked) {
-        int on = 0, readable = 0;
-        for (const Expect& e : Effects(sys, ticked)) {
+    auto options = std::make_shared<std::vector<Option>>();
+    // One option ticked at a time on the form at rest, then cleared again.
+    const auto add = [&](int chk, const std::string& caption, const std::function<void(bool)>& tick) {
+        tick(true);
+        const std::vector<Expect> made = PassLeaves(sys, work);
+        tick(false);
+        Option o{chk, caption, {}};
+        OptionEffects words{chk, {}, {}};
+        std::set<std::string> madeIds;
+        for (const Expect& e : made) {
+            madeIds.insert(e.id);
+            if (restIds.contains(e.id)) continue;
+            words.ticked.push_back(e.words);
             // A key that a command makes says little: the cleared state may make it too.
-            if (restIds.contains(e.id) || e.kind == Expect::Kind::Command || e.kind == Expect::Kind::Key) continue;
-            ++readable;
-            on += Holds(sys, e) ? 1 : 0;
+            if (e.kind != Expect::Kind::Command && e.kind != Expect::Kind::Key) o.readable.push_back(e);
         }
-        return FromCounts(on, readable);
+        for (const Expect& e : atRest) {
+            if (!madeIds.contains(e.id)) words.cleared.push_back(e.words);
+        }
+        options->push_back(std::move(o));
+        effects_.push_back(std::move(words));
     };
     if (page == form::Page::Service) {
-        for (int i = 0; i < form::kServiceCount; ++i) {
-            form::MainForm one = rest;
-            one.SetService(i, true);
-            out.push_back({-1, form::kServices[i].name, state(one)});
+        for (int i = 0; i < form::kServiceCount; ++i)
+            add(-1, form::kServices[i].name, [&work, i](bool on) { work.SetService(i, on); });
+    } else {
+        for (const form::Option& o : form::kOptions) {
+            if (o.page == page)
+                add(o.chk, o.caption,
+                    [&work, &o](bool on) { work.SetChk(o.chk, on ? form::kTicked : form::kCleared); });
         }
-        return out;
     }
-    for (const form::Option& o : form::kOptions) {
-        if (o.page != page) continue;
-        form::MainForm one = rest;
-        one.SetChk(o.chk, form::kTicked);
-        out.push_back({o.chk, o.caption, state(one)});
+    options_ = std::move(options);
+}
+
+std::vector<OptionStatus> PageReader::Read(sysaccess::System& sys) const {
+    std::vector<OptionStatus> out;
+    for (const Option& o : *options_) {
+        int on = 0;
+        for (const Expect& e : o.readable)
+            on += Holds(sys, e) ? 1 : 0;
+        out.push_back({o.chk, o.caption, FromCounts(on, static_cast<int>(o.readable.size()))});
     }
     return out;
+}
+
+std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page) {
+    return PageReader(sys, page).Read(sys);
 }
 
 } // namespace undo

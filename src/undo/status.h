@@ -3,6 +3,7 @@
 // (mixed), or nothing readable because the option only runs commands (unknown). It only reads.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,32 @@ struct OptionStatus {
     OptionState state = OptionState::Unknown;
 };
 
-// The options of page in the option table's order (the service page: its services, on meaning
-// disabled). The startup page has no options.
+// What ticking and clearing one option does, in plan's words: the effects a pass of its page makes
+// with that option alone ticked and not with every option cleared, and the other way round.
+struct OptionEffects {
+    int chk = -1; // the check box; -1 for a service of the service page
+    std::vector<std::string> ticked, cleared;
+};
+
+// A page's options worked out once (the page's section run with each option ticked in turn on a
+// form at rest: item 0 of both drop-down lists, the first cache size), so that reading what the
+// machine holds for them afterwards only reads.
+class PageReader {
+public:
+    PageReader(sysaccess::System& sys, form::Page page);
+    // The options of the page in the option table's order (the service page: its services, on
+    // meaning disabled). The startup page has no options.
+    std::vector<OptionStatus> Read(sysaccess::System& sys) const;
+    // What ticking and clearing each does, in the same order.
+    const std::vector<OptionEffects>& Effects() const { return effects_; }
+
+private:
+    struct Option;
+    std::shared_ptr<const std::vector<Option>> options_;
+    std::vector<OptionEffects> effects_;
+};
+
+// PageReader(sys, page).Read(sys).
 std::vector<OptionStatus> PageStatus(sysaccess::System& sys, form::Page page);
 
 // What a press would do to an effect's target, judged before it runs: change it, find it at its

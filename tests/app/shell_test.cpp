@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/preview.h"
+#include "app/tips.h"
 #include "support/fake_host.h"
 #include "support/form_state.h"
 #include "sysaccess/sim/machine.h"
@@ -242,6 +243,36 @@ TEST(Preview, ShowsWhatAPressWouldChange) {
                 sysaccess::RunMode::Wait);
     EXPECT_EQ(marked(undo::Foresight::Unknown),
               std::vector<std::string>{R"(start sc \\. config Alerter start= demand)"});
+}
+
+// Each option's tip: its state as status reads it, then what a tick and a clear do in plan's words;
+// a startup entry's: where it starts from.
+TEST(Tips, StateThenEffectsAndWhereAnEntryStarts) {
+    sim::Machine m = sim::Machine::Seeded();
+    app::Tips tips;
+    app::TipsReader reader;
+    reader.Read(m, tips);
+    const std::string key = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)";
+    const std::string effects = "\r\n勾选时：\r\nwrite " + key + "|DisableSR|dword|00000001\r\n不勾选时：\r\nwrite " +
+                                key + "|DisableSR|dword|00000000";
+    EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：未生效" + effects);
+    ASSERT_TRUE(m.WriteRegValue(key, sysaccess::RegType::Dword, "DisableSR", "00000001"));
+    reader.Read(m, tips);
+    EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：已生效" + effects);
+    EXPECT_TRUE(tips.chk[form::kShortDiskCheck].ends_with("\r\n不勾选时：不做任何更改"))
+        << tips.chk[form::kShortDiskCheck];
+    EXPECT_EQ(tips.services[0],
+              "当前状态：未生效\r\n勾选时：\r\nstart sc \\\\. config Alerter start= disabled\r\n不勾选时：\r\n"
+              "start sc \\\\. config Alerter start= demand");
+
+    form::MainForm form;
+    form.UserName = "Administrator";
+    EXPECT_EQ(app::StartupTip(form, m, "腾讯QQ.lnk"),
+              "启动位置：C:\\Documents and Settings\\Administrator\\「开始」菜单\\程序\\启动\r\n"
+              "C:\\Documents and Settings\\Administrator\\「开始」菜单\\程序\\启动\\腾讯QQ.lnk");
+    EXPECT_TRUE(app::StartupTip(form, m, "Contoso Update Agent")
+                    .starts_with("启动位置：HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"));
+    EXPECT_EQ(app::StartupTip(form, m, "nothing of that name"), "已不在任何启动位置中");
 }
 
 // The message box after a pass: the first twenty failures, the rest counted; ok and skipped

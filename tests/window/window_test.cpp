@@ -20,6 +20,7 @@
 #include "version/version.h"
 #include "win32/controls.h"
 #include "win32/text.h"
+#include <commctrl.h>
 
 namespace {
 
@@ -494,6 +495,88 @@ TEST_F(WindowTest, PreviewShowsWhatAPressWouldChange) {
                   "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore|DisableSR|"
                   "dword|00000001"});
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
+}
+
+// The tip found at a point of a control (its client coordinates), read back whole.
+std::string TipAt(HWND tooltip, HWND control, POINT at) {
+    static wchar_t text[1024];
+    TTHITTESTINFOW hit{};
+    hit.hwnd = control;
+    hit.pt = at;
+    hit.ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    if (!SendMessageW(tooltip, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return "(no tool)";
+    text[0] = L'\0';
+    hit.ti.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&hit.ti));
+    return win32::Narrow(text);
+}
+
+POINT Centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Each box, service item and startup entry has a tip of its own: the state now, then what a tick
+// and a clear do; an entry, where it starts from. A pass changes what the tips say.
+TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
+    const HWND tooltip = window->Tooltips().hwnd();
+    ASSERT_NE(tooltip, nullptr);
+    for (const form::Option& o : form::kOptions) {
+        SCOPED_TRACE(o.caption);
+        const HWND box = window->ChkWindow(o.chk);
+        RECT r{};
+        GetClientRect(box, &r);
+        const std::string tip = TipAt(tooltip, box, Centre(r));
+        EXPECT_TRUE(tip.starts_with("当前状态：已生效\r\n") || tip.starts_with("当前状态：未生效\r\n") ||
+                    tip.starts_with("当前状态：部分生效\r\n") || tip.starts_with("当前状态：无法读取\r\n"))
+            << tip;
+        EXPECT_NE(tip.find("\r\n勾选时："), std::string::npos) << tip;
+        EXPECT_NE(tip.find("\r\n不勾选时："), std::string::npos) << tip;
+    }
+    const HWND restore = window->ChkWindow(form::kNoSystemRestore);
+    RECT r{};
+    GetClientRect(restore, &r);
+    const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore";
+    const std::string effects = "\r\n勾选时：\r\nwrite " + key + "|DisableSR|dword|00000001\r\n不勾选时：\r\nwrite " +
+                                key + "|DisableSR|dword|00000000";
+    Click(restore);
+    Click(Button(form::Button::Optimize));
+    Pump();
+    EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：已生效" + effects);
+    Click(restore);
+    Click(Button(form::Button::Optimize));
+    Pump();
+    EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：未生效" + effects);
+
+    const HWND services = window->Control(appwin::kIdLstService);
+    for (int i : {0, form::kServiceCount - 1}) {
+        RECT item{};
+        SendMessageW(services, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        const std::string tip = TipAt(tooltip, services, Centre(item));
+        EXPECT_NE(tip.find("\r\n勾选时：\r\nstart sc \\\\. config " + std::string(form::kServices[i].name) +
+                           " start= disabled\r\n"),
+                  std::string::npos)
+            << tip;
+    }
+
+    HKEY run = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &run, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t command[] = L"\"C:\\Program Files\\提示\\tip.exe\" /quiet";
+    RegSetValueExW(run, L"提示测试", 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
+    Click(Button(form::Button::Startup));
+    Pump();
+    RegDeleteValueW(run, L"提示测试");
+    RegCloseKey(run);
+    const HWND startup = window->Control(appwin::kIdLstStartup);
+    const int index = static_cast<int>(
+        SendMessageW(startup, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"提示测试")));
+    ASSERT_GE(index, 0);
+    RECT item{};
+    SendMessageW(startup, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(TipAt(tooltip, startup, Centre(item)),
+              "启动位置：HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"
+              "\"C:\\Program Files\\提示\\tip.exe\" /quiet");
 }
 
 TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {

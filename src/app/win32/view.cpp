@@ -168,6 +168,7 @@ bool MainWindow::Create() {
 
     CreateMainControls();
     SyncAll();
+    (void)tooltips_.Create(hwnd_, instance_); // without it the window works, only without tips
     form_.SetObserver([this](const form::Change& c) { Observe(c); });
     sys_.SetIdleHook([this] { PumpWithoutInput(); });
     return true;
@@ -176,6 +177,7 @@ bool MainWindow::Create() {
 void MainWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
+    RequestStates(); // after the first paint, which it does not delay
     SetFocus(buttons_[static_cast<std::size_t>(form::Button::System)]);
 }
 
@@ -482,6 +484,7 @@ void MainWindow::RunOperation(Operation operation) {
     EnableExtraButtons(true);
     running_ = false;
     SetCursor(previous);
+    RequestStates(); // what the operation changed, or the page it showed
     // The pass disables the button that had the focus; give it back once it is enabled again.
     if (hwnd_ != nullptr && focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus) && IsWindowVisible(focus) &&
         (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())))
@@ -492,6 +495,22 @@ void MainWindow::EnableExtraButtons(bool enabled) {
     for (HWND b : {preview_, undo_}) {
         if (b != nullptr) EnableWindow(b, enabled ? TRUE : FALSE);
     }
+}
+
+void MainWindow::RequestStates() {
+    if (statesRequested_ || hwnd_ == nullptr) return;
+    statesRequested_ = PostMessageW(hwnd_, kMsgReadStates, 0, 0) != FALSE;
+}
+
+void MainWindow::ReadStates() {
+    tipsReader_.Read(sys_, tips_);
+    for (int i = 0; i < form::kChkCount; ++i)
+        tooltips_.SetControlTip(ChkWindow(i), tips_.chk[static_cast<std::size_t>(i)]);
+    tooltips_.SetListTips(lstService_, {tips_.services.begin(), tips_.services.end()});
+    std::vector<std::string> startup;
+    for (const std::string& item : form_.lstStartup().items)
+        startup.push_back(app::StartupTip(form_, sys_, item));
+    tooltips_.SetListTips(lstStartup_, startup);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
@@ -562,6 +581,13 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case kMsgListToggle:
         OnListToggle(static_cast<int>(wp), static_cast<int>(lp));
+        return 0;
+    case kMsgListScrolled:
+        tooltips_.ListScrolled(Control(static_cast<int>(wp)));
+        return 0;
+    case kMsgReadStates:
+        statesRequested_ = false;
+        if (!running_ && !form_.Busy()) ReadStates(); // an operation asks again at its end
         return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);

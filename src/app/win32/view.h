@@ -13,8 +13,10 @@
 #include <memory>
 #include <string>
 
+#include "app/tips.h"
 #include "app/win32/layout.h"
 #include "app/win32/modal.h"
+#include "app/win32/tooltips.h"
 #include "form/context.h"
 #include "ui/panel/win32/gdi.h"
 #include "ui/panel/win32/panel_window.h"
@@ -46,6 +48,10 @@ inline constexpr int kIdLabel = 700; // + index in kLabels
 // The version's line in the system menu: an id below 0xF000 with the low four bits clear.
 inline constexpr UINT kIdVersionMenuItem = 0x1000;
 
+// Posted to the window when the options' states are to be read for their tips: after the first
+// paint and after every operation, never in the middle of one.
+inline constexpr UINT kMsgReadStates = WM_APP + 3;
+
 inline constexpr wchar_t kWindowClass[] = L"SysvelaMain";
 inline constexpr wchar_t kWindowTitle[] = L"Sysvela";
 
@@ -71,6 +77,7 @@ public:
     panelwin::PanelWindow& Panel(PanelId id) const { return *panels_[static_cast<std::size_t>(id)]; }
     // True while a click's operation runs.
     bool Running() const { return running_; }
+    const OptionTooltips& Tooltips() const { return tooltips_; }
 
     // Lets paint and posted messages run; input waits in the queue. The runner's idle hook.
     void PumpWithoutInput();
@@ -93,6 +100,8 @@ private:
     void OnListToggle(int id, int index);
     void RunOperation(void (*operation)(form::Context&));
     void EnableExtraButtons(bool enabled);
+    void ReadStates();
+    void RequestStates();
     void Observe(const form::Change& change);
     void SyncAll();
     void SyncList(HWND list, const form::CheckList& items, int index);
@@ -127,6 +136,10 @@ private:
     std::array<HWND, form::kButtonCount> buttons_{};
     HWND preview_ = nullptr, undo_ = nullptr; // beside the ten
     ModalHook modalHook_;
+    OptionTooltips tooltips_;
+    app::Tips tips_;
+    app::TipsReader tipsReader_;
+    bool statesRequested_ = false; // kMsgReadStates is in the queue
     std::array<HWND, form::kChkCount> chk_{};
     std::array<HWND, form::kOptCount> opt_{};
     HWND combo2_ = nullptr, combo3_ = nullptr, txtPath_ = nullptr;
