@@ -10,7 +10,7 @@ as_root() {
 # Debian packages the build, the tests, the window and the release (scripts/release) need.
 SYSVELA_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev mingw-w64
   wine wine32:i386 wine64 xvfb xdotool imagemagick fonts-wqy-microhei locales clang libclang-rt-14-dev binutils-mingw-w64-i686
-  libimage-exiftool-perl osslsigncode openssl zip unzip"
+  libimage-exiftool-perl osslsigncode openssl zip unzip cloc"
 
 ensure_packages() {
     local missing=""

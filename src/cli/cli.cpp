@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <system_error>
 
 #include "app/shell.h"
@@ -277,29 +278,44 @@ int Diagnostic(const Options& o, sysaccess::System& base, const Env& env) {
 }
 
 int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
-    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys);
+    std::vector<std::string> skipped;
+    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys, &skipped);
+    if (!skipped.empty() && (o.list || o.last)) {
+        std::string said;
+        for (const std::string& s : skipped)
+            said += (said.empty() ? "" : "; ") + s;
+        env.err(OneLine("sysvela-cli: passed over in " + undo::UndoFolder(sys) + ": " + said) + "\n");
+    }
     if (o.list) {
         for (const undo::JournalEntry& j : journals)
             env.out(OneLine(j.name + "\t" + j.what + "\t" + j.time + "\t" + j.computer) + "\n");
         return 0;
     }
-    if (o.last && journals.empty()) {
-        env.err("sysvela-cli: there is no journal in " + undo::UndoFolder(sys) + "\n");
+    const std::optional<std::string> last = o.last ? undo::LastPassJournal(journals) : std::nullopt;
+    if (o.last && !last) {
+        env.err("sysvela-cli: there is no journal of a pass not yet undone in " + undo::UndoFolder(sys) + "\n");
         return 1;
     }
-    const std::string journal = o.last ? journals.back().name : o.journal;
+    const std::string journal = last.value_or(o.journal);
     undo::UndoReport report;
-    if (const sysaccess::Result done = undo::Undo(sys, journal, o.force, &report); !done) {
+    const sysaccess::Result done = undo::Undo(sys, journal, {o.force, o.forceUser, o.user}, &report);
+    if (!report.journal.empty()) env.err("sysvela-cli: journal " + report.journal + "\n");
+    if (!done && report.journal.empty()) {
         env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
         return 1;
     }
-    env.err("sysvela-cli: journal " + report.journal + "\n");
-    env.out("undone " + OneLine(journal) + "\n");
-    for (const std::string& file : report.restoredFiles)
-        env.out("restored " + OneLine(file) + "\n");
-    for (const std::string& line : report.notUndoable)
-        env.out("not undoable: " + OneLine(line) + "\n");
-    return 0;
+    env.out((done ? "undone " : "undone in part ") + OneLine(journal) + "\n");
+    const auto lines = [&](const char* word, const std::vector<std::string>& items) {
+        for (const std::string& item : items)
+            env.out(word + OneLine(item) + "\n");
+    };
+    lines("restored ", report.restoredFiles);
+    lines("", report.skipped);
+    lines("warning: ", report.warnings);
+    lines("failed: ", report.failed);
+    lines("not undoable: ", report.notUndoable);
+    if (!done) env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+    return done ? 0 : 1;
 }
 
 std::string JsonString(const std::string& s) {
@@ -405,6 +421,25 @@ int Main(const std::vector<std::string>& args, const Env& env) {
         }
     }
     return status;
+}
+
+int MainCatching(const std::function<std::vector<std::string>()>& args, const Env& env) noexcept {
+    std::string why;
+    try {
+        return Main(args(), env);
+    } catch (const std::bad_alloc&) {
+        why = "out of memory";
+    } catch (const std::exception& e) {
+        why = e.what();
+    } catch (...) {
+        why = "an unknown error";
+    }
+    try {
+        env.err("sysvela-cli: stopped: " + why + "\n");
+    } catch (...) {
+        // Nothing more can be said.
+    }
+    return 1;
 }
 
 } // namespace cli

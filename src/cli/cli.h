@@ -20,4 +20,9 @@ struct Env {
 // Runs the command line (the arguments after the program name); returns the exit status.
 int Main(const std::vector<std::string>& args, const Env& env);
 
+// Main, for the program's entry point: whatever is thrown (memory running out, above all) ends the
+// run with exit status 1 and the reason on stderr, never as an exception leaving the program.
+// args gives the arguments, so that making them is covered too.
+int MainCatching(const std::function<std::vector<std::string>()>& args, const Env& env) noexcept;
+
 } // namespace cli

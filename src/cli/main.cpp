@@ -6,12 +6,11 @@
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
     cli::Env env;
     env.out = [](const std::string& bytes) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
     };
     env.err = [](const std::string& text) { std::fwrite(text.data(), 1, text.size(), stderr); };
-    return cli::Main(args, env);
+    return cli::MainCatching([&] { return std::vector<std::string>(argv + 1, argv + argc); }, env);
 }

@@ -45,7 +45,7 @@ Usage:
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
-  sysvela-cli [--machine DIR] undo --list | --last | JOURNAL [--force]
+  sysvela-cli [--machine DIR] [--user NAME] undo --list | --last | JOURNAL [--force] [--force-user]
   sysvela-cli [--machine DIR] status [PAGE] [--json]
 
 COMMAND
@@ -65,7 +65,8 @@ Options
                    Without setup.dat the window's design states are used. The file is never
                    written.
   --user NAME      the log-in name used for the current user's Startup folder (default: the
-                   log-in name). Whose registry is written does not change.
+                   log-in name). Whose registry is written does not change. A journal of
+                   apply --user NAME is undone with undo --user NAME.
   --recommend      tick the page's recommended selection first (auto always does).
   --remove NAME    tick every startup entry whose text is exactly NAME (startup page only; may
                    be given more than once).
@@ -103,14 +104,21 @@ Undo: apply (and the window's Optimize and automatic optimisation) first writes 
 folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
 every value, key and service start type the pass changes, with copies of the files it removes.
   undo --list      the journals, oldest first: NAME, tab, PAGE, tab, TIME, tab, COMPUTER
-  undo --last      undo the latest journal (automatic optimisation: its four pages together)
+  undo --last      undo the latest pass not undone yet (automatic optimisation: its four pages
+                   together); undo journals and other .reg files are passed over
   undo JOURNAL     undo that journal (a name in the undo folder or a full path)
   --force          undo a journal written on another computer
-An undo writes a journal of its own first, so it can be undone in turn. A journal that does not
-parse, names a value the program never writes or deletes, or whose SHA-256 is not the one
-recorded when it was written (under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo) is refused
-whole and nothing changes. Double-clicking a journal in Explorer restores the registry too; the
-copied files come back only through undo.
+  --force-user     undo a journal of another user's registry (HKEY_CURRENT_USER) for this user
+An undo writes a journal of its own first, naming the journal it undoes, so it can be undone in
+turn. A journal that does not parse, names a value the program never writes or deletes, would
+delete a key holding what neither the program nor the journal put there, is larger than any
+journal, or whose SHA-256 or whose copies' SHA-256 is not the one recorded when it was written
+(under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo, and in the journal) is refused whole and
+nothing changes. A service removed since the pass is skipped and said; the rest is restored.
+Service start types are also set through the service manager. Every value and key is read back
+after the import: "failed: WHAT" lines name what was not put back, and the exit status is 1.
+Double-clicking a journal in Explorer restores the registry too; the copied files come back only
+through undo.
 
 status shows what the machine holds now, one line per option: on (what a tick writes), off
 (what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
@@ -178,6 +186,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     undoCmd->add_flag("--list", o.list);
     undoCmd->add_flag("--last", o.last);
     undoCmd->add_flag("--force", o.force);
+    undoCmd->add_flag("--force-user", o.forceUser);
     undoCmd->add_option("JOURNAL", o.journal);
     CLI::App* statusCmd = app.add_subcommand("status");
     std::string statusPage;
@@ -231,8 +240,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt}) {
             if (*opt) return Fail(opt->get_name() + " works only with plan, apply and export");
         }
-        if (*userOpt && o.command != Command::StartupList) {
-            return Fail("--user works only with plan, apply, export and startup-list");
+        if (*userOpt && o.command != Command::StartupList && o.command != Command::Undo) {
+            return Fail("--user works only with plan, apply, export, startup-list and undo");
         }
     }
     if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");

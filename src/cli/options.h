@@ -25,8 +25,9 @@ struct Options {
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND
     std::string key, name, type, data;
     std::string commandLine;
-    // undo: --list, --last or a journal; --force for a journal of another computer
-    bool list = false, last = false, force = false;
+    // undo: --list, --last or a journal; --force for a journal of another computer, --force-user for one
+    // of another user
+    bool list = false, last = false, force = false, forceUser = false;
     std::string journal;
     // status [PAGE] [--json]: no page is every page with options
     std::optional<PageArg> statusPage;

@@ -17,6 +17,7 @@
 namespace form {
 
 inline constexpr int kOptCount = 5;
+inline constexpr int kCombo3Count = 2; // Combo3's items: programs, background services
 inline constexpr int kDriveCount = 26;
 inline constexpr int kFullProgress = 10905; // Shape2 at full width, in twips
 

@@ -190,6 +190,11 @@ std::optional<std::string> FaultySystem::ReadFile(const std::string& path) {
     return Inner().ReadFile(path);
 }
 
+LimitedRead FaultySystem::ReadFileUpTo(const std::string& path, std::uint64_t limit) {
+    if (failReads_) return {};
+    return Inner().ReadFileUpTo(path, limit);
+}
+
 Result FaultySystem::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (Next(EffectKind::Replace, path, Locked(path))) return Result::Fail("cannot replace " + path);
     return Inner().ReplaceFileAtomically(path, bytes);

@@ -59,7 +59,7 @@ public:
     void LockFile(const std::string& path);
     // A folder that cannot be removed because something is left in it.
     void KeepFolder(const std::string& path);
-    // ReadFile, ListFolder, EnumRegValues, ReadRegValue, ListRegKey and the existence tests answer as if
+    // ReadFile, ReadFileUpTo, ListFolder, EnumRegValues, ReadRegValue, ListRegKey and the existence tests answer as if
     // nothing were there.
     void FailReads(bool fail) { failReads_ = fail; }
 
@@ -86,6 +86,7 @@ public:
     Result RemoveFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
+    LimitedRead ReadFileUpTo(const std::string& path, std::uint64_t limit) override;
     Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     Result CreateHeldFile(const std::string& path, const std::string& bytes, std::unique_ptr<FileHold>& hold) override;
 

@@ -30,6 +30,9 @@ public:
     Result CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
     std::vector<std::string> ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
     std::optional<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
+    LimitedRead ReadFileUpTo(const std::string& path, std::uint64_t limit) override {
+        return inner_.ReadFileUpTo(path, limit);
+    }
     Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override {
         return inner_.ReplaceFileAtomically(path, bytes);
     }
@@ -39,6 +42,7 @@ public:
     std::optional<std::string> ToAnsi(const std::string& utf8) override { return inner_.ToAnsi(utf8); }
     std::string FromAnsi(const std::string& ansi) override { return inner_.FromAnsi(ansi); }
     std::string UserName() override { return inner_.UserName(); }
+    std::string UserSid() override { return inner_.UserSid(); }
     std::string ProgramFolder() override { return inner_.ProgramFolder(); }
     std::string ComputerName() override { return inner_.ComputerName(); }
     std::optional<std::string> ShellStartupFolder(bool allUsers) override {

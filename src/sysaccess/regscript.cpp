@@ -314,7 +314,7 @@ std::string RegValueLine(const std::string& name, const RegData& d) {
     std::string bytes;
     switch (d.type) {
     case kRegSz:
-        if (d.text.find_first_of("\r\n") == std::string::npos) return line + Quote(d.text);
+        if (ScriptCanCarry(d.text)) return line + Quote(d.text);
         prefix = TypeTag(d.type);
         bytes = Utf8ToUtf16Le(d.text) + std::string(2, '\0');
         break;
@@ -348,6 +348,31 @@ std::string RegValueLine(const std::string& name, const RegData& d) {
 
 std::string RegValueDeletionLine(const std::string& name) {
     return (name.empty() ? std::string("@") : Quote(name)) + "=-";
+}
+
+bool ScriptCanCarry(std::string_view name) {
+    return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+std::string RegScriptText(const std::vector<ScriptOp>& ops) {
+    std::string text = std::string(kRegScriptHeader) + "\r\n";
+    for (const ScriptOp& op : ops) {
+        switch (op.kind) {
+        case ScriptOp::Kind::CreateKey:
+            text += "\r\n[" + JoinKeyPath(op.key) + "]\r\n";
+            break;
+        case ScriptOp::Kind::DeleteKey:
+            text += "\r\n[-" + JoinKeyPath(op.key) + "]\r\n";
+            break;
+        case ScriptOp::Kind::SetValue:
+            text += RegValueLine(op.name, op.data) + "\r\n";
+            break;
+        case ScriptOp::Kind::DeleteValue:
+            text += RegValueDeletionLine(op.name) + "\r\n";
+            break;
+        }
+    }
+    return text;
 }
 
 } // namespace sysaccess

@@ -46,4 +46,11 @@ std::string RegValueLine(const std::string& name, const RegData& data);
 // The line that deletes a value: "name"=- (@=- for the default value).
 std::string RegValueDeletionLine(const std::string& name);
 
+// Whether a key or value name can stand in a script: a line break or a NUL would end its line.
+bool ScriptCanCarry(std::string_view name);
+
+// The script that makes these changes in this order, header first, CR LF after every line. A value
+// change must follow the creation of its key.
+std::string RegScriptText(const std::vector<ScriptOp>& ops);
+
 } // namespace sysaccess

@@ -28,6 +28,12 @@ std::string RunResult::Describe() const {
     return "ok";
 }
 
+bool SameRegData(const RegData& a, const RegData& b) {
+    if (a.type != b.type) return false;
+    if (a.type == kRegDword && a.bytes.empty() && b.bytes.empty()) return a.dword == b.dword;
+    return a.text == b.text && a.bytes == b.bytes;
+}
+
 Result System::WriteRegValue(const std::string& key, RegType type, const std::string& name, const std::string& data) {
     return WriteRegValueByScript(*this, key, type, name, data);
 }

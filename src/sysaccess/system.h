@@ -88,6 +88,15 @@ struct RegData {
     std::string bytes;       // any other type: the raw bytes
 };
 
+// Whether two values read back hold the same data.
+bool SameRegData(const RegData& a, const RegData& b);
+
+// A file read only when it is no larger than a limit.
+struct LimitedRead {
+    std::optional<std::string> bytes; // nothing: missing, unreadable or too large
+    bool tooLarge = false;            // larger than the limit, so not read at all
+};
+
 // Keeps a file open so that nobody else can write, rename or delete it. Closing is release.
 class FileHold {
 public:
@@ -148,6 +157,8 @@ public:
     virtual std::vector<std::string> ListFolder(const std::string& path) = 0;
     // The whole file as bytes, or nothing.
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // The whole file when it holds at most limit bytes; a larger one is not read into memory.
+    virtual LimitedRead ReadFileUpTo(const std::string& path, std::uint64_t limit) = 0;
     // Replaces path atomically: the bytes go to a new file beside it, which is then moved over
     // path. A failure leaves path as it was.
     virtual Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) = 0;
@@ -166,6 +177,9 @@ public:
 
     // The log-in name of the current user; empty when it cannot be read.
     virtual std::string UserName() = 0;
+    // The current user's security identifier as text ("S-1-5-21-..."), which names the user whose
+    // HKEY_CURRENT_USER the program reads and writes; empty when it cannot be read.
+    virtual std::string UserSid() = 0;
     // The folder holding the program, without a trailing backslash.
     virtual std::string ProgramFolder() = 0;
     // The computer's name; empty when it cannot be read.

@@ -8,6 +8,14 @@
 
 namespace sysaccess {
 
+namespace {
+
+// sc's words for the start types, by the value the service's Start holds.
+constexpr std::pair<const char*, std::uint32_t> kStartTypes[] = {
+    {"boot", 0}, {"system", 1}, {"auto", 2}, {"demand", 3}, {"disabled", 4}};
+
+} // namespace
+
 bool IsSwitch(const std::string& arg, std::string_view name) {
     return arg.size() == name.size() + 1 && (arg[0] == '/' || arg[0] == '-') && SameName(arg.substr(1), name);
 }
@@ -86,8 +94,6 @@ ScRead ReadScCommand(const std::vector<std::string>& a) {
     ScCommand c;
     c.service = a[i + 1];
     i += 2;
-    static constexpr std::pair<const char*, std::uint32_t> kStartTypes[] = {
-        {"boot", 0}, {"system", 1}, {"auto", 2}, {"demand", 3}, {"disabled", 4}};
     int start = -1;
     for (; i < a.size(); i += 2) {
         // Each option is "name=" followed by its value as the next argument.
@@ -101,6 +107,15 @@ ScRead ReadScCommand(const std::vector<std::string>& a) {
     if (start < 0) return {std::nullopt, kScBadCommandLine};
     c.start = static_cast<std::uint32_t>(start);
     return {std::move(c), 0};
+}
+
+std::optional<std::string> ScConfigCommand(const std::string& service, std::uint32_t start) {
+    for (const auto& [word, code] : kStartTypes) {
+        if (code != start) continue;
+        const bool plain = !service.empty() && service.find_first_of(" \t\"") == std::string::npos;
+        return std::string(R"(sc \\. config )") + (plain ? service : QuoteArgument(service)) + " start= " + word;
+    }
+    return std::nullopt;
 }
 
 ChkntfsRead ReadChkntfsCommand(const std::vector<std::string>& a) {

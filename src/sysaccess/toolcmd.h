@@ -48,6 +48,9 @@ struct ScRead {
     std::uint32_t error = 0; // sc's exit code when command is nothing
 };
 ScRead ReadScCommand(const std::vector<std::string>& args);
+// The line that sets a service's start type as the pass sets one, sc \\. config NAME start= WORD;
+// nothing for a start type sc has no word for.
+std::optional<std::string> ScConfigCommand(const std::string& service, std::uint32_t start);
 
 // chkntfs: /x DRIVES and /d set the boot-time check, the one command Session Manager's
 // BootExecute value then holds; any other form only asks.

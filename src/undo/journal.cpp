@@ -80,6 +80,7 @@ private:
             if (c->verb == Verb::Add) {
                 t_.values.emplace_back(key, "");
             } else if (c->verb == Verb::Copy) {
+                t_.copied.push_back(sysaccess::JoinKeyPath(c->target));
                 if (Inner().ListRegKey(key)) t_.trees.push_back(sysaccess::JoinKeyPath(c->target));
             } else if (c->value || c->defaultValue) {
                 const std::string name = c->value.value_or("");
@@ -98,6 +99,8 @@ private:
             const sysaccess::ScRead read = sysaccess::ReadScCommand(args);
             if (!read.command) return;
             const std::string key = sysaccess::kServicesKey + read.command->service;
+            t_.services.push_back(read.command->service);
+            // sc changes nothing for a service that is not there, and the journal creates none.
             if (Inner().ListRegKey(key)) t_.values.emplace_back(Canonical(key), "Start");
             return;
         }
@@ -127,16 +130,37 @@ std::optional<std::string> FirstMissing(sysaccess::System& sys, const std::strin
     return std::nullopt;
 }
 
-void ExportTree(sysaccess::System& sys, const std::string& key, std::string& out) {
+// Text with its line breaks and NULs written out, so that it reads on one line.
+std::string Shown(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        shown += c == '\r'   ? std::string("\\r")
+                 : c == '\n' ? std::string("\\n")
+                 : c == '\0' ? std::string("\\0")
+                             : std::string(1, c);
+    }
+    return shown;
+}
+
+std::string Uncarriable(const std::string& name) {
+    return "\"" + Shown(name) + "\" holds a line break or a NUL, which a registry script cannot hold";
+}
+
+Result ExportTree(sysaccess::System& sys, const std::string& key, std::string& out) {
     const auto listing = sys.ListRegKey(key);
-    if (!listing) return;
+    if (!listing) return Result::Ok();
     out += "[" + key + "]\r\n";
     for (const std::string& name : listing->values) {
+        if (!sysaccess::ScriptCanCarry(name))
+            return Result::Fail("the value " + Uncarriable(name) + " (in " + key + ")");
         if (const auto data = sys.ReadRegValue(key, name)) out += sysaccess::RegValueLine(name, *data) + "\r\n";
     }
     out += "\r\n";
-    for (const std::string& sub : listing->subkeys)
-        ExportTree(sys, key + "\\" + sub, out);
+    for (const std::string& sub : listing->subkeys) {
+        if (!sysaccess::ScriptCanCarry(sub)) return Result::Fail("the key " + Uncarriable(sub) + " (in " + key + ")");
+        if (Result done = ExportTree(sys, key + "\\" + sub, out); !done) return done;
+    }
+    return Result::Ok();
 }
 
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
@@ -175,11 +199,20 @@ std::string UndoFolder(sysaccess::System& sys) {
     return sys.ProgramFolder() + "\\undo";
 }
 
-Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& name,
-                     const std::string& time) {
-    Journal j;
+namespace {
+
+// The journal's text (UTF-8) for the state sys holds now, and the copies it names.
+struct Journal {
+    std::string text;
+    std::vector<std::pair<std::string, std::string>> copies; // file name in the undo folder, bytes
+};
+
+Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& undoes,
+                    const std::string& name, const std::string& time, Journal& j) {
     std::string head = std::string(sysaccess::kRegScriptHeader) + "\r\n\r\n; Sysvela undo journal\r\n";
-    head += "; what=" + what + "\r\n; computer=" + sys.ComputerName() + "\r\n; time=" + time + "\r\n";
+    head += "; what=" + what + "\r\n; computer=" + sys.ComputerName() + "\r\n; user=" + sys.UserSid() + "|" +
+            sys.UserName() + "\r\n; time=" + time + "\r\n";
+    if (!undoes.empty()) head += "; undoes=" + undoes + "\r\n";
     std::vector<std::string> missing; // keys the pass creates: removed after every line naming them
     const auto noteMissing = [&](const std::string& key) {
         if (auto first = FirstMissing(sys, key); first && !Contains(missing, *first)) missing.push_back(*first);
@@ -192,7 +225,7 @@ Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::
         if (Contains(done, tree) || !noteMissing(tree)) continue;
         done.push_back(tree);
         body += "[-" + tree + "]\r\n";
-        ExportTree(sys, tree, body);
+        if (Result exported = ExportTree(sys, tree, body); !exported) return exported;
     }
     std::vector<std::string> keys; // value keys in first-seen order
     for (const auto& [key, name] : targets.values) {
@@ -204,6 +237,8 @@ Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::
         std::vector<std::string> names;
         for (const auto& [k, name] : targets.values) {
             if (!sysaccess::SameName(k, key) || Contains(names, name)) continue;
+            if (!sysaccess::ScriptCanCarry(name))
+                return Result::Fail("the value " + Uncarriable(name) + " (in " + key + ")");
             names.push_back(name);
             const auto data = sys.ReadRegValue(key, name);
             body += (data ? sysaccess::RegValueLine(name, *data) : sysaccess::RegValueDeletionLine(name)) + "\r\n";
@@ -217,12 +252,15 @@ Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::
     std::vector<std::string> copied;
     for (const std::string& file : targets.files) {
         if (Contains(copied, file)) continue;
-        const auto bytes = sys.ReadFile(file);
+        const sysaccess::LimitedRead read = sys.ReadFileUpTo(file, kMaxJournalBytes);
+        if (read.tooLarge)
+            return Result::Fail(file + " is larger than " + MaxJournalSize() + ", more than an undo takes back");
+        const auto& bytes = read.bytes;
         if (!bytes) continue;
         copied.push_back(file);
         const std::string copy = name + "." + std::to_string(++n);
         j.copies.emplace_back(copy, *bytes);
-        head += "; file=" + copy + "|" + file + "\r\n";
+        head += "; file=" + copy + "|" + Sha256Hex(*bytes) + "|" + file + "\r\n";
     }
     for (const std::string& file : targets.newFiles) {
         if (!sys.ReadFile(file)) head += "; remove=" + file + "\r\n";
@@ -230,8 +268,15 @@ Journal BuildJournal(sysaccess::System& sys, const Targets& targets, const std::
     for (const std::string& line : targets.notUndoable)
         head += "; not undoable: " + line + "\r\n";
     j.text = head + "\r\n" + body + "\r\n; end\r\n";
-    return j;
+    // What the undo will check, checked now: a journal it would refuse is no journal at all.
+    if (const auto rejected = sysaccess::ReadRegScript(j.text).rejected; !rejected.empty()) {
+        return Result::Fail("line " + std::to_string(rejected.front().number) +
+                            " of the journal would not import: " + Shown(rejected.front().text));
+    }
+    return Result::Ok();
 }
+
+} // namespace
 
 std::string LogPath(const std::string& journal) {
     const std::size_t dot = journal.rfind('.');
@@ -240,8 +285,8 @@ std::string LogPath(const std::string& journal) {
     return (extension ? journal.substr(0, dot) : journal) + ".log";
 }
 
-Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, std::string* path,
-                    std::string* log) {
+Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& undoes,
+                    std::string* path, std::string* log) {
     const std::string folder = UndoFolder(sys);
     if (Result made = sys.CreateFolder(folder); !made)
         return Result::Fail("cannot create " + folder + ": " + made.error);
@@ -256,17 +301,20 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
         if (n > 99) return Result::Fail("too many journals in one second");
         name = stamp + (n < 10 ? "-0" : "-") + std::to_string(n) + ".reg";
     }
+    Journal j;
+    if (Result built = BuildJournal(sys, targets, what, undoes, name, time, j); !built) return built;
     // A pass whose log cannot be created does not run, so the log comes before the journal.
     if (log) {
         *log = LogPath(folder + "\\" + name);
         if (Result made = sys.ReplaceFileAtomically(*log, sysaccess::kUtf8Bom); !made)
             return Result::Fail("cannot create the log " + *log + ": " + made.error);
     }
-    const Journal j = BuildJournal(sys, targets, what, name, time);
     for (const auto& [copy, bytes] : j.copies) {
         if (Result written = sys.ReplaceFileAtomically(folder + "\\" + copy, bytes); !written) return written;
     }
     const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(j.text);
+    if (bytes.size() > kMaxJournalBytes)
+        return Result::Fail("the journal would be larger than " + MaxJournalSize() + ", more than an undo reads");
     const std::string file = folder + "\\" + name;
     if (Result written = sys.ReplaceFileAtomically(file, bytes); !written) return written;
     if (Result kept = sys.WriteRegValue(kHashesKey, sysaccess::RegType::String, name, Sha256Hex(bytes)); !kept) {
@@ -278,7 +326,7 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
 
 Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass, const std::string& what,
                    std::string* path, std::string* log) {
-    return WriteJournal(sys, PlanTargets(form, sys, pass), what, path, log);
+    return WriteJournal(sys, PlanTargets(form, sys, pass), what, "", path, log);
 }
 
 } // namespace undo

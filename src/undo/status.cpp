@@ -125,17 +125,11 @@ public:
     bool FolderExists(const std::string&) override { return true; } // every removal is noted
 };
 
-bool Same(const sysaccess::RegData& a, const sysaccess::RegData& b) {
-    if (a.type != b.type) return false;
-    if (a.type == sysaccess::kRegDword && a.bytes.empty()) return a.dword == b.dword;
-    return a.text == b.text && a.bytes == b.bytes;
-}
-
 bool Holds(sysaccess::System& sys, const Expect& e) {
     switch (e.kind) {
     case Expect::Kind::Value: {
         const auto v = sys.ReadRegValue(e.key, e.name);
-        return v && Same(*v, e.data);
+        return v && sysaccess::SameRegData(*v, e.data);
     }
     case Expect::Kind::NoValue:
         return !sys.ReadRegValue(e.key, e.name);
@@ -227,36 +221,98 @@ Result Foreseer::CreateHeldFile(const std::string& path, const std::string& byte
 struct PageReader::Option {
     int chk = -1;
     std::string caption;
-    std::vector<Expect> readable; // what its tick leaves that the page at rest does not, to read back
+    // What its tick leaves that the page at rest does not, to read back: one list for each way of
+    // being ticked that leaves something else (the list item and cache size it goes with).
+    std::vector<std::vector<Expect>> ways;
 };
 
-PageReader::PageReader(sysaccess::System& sys, form::Page page) {
-    form::MainForm work; // every box cleared, the lists empty, item 0 of both drop-down lists
-    work.SetCombo2(0);
-    work.SetCombo3(0);
-    work.UserName = sys.UserName();
-    work.ShowPage(page);
-    const std::vector<Expect> atRest = PassLeaves(sys, work);
+namespace {
+
+// The form at rest with one choice of the list item and the cache size a tick goes with: every box
+// cleared, the lists empty, and what the pass leaves so.
+struct Variant {
+    form::MainForm work;
+    std::vector<Expect> atRest;
     std::set<std::string> restIds;
-    for (const Expect& e : atRest)
-        restIds.insert(e.id);
+};
+
+Variant MakeVariant(sysaccess::System& sys, form::Page page, int combo3, int opt) {
+    Variant v;
+    v.work.SetCombo2(0);
+    v.work.SetCombo3(combo3);
+    v.work.SelectOpt(opt);
+    v.work.UserName = sys.UserName();
+    v.work.ShowPage(page);
+    v.atRest = PassLeaves(sys, v.work);
+    for (const Expect& e : v.atRest)
+        v.restIds.insert(e.id);
+    return v;
+}
+
+// What the pass leaves with the option ticked (tick(true)) that the variant at rest does not.
+std::vector<Expect> TickLeaves(sysaccess::System& sys, Variant& v,
+                               const std::function<void(form::MainForm&, bool)>& tick,
+                               std::vector<Expect>* all = nullptr) {
+    tick(v.work, true);
+    std::vector<Expect> made = PassLeaves(sys, v.work);
+    tick(v.work, false);
+    std::vector<Expect> readable;
+    for (const Expect& e : made) {
+        // A key that a command makes says little: the cleared state may make it too.
+        if (!v.restIds.contains(e.id) && e.kind != Expect::Kind::Command && e.kind != Expect::Kind::Key)
+            readable.push_back(e);
+    }
+    if (all) *all = std::move(made);
+    return readable;
+}
+
+std::vector<std::string> Ids(const std::vector<Expect>& expects) {
+    std::vector<std::string> ids;
+    for (const Expect& e : expects)
+        ids.push_back(e.id);
+    return ids;
+}
+
+} // namespace
+
+PageReader::PageReader(sysaccess::System& sys, form::Page page) {
+    // A tick leaves what its page's list item and cache size say: every choice of them is a way of
+    // being on. Most options do not read them: an option is worked out under every choice only when
+    // the first choice and the last leave something else.
+    std::vector<Variant> variants;
+    variants.push_back(MakeVariant(sys, page, 0, 0));
+    const auto all = [&] {
+        if (variants.size() > 2) return;
+        variants.pop_back(); // the last, made again in its turn
+        for (int combo3 = 0; combo3 < form::kCombo3Count; ++combo3) {
+            for (int opt = 0; opt < form::kOptCount; ++opt) {
+                if (combo3 != 0 || opt != 0) variants.push_back(MakeVariant(sys, page, combo3, opt));
+            }
+        }
+    };
+    variants.push_back(MakeVariant(sys, page, form::kCombo3Count - 1, form::kOptCount - 1));
+
     auto options = std::make_shared<std::vector<Option>>();
-    // One option ticked at a time on the form at rest, then cleared again.
-    const auto add = [&](int chk, const std::string& caption, const std::function<void(bool)>& tick) {
-        tick(true);
-        const std::vector<Expect> made = PassLeaves(sys, work);
-        tick(false);
+    const auto add = [&](int chk, const std::string& caption, const std::function<void(form::MainForm&, bool)>& tick) {
         Option o{chk, caption, {}};
+        std::vector<Expect> made;
+        o.ways.push_back(TickLeaves(sys, variants.front(), tick, &made));
+        if (Ids(TickLeaves(sys, variants.back(), tick)) != Ids(o.ways.front())) {
+            all();
+            std::set<std::vector<std::string>> seen{Ids(o.ways.front())}; // ways that leave the same are read once
+            for (std::size_t v = 1; v < variants.size(); ++v) {
+                std::vector<Expect> way = TickLeaves(sys, variants[v], tick);
+                if (seen.insert(Ids(way)).second) o.ways.push_back(std::move(way));
+            }
+        }
+        // In plan's words, on the form at rest with the first choice.
         OptionEffects words{chk, {}, {}};
         std::set<std::string> madeIds;
         for (const Expect& e : made) {
             madeIds.insert(e.id);
-            if (restIds.contains(e.id)) continue;
-            words.ticked.push_back(e.words);
-            // A key that a command makes says little: the cleared state may make it too.
-            if (e.kind != Expect::Kind::Command && e.kind != Expect::Kind::Key) o.readable.push_back(e);
+            if (!variants.front().restIds.contains(e.id)) words.ticked.push_back(e.words);
         }
-        for (const Expect& e : atRest) {
+        for (const Expect& e : variants.front().atRest) {
             if (!madeIds.contains(e.id)) words.cleared.push_back(e.words);
         }
         options->push_back(std::move(o));
@@ -264,12 +320,12 @@ PageReader::PageReader(sysaccess::System& sys, form::Page page) {
     };
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i)
-            add(-1, form::kServices[i].name, [&work, i](bool on) { work.SetService(i, on); });
+            add(-1, form::kServices[i].name, [i](form::MainForm& f, bool on) { f.SetService(i, on); });
     } else {
         for (const form::Option& o : form::kOptions) {
             if (o.page == page)
                 add(o.chk, o.caption,
-                    [&work, &o](bool on) { work.SetChk(o.chk, on ? form::kTicked : form::kCleared); });
+                    [&o](form::MainForm& f, bool on) { f.SetChk(o.chk, on ? form::kTicked : form::kCleared); });
         }
     }
     options_ = std::move(options);
@@ -278,10 +334,17 @@ PageReader::PageReader(sysaccess::System& sys, form::Page page) {
 std::vector<OptionStatus> PageReader::Read(sysaccess::System& sys) const {
     std::vector<OptionStatus> out;
     for (const Option& o : *options_) {
-        int on = 0;
-        for (const Expect& e : o.readable)
-            on += Holds(sys, e) ? 1 : 0;
-        out.push_back({o.chk, o.caption, FromCounts(on, static_cast<int>(o.readable.size()))});
+        OptionState best = OptionState::Unknown;
+        for (const std::vector<Expect>& way : o.ways) {
+            const int on =
+                static_cast<int>(std::count_if(way.begin(), way.end(), [&](const Expect& e) { return Holds(sys, e); }));
+            const OptionState s = FromCounts(on, static_cast<int>(way.size()));
+            // On anywhere is on; else some of it anywhere is mixed; else off where it can be read.
+            if (s == OptionState::On || best == OptionState::Unknown ||
+                (s == OptionState::Mixed && best == OptionState::Off))
+                best = s;
+        }
+        out.push_back({o.chk, o.caption, best});
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // What the machine holds now, option by option: for each check box of a page, whether the machine
-// holds what a tick writes (on), what a clear writes or no trace of the tick (off), some of each
-// (mixed), or nothing readable because the option only runs commands (unknown). It only reads.
+// holds what a tick writes with any of the list items and cache sizes a tick may go with (on), what
+// a clear writes or no trace of the tick (off), some of each (mixed), or nothing readable because
+// the option only runs commands (unknown). It only reads.
 #pragma once
 
 #include <memory>

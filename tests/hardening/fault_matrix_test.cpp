@@ -154,7 +154,7 @@ std::string Problems(const sim::Machine& start, const PassRun& run, const std::s
     sim::Machine undone = run.machine;
     const auto journals = undo::ListJournals(undone);
     std::string problems = journals.empty() ? "no journal; " : "";
-    if (!journals.empty() && !undo::Undo(undone, journals.back().name, false, nullptr)) problems += "undo refused; ";
+    if (!journals.empty() && !undo::Undo(undone, journals.back().name, {}, nullptr)) problems += "undo refused; ";
     if (testing_support::StateOf(undone) != testing_support::StateOf(before)) problems += "undo left a difference; ";
     problems += hardening::IdleProblem(run.form, FailedLines(run).size()) + hardening::SafeBootLoss(start, run.machine);
     for (const std::string& gone : hardening::Deleted(start, run.machine)) {

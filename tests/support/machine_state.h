@@ -1,5 +1,6 @@
-// A machine's state as an undo must leave it: the registry key by key and value by value, and the
-// files with their bytes and attributes, in name order. The program's own journals and their
+// A machine's state as an undo must leave it: the registry key by key and value by value, the start
+// type the service manager holds for each service, and the files with their bytes and attributes,
+// in name order. The program's own journals and their
 // hashes are left out, and so are the Windows folder, whose removals are not undoable, and a
 // registry script left behind. And a key's subtree, for comparing keys that were moved.
 #pragma once
@@ -10,6 +11,7 @@
 
 #include "sysaccess/sim/machine.h"
 #include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
 
 namespace testing_support {
 
@@ -22,6 +24,10 @@ inline std::set<std::string> StateOf(sim::Machine& m) {
         if (line.starts_with("[")) key = line;
         if (line.empty() || sysaccess::FoldCase(key).starts_with("[HKEY_LOCAL_MACHINE\\SOFTWARE\\SYSVELA")) continue;
         lines.insert(line.starts_with("[") ? line : key + line);
+    }
+    for (const std::string& service : m.SubKeys(sysaccess::kServicesKey)) {
+        if (const auto start = m.ServiceStartType(service))
+            lines.insert("service manager: " + sysaccess::FoldCase(service) + " " + std::to_string(*start));
     }
     for (const std::string& path : m.AllPaths()) {
         const std::string folded = sysaccess::FoldCase(path);

@@ -178,7 +178,7 @@ inline constexpr std::array<Twips, form::kOptCount> kOptPlaces{{
 inline constexpr Twips kCombo2Place{390, 480, 2025, 300}; // on Container4
 inline constexpr std::array<const char*, 2> kCombo2Items{"预读应用程序", "启动预读"};
 inline constexpr Twips kCombo3Place{2490, 1530, 1155, 300}; // on System
-inline constexpr std::array<const char*, 2> kCombo3Items{"应用程序", "后台服务"};
+inline constexpr std::array<const char*, form::kCombo3Count> kCombo3Items{"应用程序", "后台服务"};
 
 inline constexpr Twips kTxtPathPlace{180, 2670, 3255, 255}; // on Container1
 inline constexpr Twips kLstHidePlace{180, 3300, 1755, 1500};

@@ -34,10 +34,6 @@ void WriteErr(const std::string& text) {
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(win32::Narrow(argv[i]));
-
     cli::Env env;
     env.out = [](const std::string& bytes) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -45,5 +41,11 @@ int wmain(int argc, wchar_t** argv) {
     };
     env.err = WriteErr;
     env.realSystem = [] { return std::unique_ptr<sysaccess::System>(std::make_unique<win32::System>()); };
-    return cli::Main(args, env);
+    const auto args = [&] {
+        std::vector<std::string> utf8;
+        for (int i = 1; i < argc; ++i)
+            utf8.push_back(win32::Narrow(argv[i]));
+        return utf8;
+    };
+    return cli::MainCatching(args, env);
 }

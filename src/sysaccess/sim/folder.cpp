@@ -163,6 +163,7 @@ std::optional<Machine> MachineFromEntries(const std::vector<FolderEntry>& entrie
     }
     if (!ReadRegistry(m, registry->bytes, error) || !ReadDrive(m, entries, error)) return std::nullopt;
     if (attributes && !ReadAttributes(m, attributes->bytes, error)) return std::nullopt;
+    machine.Restart(); // a machine read from its files has just started
     return machine;
 }
 

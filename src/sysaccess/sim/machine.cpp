@@ -3,6 +3,8 @@
 #include "sysaccess/encoding.h"
 #include "sysaccess/sim/regfile.h"
 #include "sysaccess/sim/state.h"
+#include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
 
 namespace sim {
 
@@ -13,8 +15,8 @@ Machine::Machine() : state_(std::make_unique<MachineState>()) {}
 
 Machine::Machine(const Machine& other)
     : state_(std::make_unique<MachineState>(*other.state_)), commands_(other.commands_), started_(other.started_),
-      userName_(other.userName_), programFolder_(other.programFolder_), codePage_(other.codePage_),
-      wow64_(other.wow64_), computerName_(other.computerName_) {}
+      userName_(other.userName_), userSid_(other.userSid_), programFolder_(other.programFolder_),
+      codePage_(other.codePage_), wow64_(other.wow64_), computerName_(other.computerName_) {}
 
 Machine& Machine::operator=(const Machine& other) {
     if (this != &other) {
@@ -22,6 +24,7 @@ Machine& Machine::operator=(const Machine& other) {
         commands_ = other.commands_;
         started_ = other.started_;
         userName_ = other.userName_;
+        userSid_ = other.userSid_;
         programFolder_ = other.programFolder_;
         codePage_ = other.codePage_;
         wow64_ = other.wow64_;
@@ -122,6 +125,28 @@ std::string Machine::ExportRegistry() const {
     return ExportRegScript(state_->registry);
 }
 
+// --- Services ---------------------------------------------------------------------------------
+
+std::optional<std::uint32_t> Machine::ServiceStartType(const std::string& service) const {
+    const auto known = state_->serviceManager.find(sysaccess::FoldCase(service));
+    if (known != state_->serviceManager.end()) return known->second;
+    // A service written into the registry by hand after the start is one the manager never read.
+    return std::nullopt;
+}
+
+void Machine::Restart() {
+    state_->serviceManager.clear();
+    const auto path = ParseKeyPath(sysaccess::kServicesKey, false);
+    const RegKey* services = path ? state_->registry.Find(*path) : nullptr;
+    if (!services) return;
+    for (const RegKey& service : services->subkeys) {
+        const RegValue* start = service.FindValue("Start");
+        if (start && start->data.type == sysaccess::kRegDword && start->data.bytes.empty()) {
+            state_->serviceManager[sysaccess::FoldCase(service.name)] = start->data.dword;
+        }
+    }
+}
+
 // --- Files ------------------------------------------------------------------------------------
 
 bool Machine::FileExists(const std::string& path) {
@@ -151,6 +176,12 @@ std::vector<std::string> Machine::ListFolder(const std::string& path) {
 }
 std::optional<std::string> Machine::ReadFile(const std::string& path) {
     return state_->drive.ReadFile(path);
+}
+
+sysaccess::LimitedRead Machine::ReadFileUpTo(const std::string& path, std::uint64_t limit) {
+    auto bytes = state_->drive.ReadFile(path);
+    if (bytes && bytes->size() > limit) return {std::nullopt, true};
+    return {std::move(bytes), false};
 }
 
 Result Machine::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {

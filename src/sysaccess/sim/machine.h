@@ -31,8 +31,9 @@ class MachineState; // registry and drive, defined in state.h
 
 class Machine : public sysaccess::System {
 public:
-    // An empty machine: the registry roots, an empty drive C:, user "Administrator", ANSI code
-    // page 936, program folder "C:\Program Files\Sysvela".
+    // An empty machine: the registry roots, an empty drive C:, user "Administrator" (whose SID
+    // ends in -500, as the built-in administrator's does), ANSI code page 936, program folder
+    // "C:\Program Files\Sysvela".
     Machine();
     Machine(const Machine& other);
     Machine& operator=(const Machine& other);
@@ -60,18 +61,21 @@ public:
     sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
+    sysaccess::LimitedRead ReadFileUpTo(const std::string& path, std::uint64_t limit) override;
     sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;
     std::optional<std::string> ToAnsi(const std::string& utf8) override;
     std::string FromAnsi(const std::string& ansi) override;
     std::string UserName() override { return userName_; }
+    std::string UserSid() override { return userSid_; }
     std::string ProgramFolder() override { return programFolder_; }
     bool Has32BitView() override { return wow64_; }
     std::string ComputerName() override { return computerName_; }
 
     // --- Direct access, for tests and for setting a machine up ---
     void SetUserName(std::string name) { userName_ = std::move(name); }
+    void SetUserSid(std::string sid) { userSid_ = std::move(sid); }
     void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
     void SetComputerName(std::string name) { computerName_ = std::move(name); }
     void SetCodePage(unsigned cp) { codePage_ = cp; }
@@ -106,6 +110,13 @@ public:
     // Every file and folder path under C:, depth first, names in stored case.
     std::vector<std::string> AllPaths() const;
 
+    // Services: the start type the service manager holds (what "sc qc" shows and StartService
+    // goes by), which may differ from the Start value in the registry; nothing for a service it
+    // does not know. Restart() has the manager read every Start value again, as a reboot does;
+    // Seeded() and Load() give machines that have just started.
+    std::optional<std::uint32_t> ServiceStartType(const std::string& service) const;
+    void Restart();
+
     // Every command line run so far, in order.
     const std::vector<CommandRecord>& Commands() const { return commands_; }
     void ClearCommands() { commands_.clear(); }
@@ -117,6 +128,7 @@ private:
     std::vector<CommandRecord> commands_;
     std::vector<sysaccess::StartedCommand> started_;
     std::string userName_ = "Administrator";
+    std::string userSid_ = "S-1-5-21-1004336348-1177238915-682003330-500";
     std::string programFolder_ = "C:\\Program Files\\Sysvela";
     unsigned codePage_ = 936;
     bool wow64_ = false;

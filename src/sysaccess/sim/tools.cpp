@@ -82,19 +82,21 @@ std::uint32_t RunReg(Registry& reg, const Args& a) {
 
 // --- sc --------------------------------------------------------------------------------------
 
-std::uint32_t RunSc(Registry& reg, const Args& a) {
+// The service manager records the new start type and writes it into the registry.
+std::uint32_t RunSc(MachineState& m, const Args& a) {
     const sysaccess::ScRead read = sysaccess::ReadScCommand(a);
     if (!read.command) return read.error;
     const std::string& service = read.command->service;
     const std::uint32_t start = read.command->start;
     const auto path = ParseKeyPath(kServicesKey + service, false);
     if (service.empty() || service.find('\\') != std::string::npos || !path) return kScServiceMissing;
-    RegKey* key = reg.Find(*path);
+    RegKey* key = m.registry.Find(*path);
     if (!key) return kScServiceMissing;
     sysaccess::RegData data;
     data.type = sysaccess::kRegDword;
     data.dword = start;
     key->SetValue("Start", data);
+    m.serviceManager[FoldCase(service)] = start;
     return 0;
 }
 
@@ -173,7 +175,7 @@ RunResult Machine::Run(const std::string& commandLine, sysaccess::RunMode mode) 
     } else if (SameName(tool, "reg")) {
         exitCode = RunReg(state_->registry, args);
     } else if (SameName(tool, "sc")) {
-        exitCode = RunSc(state_->registry, args);
+        exitCode = RunSc(*state_, args);
     } else if (SameName(tool, "sfc")) {
         exitCode = RunSfc(state_->drive, args);
     } else if (SameName(tool, "chkntfs")) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -132,9 +133,12 @@ Result WriteAll(HANDLE file, const std::string& bytes) {
     return Result::Ok();
 }
 
-std::optional<std::string> ReadAll(HANDLE file) {
+// The whole file when it holds at most limit bytes; *tooLarge says when it holds more.
+std::optional<std::string> ReadAll(HANDLE file, ULONGLONG limit = kMaxReadBytes, bool* tooLarge = nullptr) {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || static_cast<ULONGLONG>(size.QuadPart) > kMaxReadBytes) {
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) return std::nullopt;
+    if (static_cast<ULONGLONG>(size.QuadPart) > std::min(limit, kMaxReadBytes)) {
+        if (tooLarge) *tooLarge = true;
         return std::nullopt;
     }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -530,10 +534,16 @@ std::vector<std::string> System::ListFolder(const std::string& path) {
 }
 
 std::optional<std::string> System::ReadFile(const std::string& path) {
+    return ReadFileUpTo(path, kMaxReadBytes).bytes;
+}
+
+sysaccess::LimitedRead System::ReadFileUpTo(const std::string& path, std::uint64_t limit) {
     Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    return ReadAll(file.get());
+    if (!file) return {};
+    sysaccess::LimitedRead read;
+    read.bytes = ReadAll(file.get(), limit, &read.tooLarge);
+    return read;
 }
 
 Result System::ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
@@ -614,6 +624,21 @@ std::string System::UserName() {
     // size counts the terminator.
     name.resize(size > 0 ? size - 1 : 0);
     return Narrow(name);
+}
+
+std::string System::UserSid() {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
+    const Handle token(opened);
+    DWORD size = 0;
+    (void)GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    if (size == 0) return {};
+    std::vector<BYTE> buffer(size);
+    if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
+    LPWSTR raw = nullptr;
+    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &raw)) return {};
+    const std::unique_ptr<wchar_t, decltype(&LocalFree)> text(raw, &LocalFree);
+    return Narrow(text.get());
 }
 
 bool System::Has32BitView() {

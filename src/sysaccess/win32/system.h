@@ -38,6 +38,7 @@ public:
     sysaccess::Result CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
+    sysaccess::LimitedRead ReadFileUpTo(const std::string& path, std::uint64_t limit) override;
     sysaccess::Result ReplaceFileAtomically(const std::string& path, const std::string& bytes) override;
     sysaccess::Result CreateHeldFile(const std::string& path, const std::string& bytes,
                                      std::unique_ptr<sysaccess::FileHold>& hold) override;
@@ -45,6 +46,7 @@ public:
     std::optional<std::string> ToAnsi(const std::string& utf8) override;
     std::string FromAnsi(const std::string& ansi) override;
     std::string UserName() override;
+    std::string UserSid() override;
     std::string ProgramFolder() override;
     std::string ComputerName() override;
     std::optional<std::string> ShellStartupFolder(bool allUsers) override;

@@ -35,15 +35,19 @@ std::string Utf8(const fs::path& p) {
     return win32::Narrow(p.wstring());
 }
 
-// sysvela-cli.exe, run in the test's folder. The build gives its path as the build machine sees
-// it; Wine sees / as Z:.
+// sysvela-cli.exe, copied into the test's folder and run there, so that its undo folder is the
+// test's too. The build gives its path as the build machine sees it; Wine sees / as Z:.
 Outcome Cli(const std::vector<std::string>& args) {
+    return testing_support::RunProgram(Utf8(TestFolder() / "sysvela-cli.exe"), args, TestFolder());
+}
+
+fs::path BuiltCli() {
     std::string path = SYSVELA_CLI_EXE;
     if (!path.empty() && path[0] == '/') {
         std::replace(path.begin(), path.end(), '/', '\\');
         path = "Z:" + path;
     }
-    return testing_support::RunProgram(path, args, TestFolder());
+    return fs::path(win32::Widen(path));
 }
 
 // A batch file run by cmd.
@@ -86,6 +90,7 @@ protected:
         std::error_code ec;
         fs::remove_all(dir, ec);
         fs::create_directories(dir);
+        fs::copy_file(BuiltCli(), dir / "sysvela-cli.exe");
     }
     void TearDown() override {
         std::error_code ec;
@@ -213,6 +218,56 @@ TEST_F(WineCli, TheWindowsBuildPlansAndAppliesAgainstTheRealRegistry) {
     // Every box clear again, for the tests that share the prefix.
     (void)Cli({"apply", "system"});
     EXPECT_EQ(wine.ReadRegValue(key, "DisableSR")->dword, 0u);
+}
+
+// Undo of the exe users get, against whoever writes its undo folder and on Wine's services: a
+// replaced copy is refused, a journal of 200 MiB is refused unread, and a services journal naming
+// a service removed since is undone for the others (Wine's sc config fails: the read-back decides).
+TEST_F(WineCli, UndoRefusesWhatItCannotTrustAndRestoresWhatItCan) {
+    win32::System wine;
+    const fs::path startup = fs::path(win32::Widen(wine.ShellStartupFolder(false).value_or("")));
+    const std::string name = "sysvela undo test.lnk";
+    WriteAll(startup / win32::Widen(name), "shortcut");
+    ASSERT_EQ(Cli({"apply", "startup", "--remove", name}).status, 0);
+    ASSERT_FALSE(fs::exists(startup / win32::Widen(name)));
+    const fs::path undo = dir / "undo";
+    std::vector<fs::path> journals;
+    for (const auto& entry : fs::directory_iterator(undo))
+        journals.push_back(entry.path());
+    std::sort(journals.begin(), journals.end());
+    ASSERT_EQ(journals.size(), 2u); // the journal and its copy
+    WriteAll(journals[1], "evil");
+    const Outcome replaced = Cli({"undo", "--last"});
+    EXPECT_EQ(replaced.status, 1);
+    EXPECT_NE(replaced.err.find("SHA-256"), std::string::npos) << replaced.err;
+    EXPECT_FALSE(fs::exists(startup / win32::Widen(name)));
+
+    const fs::path big = undo / "big.reg";
+    WriteAll(big, "\xFF\xFE");
+    fs::resize_file(big, 200u << 20);
+    const Outcome large = Cli({"undo", "big.reg"});
+    fs::remove(big);
+    EXPECT_EQ(large.status, 1);
+    EXPECT_NE(large.err.find("16 MiB"), std::string::npos) << large.err;
+
+    // Alerter, one of the page's services that Wine lacks, is there during the pass only.
+    const std::string services = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
+    const auto run = [&](const std::string& line) { return wine.Run(line, sysaccess::RunMode::Wait).ok(); };
+    ASSERT_TRUE(run("reg add " + services + "Alerter /v Start /t REG_DWORD /d 2 /f"));
+    std::map<std::string, std::uint32_t> before;
+    for (const char* service : {"wuauserv", "Spooler", "lanmanserver", "Schedule"})
+        before[service] = wine.ReadRegValue(services + service, "Start").value_or(sysaccess::RegData{}).dword;
+    (void)Cli({"apply", "services"});
+    for (const auto& [service, start] : before)
+        EXPECT_TRUE(run("reg add " + services + service + " /v Start /t REG_DWORD /d 4 /f")); // as sc would
+    ASSERT_TRUE(run("reg delete " + services + "Alerter /f"));
+    const Outcome undone = Cli({"undo", "--last"});
+    EXPECT_EQ(undone.status, 0) << undone.out << undone.err;
+    EXPECT_NE(undone.out.find("服务 Alerter 已不存在，跳过"), std::string::npos) << undone.out;
+    for (const auto& [service, start] : before)
+        EXPECT_EQ(wine.ReadRegValue(services + service, "Start").value_or(sysaccess::RegData{}).dword, start)
+            << service;
+    EXPECT_FALSE(wine.ListRegKey(services + "Alerter"));
 }
 
 } // namespace

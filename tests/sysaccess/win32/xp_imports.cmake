@@ -4,12 +4,13 @@
 # exists on Windows XP SP3. Wine provides newer ones too, so only this check notices one. Add a
 # function here only after checking that XP has it; the CRT's *_s functions never qualify.
 set(XP_FUNCTIONS
-    CharUpperBuffW CloseHandle CreateDirectoryW CreateFileW CreateProcessW DeleteFileW FindClose FindFirstFileW
-    FindNextFileW FlushFileBuffers GetACP GetComputerNameW GetCurrentProcess GetExitCodeProcess GetFileAttributesW
-    GetFileSizeEx GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetSystemDirectoryW
-    GetTempFileNameW GetUserNameW GetWindowsDirectoryW MoveFileExW MultiByteToWideChar ReadFile RegCloseKey
-    RegEnumKeyExW RegEnumValueW RegOpenKeyExW RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW
-    WaitForSingleObject WideCharToMultiByte WriteFile _errno)
+    CharUpperBuffW CloseHandle ConvertSidToStringSidW CreateDirectoryW CreateFileW CreateProcessW DeleteFileW
+    FindClose FindFirstFileW FindNextFileW FlushFileBuffers GetACP GetComputerNameW GetCurrentProcess
+    GetExitCodeProcess GetFileAttributesW GetFileSizeEx GetLastError GetModuleFileNameW GetModuleHandleW
+    GetProcAddress GetSystemDirectoryW GetTempFileNameW GetTokenInformation GetUserNameW GetWindowsDirectoryW LocalFree
+    MoveFileExW MultiByteToWideChar OpenProcessToken ReadFile RegCloseKey RegEnumKeyExW RegEnumValueW RegOpenKeyExW
+    RegQueryValueExW RemoveDirectoryW SHGetFolderPathW SetFileAttributesW WaitForSingleObject WideCharToMultiByte
+    WriteFile _errno)
 
 execute_process(COMMAND "${NM}" -u ${LIBS} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
