@@ -364,16 +364,54 @@ std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::
     return out;
 }
 
-std::optional<std::string> LastPassJournal(const std::vector<JournalEntry>& journals) {
+std::set<std::string> UndoneJournals(const std::vector<JournalEntry>& journals) {
     // Newest first: an undo is newer than what it undid, so whether it is itself in effect is known
     // by the time its target comes up.
     std::set<std::string> undone;
     for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
-        if (undone.contains(sysaccess::FoldCase(it->name))) continue;
-        if (it->what != "undo") return it->name;
-        undone.insert(sysaccess::FoldCase(it->undoes));
+        if (it->what == "undo" && !undone.contains(sysaccess::FoldCase(it->name)))
+            undone.insert(sysaccess::FoldCase(it->undoes));
+    }
+    return undone;
+}
+
+std::optional<std::string> LastPassJournal(const std::vector<JournalEntry>& journals) {
+    const std::set<std::string> undone = UndoneJournals(journals);
+    for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
+        if (it->what != "undo" && !undone.contains(sysaccess::FoldCase(it->name))) return it->name;
     }
     return std::nullopt;
+}
+
+JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name) {
+    JournalContents c;
+    const std::string path = UndoFolder(sys) + "\\" + name;
+    std::string why;
+    const auto loaded = Load(sys, path, why);
+    if (!loaded) {
+        c.problem = path + " " + why;
+        return c;
+    }
+    if (!loaded->head.ended) {
+        c.problem = path + " is cut short: its last line is not \"; end\"";
+        return c;
+    }
+    const sysaccess::RegScript script = sysaccess::ReadRegScript(loaded->text);
+    if (!script.rejected.empty()) {
+        c.problem = path + ": line " + std::to_string(script.rejected.front().number) +
+                    " does not parse: " + script.rejected.front().text;
+        return c;
+    }
+    c.registry = sysaccess::RegScriptText(script.ops);
+    c.changes = static_cast<std::size_t>(std::count_if(script.ops.begin(), script.ops.end(), [](const ScriptOp& op) {
+        return op.kind != ScriptOp::Kind::CreateKey;
+    }));
+    for (const Copy& file : loaded->head.files)
+        c.filesBack.push_back(file.target);
+    c.filesRemoved = loaded->head.removes;
+    c.notUndoable = loaded->head.notUndoable;
+    c.changes += c.filesBack.size() + c.filesRemoved.size();
+    return c;
 }
 
 Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions& options, UndoReport* report) {

@@ -54,6 +54,18 @@ public:
     void CloseWindow() override { ++closes; }
     void ShowText(const std::string& title, const std::string& text) override { texts.push_back({title, text}); }
     std::vector<std::pair<std::string, std::string>> texts; // title, text
+    // A list shown: its rows as first read, then the rows it chooses to act on, in turn, each time
+    // with the rows read again afterwards.
+    std::deque<std::size_t> choices;
+    std::vector<std::vector<form::ListRow>> lists; // every reading of the rows
+    void ShowList(const std::string&, const std::string&, const std::function<std::vector<form::ListRow>()>& rows,
+                  const std::function<void(std::size_t)>& act) override {
+        lists.push_back(rows());
+        for (; !choices.empty(); choices.pop_front()) {
+            act(choices.front());
+            lists.push_back(rows());
+        }
+    }
 };
 
 } // namespace testing_support
