@@ -18,7 +18,7 @@ struct History {
     std::vector<form::ListRow> rows;
     std::vector<std::string> journals;
 };
-History ReadHistory(sysaccess::System& sys);
+History ReadHistory(sysaccess::System& sys, lang::Language language);
 
 // Undoes the journal named, with the same checks and refusals as sysvela-cli undo: a journal of
 // another computer or user only after the user confirms a warning naming both; a refusal, and what

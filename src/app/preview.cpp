@@ -1,8 +1,8 @@
 #include "app/preview.h"
 
 #include <cstddef>
+#include <string>
 
-#include "form/texts.h"
 #include "optimize/pass.h"
 
 namespace app {
@@ -21,19 +21,24 @@ std::vector<ForeseenEffect> Foresee(const form::MainForm& form, sysaccess::Syste
     return out;
 }
 
-std::string PreviewText(const std::vector<ForeseenEffect>& effects) {
+std::string PreviewText(const std::vector<ForeseenEffect>& effects, lang::Language language) {
+    // In undo::Foresight's order.
+    constexpr lang::Str kMarks[] = {lang::Str::MarkChanges, lang::Str::MarkAtTarget, lang::Str::MarkUnknown};
     std::size_t counts[3] = {};
     std::string lines;
     for (const ForeseenEffect& e : effects) {
         ++counts[static_cast<int>(e.foresight)];
-        lines += std::string(form::text::kForesightMarks[static_cast<int>(e.foresight)]) + "  " +
+        lines += std::string(lang::Text(kMarks[static_cast<int>(e.foresight)], language)) + "  " +
                  sysaccess::OneLine(sysaccess::EffectWords(e.effect)) + "\r\n";
     }
-    return form::text::PreviewHead(counts[0], counts[1], counts[2]) + "\r\n\r\n" + lines;
+    return lang::Format(lang::Str::PreviewHead, language,
+                        {std::to_string(counts[0]), std::to_string(counts[1]), std::to_string(counts[2])}) +
+           "\r\n\r\n" + lines;
 }
 
 void cmdPreview(form::Context& ctx) {
-    ctx.host.ShowText(form::text::kPreviewTitle, PreviewText(Foresee(ctx.form, ctx.sys)));
+    ctx.host.ShowText(ctx.form.Text(lang::Str::PreviewTitle),
+                      PreviewText(Foresee(ctx.form, ctx.sys), ctx.form.Language()));
 }
 
 } // namespace app

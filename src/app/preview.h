@@ -22,7 +22,7 @@ std::vector<ForeseenEffect> Foresee(const form::MainForm& form, sysaccess::Syste
 
 // The preview's text: a first line with how many effects will change the machine (and how many
 // are already at their target or cannot be known), then every effect, marked.
-std::string PreviewText(const std::vector<ForeseenEffect>& effects);
+std::string PreviewText(const std::vector<ForeseenEffect>& effects, lang::Language language);
 
 // The preview button: the text in a window of its own.
 void cmdPreview(form::Context& ctx);

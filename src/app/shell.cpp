@@ -1,9 +1,7 @@
 #include "app/shell.h"
 
-#include <array>
 #include <cstddef>
 
-#include "form/texts.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -14,7 +12,6 @@
 namespace app {
 
 using form::Context;
-using form::MainForm;
 using form::MsgAnswer;
 using form::MsgButtons;
 using form::MsgIcon;
@@ -24,29 +21,6 @@ namespace {
 
 // GetUserNameA's buffer holds 255 characters with the NUL: a longer name cannot be read.
 constexpr std::size_t kUserNameBuffer = 255;
-
-struct PageTitles {
-    Page page;
-    const char* header;  // XPCMain's header; starts with two spaces
-    const char* caption; // lblCaption
-};
-
-constexpr std::array<PageTitles, 5> kPageTitles = {{
-    {Page::System, "  Sysvela(系统优化页)", "[系统优化]"},
-    {Page::Security, "  Sysvela(系统安全页)", "[安全优化]"},
-    {Page::Service, "  Sysvela(服务优化页)", "[服务优化]"},
-    {Page::Startup, "  Sysvela(启动优化页)", "[启动优化]"},
-    {Page::Wight, "  Sysvela(系统减肥页)", "[系统减肥]"},
-}};
-
-void SwitchTo(MainForm& form, Page page) {
-    for (const PageTitles& t : kPageTitles) {
-        if (t.page != page) continue;
-        form.ShowPage(page);
-        form.SetHeader(t.header);
-        form.SetLblCaption(t.caption);
-    }
-}
 
 // Characters of a name as the ANSI call counts them: bytes in the code page.
 std::size_t AnsiLength(sysaccess::System& sys, const std::string& utf8) {
@@ -71,41 +45,26 @@ void LoadWindow(Context& ctx) {
 }
 
 void cmdSystem(Context& ctx) {
-    SwitchTo(ctx.form, Page::System);
+    ShowPage(ctx, Page::System);
 }
 void cmdSecurity(Context& ctx) {
-    SwitchTo(ctx.form, Page::Security);
+    ShowPage(ctx, Page::Security);
 }
 void cmdService(Context& ctx) {
-    SwitchTo(ctx.form, Page::Service);
+    ShowPage(ctx, Page::Service);
 }
 void cmdWight(Context& ctx) {
-    SwitchTo(ctx.form, Page::Wight);
+    ShowPage(ctx, Page::Wight);
 }
-
 void cmdStartup(Context& ctx) {
-    SwitchTo(ctx.form, Page::Startup);
-    startup::FillStartupList(ctx.form, ctx.sys);
+    ShowPage(ctx, Page::Startup);
 }
 
-void ShowPage(form::Context& ctx, form::Page page) {
-    switch (page) {
-    case form::Page::System:
-        cmdSystem(ctx);
-        break;
-    case form::Page::Security:
-        cmdSecurity(ctx);
-        break;
-    case form::Page::Service:
-        cmdService(ctx);
-        break;
-    case form::Page::Wight:
-        cmdWight(ctx);
-        break;
-    case form::Page::Startup:
-        cmdStartup(ctx);
-        break;
-    }
+void ShowPage(Context& ctx, Page page) {
+    ctx.form.ShowPage(page);
+    ctx.form.SetHeader(ctx.form.Text(form::Record(page).header));
+    ctx.form.SetLblCaption(ctx.form.Text(form::Record(page).caption));
+    if (page == Page::Startup) startup::FillStartupList(ctx.form, ctx.sys);
 }
 
 namespace {
@@ -116,36 +75,44 @@ namespace {
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
     std::string journal, log;
     if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, &journal, &log); !written) {
-        (void)ctx.host.MsgBox(form::text::kJournalRefused + written.error, form::text::kErrorTitle, MsgButtons::Ok,
-                              MsgIcon::Error);
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::JournalFailed, ctx.form.Language(), {written.error}),
+                              ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     sysaccess::RecordingSystem record(ctx.sys, sysaccess::RecordMode::Apply);
     form::Context recorded{ctx.form, record, ctx.host, &record};
     pass(recorded);
     const sysaccess::Result logged = ctx.sys.ReplaceFileAtomically(log, sysaccess::LogText(record.Effects()));
-    const std::string report = ResultReport(record.Effects(), undo::UndoFolder(ctx.sys), logged);
-    if (!report.empty()) (void)ctx.host.MsgBox(report, form::text::kResultTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+    const lang::Language language = ctx.form.Language();
+    const std::string report = ResultReport(record.Effects(), undo::UndoFolder(ctx.sys), logged, language);
+    if (!report.empty())
+        (void)ctx.host.MsgBox(report, lang::Text(lang::Str::ResultTitle, language), MsgButtons::Ok,
+                              MsgIcon::Exclamation);
 }
 
 } // namespace
 
 std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const std::string& folder,
-                         const sysaccess::Result& logged) {
+                         const sysaccess::Result& logged, lang::Language language) {
     std::string lines;
     std::size_t failed = 0;
     for (const sysaccess::Effect& e : effects) {
         if (e.outcome != sysaccess::Outcome::Failed) continue;
-        if (++failed <= form::text::kListedFailures)
-            lines += sysaccess::OneLine(sysaccess::EffectWords(e)) + "：" + sysaccess::OneLine(e.reason) + "\n";
+        if (++failed <= kListedFailures)
+            lines += lang::Format(lang::Str::EffectFailed, language,
+                                  {sysaccess::OneLine(sysaccess::EffectWords(e)), sysaccess::OneLine(e.reason)}) +
+                     "\n";
     }
     if (failed == 0 && logged) return {};
     std::string text;
-    if (failed > 0) text = form::text::PassFailed(failed) + "：\n" + lines;
-    if (failed > form::text::kListedFailures)
-        text += form::text::MoreLines(failed - form::text::kListedFailures) + "\n";
-    if (!logged) text += form::text::kLogNotWritten + logged.error + "\n";
-    return text + "\n" + form::text::kLogAndJournalIn + "\n" + folder;
+    if (failed > 0) text = lang::Format(lang::Str::PassFailedList, language, {std::to_string(failed)}) + "\n" + lines;
+    if (failed > kListedFailures) text += MoreLines(failed - kListedFailures, language) + "\n";
+    if (!logged) text += lang::Format(lang::Str::LogNotWritten, language, {logged.error}) + "\n";
+    return text + "\n" + lang::Text(lang::Str::LogAndJournalIn, language) + "\n" + folder;
+}
+
+std::string MoreLines(std::size_t left, lang::Language language) {
+    return lang::Format(lang::Str::MoreLines, language, {std::to_string(left)});
 }
 
 void cmdOptimize(form::Context& ctx) {
@@ -154,18 +121,19 @@ void cmdOptimize(form::Context& ctx) {
 
 void cmdAuto(form::Context& ctx) {
     if (!presets::ConfirmAuto(ctx)) return;
-    Journaled(ctx, "auto", [](form::Context& c) { presets::RunAuto(c, ShowPage); });
+    Journaled(ctx, form::kAutoWord, [](form::Context& c) { presets::RunAuto(c, ShowPage); });
 }
 
 void cmdExit(Context& ctx) {
     // Saved before the question, so the states survive whatever the answer. A folder without
     // write access keeps the previous file, and the user learns it before leaving.
     if (const sysaccess::Result saved = settings::SaveSettings(ctx.form, ctx.sys); !saved) {
-        (void)ctx.host.MsgBox("选项设置未能保存，下次启动时不会恢复：\n" + saved.error, form::text::kErrorTitle,
-                              MsgButtons::Ok, MsgIcon::Error);
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::SettingsNotSaved, ctx.form.Language(), {saved.error}),
+                              ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
     }
-    const MsgAnswer answer = ctx.host.MsgBox("您所有的操作必须要在注销以后生效，是否现在注销?", "确认",
-                                             MsgButtons::OkCancel, MsgIcon::Exclamation);
+    const MsgAnswer answer =
+        ctx.host.MsgBox(ctx.form.Text(lang::Str::LogOffQuestion), ctx.form.Text(lang::Str::ConfirmTitle),
+                        MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         ctx.host.LogOff(); // the log-off closes the window
     } else {
@@ -174,7 +142,7 @@ void cmdExit(Context& ctx) {
 }
 
 void cmdBrowse(Context& ctx) {
-    const auto folder = ctx.host.BrowseForFolder("请选择源文件夹路径：");
+    const auto folder = ctx.host.BrowseForFolder(ctx.form.Text(lang::Str::BrowseTitle));
     if (!folder) {
         ctx.form.SetTxtPath({});
         return;

@@ -2,6 +2,7 @@
 // to log off, the folder browser and the service descriptions.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,7 +27,8 @@ void cmdService(form::Context& ctx);
 void cmdStartup(form::Context& ctx); // also lists the startup entries afresh
 void cmdWight(form::Context& ctx);
 
-// A page button's click by its page.
+// A page button's click by its page: that page visible, the header and lblCaption its own; the
+// startup page lists the startup entries afresh.
 void ShowPage(form::Context& ctx, form::Page page);
 
 // The Optimize button: the journal of the pass and its log first, then the pass, then the log of
@@ -38,7 +40,12 @@ void cmdOptimize(form::Context& ctx);
 // every failed effect (the first twenty) with its reason, and where the log is. Empty when nothing
 // failed and the log was written.
 std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const std::string& folder,
-                         const sysaccess::Result& logged);
+                         const sysaccess::Result& logged, lang::Language language);
+
+// How many lines a message box lists before MoreLines counts the rest.
+inline constexpr std::size_t kListedFailures = 20;
+// The line in place of the left lines left out.
+std::string MoreLines(std::size_t left, lang::Language language);
 
 // Automatic optimisation, switching pages as the page buttons do, after one journal for its four
 // stages.

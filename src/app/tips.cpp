@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "form/texts.h"
+#include "app/shell.h"
 #include "startup/startup.h"
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace app {
 
@@ -16,12 +16,12 @@ namespace {
 constexpr std::size_t kSideUnits = 440;
 
 std::size_t Units(const std::string& utf8) {
-    return sysaccess::Utf8ToUtf16(utf8).size();
+    return text::Utf8ToUtf16(utf8).size();
 }
 
-std::string Effects(const char* head, const std::vector<std::string>& lines) {
-    std::string text = std::string("\r\n") + head;
-    if (lines.empty()) return text + form::text::kTipNothing;
+std::string Effects(lang::Str head, const std::vector<std::string>& lines, lang::Language language) {
+    std::string text = std::string("\r\n") + lang::Text(head, language);
+    if (lines.empty()) return text + lang::Text(lang::Str::TipNothing, language);
     std::size_t used = 0, shown = 0;
     for (const std::string& line : lines) {
         used += Units(line) + 2;
@@ -29,29 +29,33 @@ std::string Effects(const char* head, const std::vector<std::string>& lines) {
         text += "\r\n" + line;
         ++shown;
     }
-    if (shown < lines.size()) text += "\r\n" + form::text::MoreLines(lines.size() - shown);
+    if (shown < lines.size()) text += "\r\n" + MoreLines(lines.size() - shown, language);
     return text;
 }
 
 } // namespace
 
-void TipsReader::Read(sysaccess::System& sys, Tips& tips) {
-    if (pages_.empty()) {
+void TipsReader::Read(sysaccess::System& sys, lang::Language language, Tips& tips) {
+    // In undo::OptionState's order.
+    constexpr lang::Str kStates[] = {lang::Str::StateOn, lang::Str::StateOff, lang::Str::StateMixed,
+                                     lang::Str::StateUnknown};
+    if (pages_.empty() || language != language_) {
+        pages_.clear();
+        language_ = language;
         for (const form::Page page :
              {form::Page::System, form::Page::Security, form::Page::Service, form::Page::Wight}) {
             Page p{page, undo::PageReader(sys, page), {}};
             for (const undo::OptionEffects& e : p.reader.Effects())
-                p.effects.push_back(Effects(form::text::kTipTicked, e.ticked) +
-                                    Effects(form::text::kTipCleared, e.cleared));
+                p.effects.push_back(Effects(lang::Str::TipTicked, e.ticked, language) +
+                                    Effects(lang::Str::TipCleared, e.cleared, language));
             pages_.push_back(std::move(p));
         }
     }
     for (const Page& p : pages_) {
         const std::vector<undo::OptionStatus> states = p.reader.Read(sys);
         for (std::size_t i = 0; i < states.size() && i < p.effects.size(); ++i) {
-            const std::string tip = form::text::kTipState +
-                                    std::string(form::text::kStateWords[static_cast<int>(states[i].state)]) +
-                                    p.effects[i];
+            const std::string tip = std::string(lang::Text(lang::Str::TipState, language)) +
+                                    lang::Text(kStates[static_cast<int>(states[i].state)], language) + p.effects[i];
             if (p.page == form::Page::Service && i < tips.services.size()) {
                 tips.services[i] = tip;
             } else if (states[i].chk >= 0 && states[i].chk < form::kChkCount) {
@@ -64,8 +68,8 @@ void TipsReader::Read(sysaccess::System& sys, Tips& tips) {
 std::string StartupTip(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
     std::string tip;
     for (const startup::StartupSource& s : startup::StartupSources(form, sys, name))
-        tip += std::string(tip.empty() ? "" : "\r\n") + form::text::kTipStartsFrom + s.where + "\r\n" + s.what;
-    return tip.empty() ? std::string(form::text::kTipNowhere) : tip;
+        tip += std::string(tip.empty() ? "" : "\r\n") + form.Text(lang::Str::TipStartsFrom) + s.where + "\r\n" + s.what;
+    return tip.empty() ? std::string(form.Text(lang::Str::TipNowhere)) : tip;
 }
 
 } // namespace app

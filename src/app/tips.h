@@ -21,7 +21,7 @@ struct Tips {
 // their tips. What each option does is worked out on the first read only; later reads only read.
 class TipsReader {
 public:
-    void Read(sysaccess::System& sys, Tips& tips);
+    void Read(sysaccess::System& sys, lang::Language language, Tips& tips);
 
 private:
     struct Page {
@@ -30,6 +30,7 @@ private:
         std::vector<std::string> effects; // each option's tip after its state line
     };
     std::vector<Page> pages_;
+    lang::Language language_ = lang::Language::Chinese; // of the effects' words
 };
 
 // The tip of the startup entry name: each Run value and Startup file it starts from.

@@ -3,6 +3,10 @@
 #include <cstring>
 
 #include "sysaccess/cmdline.h"
+#include "sysaccess/folders.h"
+#include "sysaccess/regpath.h"
+#include "sysaccess/regscript.h"
+#include "text/ascii.h"
 
 namespace cli {
 
@@ -12,31 +16,11 @@ using sysaccess::RegType;
 
 constexpr const char* kUserStartupVar = "%SYSVELA_STARTUP%";
 constexpr const char* kCommonStartupVar = "%SYSVELA_COMMON_STARTUP%";
-constexpr const char* kProfiles = R"(C:\Documents and Settings\)";
-constexpr const char* kStartupUnderProfile = R"(\「开始」菜单\程序\启动)";
 // cmd refuses longer lines.
 constexpr std::size_t kMaxLine = 8000;
 
 bool HasLineBreak(const std::string& s) {
     return s.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
-}
-
-bool IsHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-// A key as the registry compares it: without case and without trailing backslashes.
-std::string KeyIdentity(std::string key) {
-    while (!key.empty() && key.back() == '\\')
-        key.pop_back();
-    return Lower(std::move(key));
 }
 
 // Text that will stand inside double quotes in the batch: only % needs doubling there.
@@ -49,24 +33,8 @@ std::string PercentDoubled(const std::string& s) {
     return out;
 }
 
-// The hex pairs of the registry script ("01,ff,2a") as reg add wants them ("01ff2a").
-std::optional<std::string> HexBytes(const std::string& data) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < data.size()) {
-        if (i + 1 >= data.size() || !IsHex(data[i]) || !IsHex(data[i + 1])) return std::nullopt;
-        out += data.substr(i, 2);
-        i += 2;
-        if (i < data.size()) {
-            if (data[i] != ',' || i + 1 == data.size()) return std::nullopt;
-            ++i;
-        }
-    }
-    return out;
-}
-
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    return s.size() >= prefix.size() && Lower(s.substr(0, prefix.size())) == Lower(prefix);
+    return s.size() >= prefix.size() && text::SameName(s.substr(0, prefix.size()), prefix);
 }
 
 } // namespace
@@ -89,6 +57,7 @@ std::string EscapeForBatch(const std::string& text) {
 std::optional<std::string> RegAddLine(const std::string& key, RegType type, const std::string& name,
                                       const std::string& data) {
     if (HasLineBreak(key) || HasLineBreak(name) || HasLineBreak(data)) return std::nullopt;
+    if (!sysaccess::ImportedData(type, data)) return std::nullopt; // what the import would refuse
     std::string line = "reg add " + sysaccess::QuoteArgument(key);
     // An empty name is the key's default value, which reg names with /ve.
     line += name.empty() ? " /ve" : " /v " + sysaccess::QuoteArgument(name);
@@ -96,19 +65,16 @@ std::optional<std::string> RegAddLine(const std::string& key, RegType type, cons
     case RegType::String:
         line += " /t REG_SZ /d " + sysaccess::QuoteArgument(data);
         break;
-    case RegType::Dword: {
-        // The import reads one to eight hex digits.
-        if (data.empty() || data.size() > 8) return std::nullopt;
-        for (char c : data) {
-            if (!IsHex(c)) return std::nullopt;
-        }
+    case RegType::Dword:
         line += " /t REG_DWORD /d 0x" + data;
         break;
-    }
     case RegType::Hex: {
-        const auto bytes = HexBytes(data);
-        if (!bytes) return std::nullopt;
-        line += " /t REG_BINARY /d " + sysaccess::QuoteArgument(*bytes);
+        // The pairs of the registry script ("01,ff,2a") as reg add wants them ("01ff2a").
+        std::string pairs;
+        for (char c : data) {
+            if (c != ',') pairs += c;
+        }
+        line += " /t REG_BINARY /d " + sysaccess::QuoteArgument(pairs);
         break;
     }
     }
@@ -132,8 +98,8 @@ void BatchExporter::Page(const std::string& name) {
 }
 
 std::string BatchExporter::BatchPath(const std::string& path) {
-    const std::string user = std::string(kProfiles) + userName_ + kStartupUnderProfile;
-    const std::string common = std::string(kProfiles) + "All Users" + kStartupUnderProfile;
+    const std::string user = sysaccess::FixedStartupFolder(userName_);
+    const std::string common = sysaccess::FixedStartupFolder(sysaccess::kAllUsers);
     const auto under = [&](const std::string& folder) {
         return StartsWithNoCase(path, folder) && (path.size() == folder.size() || path[folder.size()] == '\\');
     };
@@ -168,11 +134,11 @@ sysaccess::RunResult BatchExporter::Run(const std::string& commandLine, sysacces
     }
     // Every command runs to completion in the batch, so the order stays as in the pass.
     const std::vector<std::string> args = sysaccess::SplitCommandLine(commandLine);
-    const auto is = [&](std::size_t i, const char* word) { return args.size() > i && Lower(args[i]) == word; };
+    const auto is = [&](std::size_t i, const char* word) { return args.size() > i && text::SameName(args[i], word); };
     if (is(0, "reg") && is(1, "copy") && args.size() > 3) {
         // The pass deletes a copied key only when its copy exited 0; so does the batch.
         const std::string flag = "SYSVELA_COPIED_" + std::to_string(copies_.size() + 1);
-        copies_.push_back({KeyIdentity(args[2]), flag});
+        copies_.push_back({sysaccess::KeyIdentity(args[2]), flag});
         Line("set \"" + flag + "=\"");
         Line(EscapeForBatch(commandLine));
         Line("if not errorlevel 1 set \"" + flag + "=1\"");
@@ -180,7 +146,7 @@ sysaccess::RunResult BatchExporter::Run(const std::string& commandLine, sysacces
     }
     if (is(0, "reg") && is(1, "delete") && args.size() > 2) {
         for (auto it = copies_.rbegin(); it != copies_.rend(); ++it) {
-            if (it->source == KeyIdentity(args[2])) {
+            if (it->source == sysaccess::KeyIdentity(args[2])) {
                 Line("if defined " + it->flag + " " + EscapeForBatch(commandLine));
                 return done;
             }
@@ -258,13 +224,12 @@ std::string BatchExporter::Text(const std::string& title) const {
     const std::string shellFolders = R"(\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders")";
     if (userStartup_) {
         // The program's fixed folder when it exists, else the one the shell names.
-        out.push_back("set \"SYSVELA_STARTUP=" + std::string(kProfiles) + "%USERNAME%" + kStartupUnderProfile + "\"");
+        out.push_back("set \"SYSVELA_STARTUP=" + sysaccess::FixedStartupFolder("%USERNAME%") + "\"");
         out.push_back("if not exist \"%SYSVELA_STARTUP%\\*\" for /f \"tokens=2,*\" %%A in ('reg query \"HKCU" +
                       shellFolders + " /v Startup 2^>nul ^| find \"REG_SZ\"') do set \"SYSVELA_STARTUP=%%B\"");
     }
     if (commonStartup_) {
-        out.push_back("set \"SYSVELA_COMMON_STARTUP=" + std::string(kProfiles) + "All Users" + kStartupUnderProfile +
-                      "\"");
+        out.push_back("set \"SYSVELA_COMMON_STARTUP=" + sysaccess::FixedStartupFolder(sysaccess::kAllUsers) + "\"");
         out.push_back("if not exist \"%SYSVELA_COMMON_STARTUP%\\*\" for /f \"tokens=3,*\" %%A in ('reg query \"HKLM" +
                       shellFolders +
                       " /v \"Common Startup\" 2^>nul ^| find \"REG_SZ\"') do set "

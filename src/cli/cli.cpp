@@ -10,6 +10,7 @@
 #include "app/shell.h"
 #include "cli/batch.h"
 #include "cli/options.h"
+#include "lang/strings.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
 #include "settings/settings.h"
@@ -32,6 +33,11 @@ constexpr const char* kDefaultMachineDir = "sysvela-machine";
 constexpr unsigned kUtf8CodePage = 65001;
 
 using sysaccess::OneLine;
+
+// A line on stderr, in the language of the run.
+void Say(const Env& env, lang::CliStr id, std::initializer_list<std::string_view> args = {}) {
+    env.err(lang::Format(id, env.language, args));
+}
 
 std::filesystem::path HostPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -61,18 +67,17 @@ bool OpenSim(const std::string& dir, const Env& env, Target& target) {
     if (fresh) {
         machine = std::make_unique<sim::Machine>(sim::Machine::Seeded());
         if (sysaccess::Result saved = machine->Save(dir); !saved) {
-            env.err("sysvela-cli: cannot create the simulated machine in " + dir + ": " + saved.error + "\n");
+            Say(env, lang::CliStr::CannotCreateMachine, {dir, saved.error});
             return false;
         }
-        env.err("sysvela-cli: seeded a new simulated machine in " + dir + "\n");
+        Say(env, lang::CliStr::Seeded, {dir});
     } else {
-        std::string why;
-        auto loaded = sim::Machine::Load(dir, &why);
-        if (!loaded) {
-            env.err("sysvela-cli: cannot read the simulated machine in " + dir + ": " + why + "\n");
+        sim::LoadedMachine loaded = sim::Machine::Load(dir);
+        if (!loaded.machine) {
+            Say(env, lang::CliStr::CannotReadMachine, {dir, loaded.error});
             return false;
         }
-        machine = std::make_unique<sim::Machine>(std::move(*loaded));
+        machine = std::make_unique<sim::Machine>(std::move(*loaded.machine));
     }
     sim::Machine* kept = machine.get();
     target.save = [kept, dir] { return kept->Save(dir); };
@@ -86,7 +91,7 @@ bool OpenTarget(const Options& o, const Env& env, Target& target) {
         return OpenSim(target.simDir, env, target);
     }
     target.system = env.realSystem();
-    if (!target.system) env.err("sysvela-cli: the system cannot be reached\n");
+    if (!target.system) Say(env, lang::CliStr::NoSystem);
     return target.system != nullptr;
 }
 
@@ -98,7 +103,7 @@ bool LoadStates(const Options& o, form::MainForm& form, sysaccess::System& sys, 
         name = *o.settingsFile;
         const auto bytes = ReadHostFile(name);
         if (!bytes) {
-            env.err("sysvela-cli: cannot read the settings file " + name + "\n");
+            Say(env, lang::CliStr::CannotReadSettings, {name});
             return false;
         }
         report = settings::LoadSettingsFromBytes(form, sys.FromAnsi(*bytes));
@@ -110,36 +115,13 @@ bool LoadStates(const Options& o, form::MainForm& form, sysaccess::System& sys, 
     case settings::LoadReport::Outcome::Complete:
         break;
     case settings::LoadReport::Outcome::Missing:
-        env.err("sysvela-cli: no " + name + "; using the window's design states\n");
+        Say(env, lang::CliStr::NoSettings, {name});
         break;
     case settings::LoadReport::Outcome::Stopped:
-        env.err("sysvela-cli: " + name + ": the load stopped at line " + std::to_string(report.line) + ": " +
-                report.reason + "; the states read before it are used\n");
+        Say(env, lang::CliStr::SettingsStopped, {name, std::to_string(report.line), report.reason});
         break;
     }
     return true;
-}
-
-void ShowPage(PageArg page, form::Context& ctx) {
-    switch (page) {
-    case PageArg::System:
-        app::cmdSystem(ctx);
-        break;
-    case PageArg::Security:
-        app::cmdSecurity(ctx);
-        break;
-    case PageArg::Services:
-        app::cmdService(ctx);
-        break;
-    case PageArg::Slimming:
-        app::cmdWight(ctx);
-        break;
-    case PageArg::Startup:
-        app::cmdStartup(ctx);
-        break;
-    case PageArg::Auto:
-        break;
-    }
 }
 
 void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
@@ -151,7 +133,7 @@ void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
             form.SetStartupTick(static_cast<int>(i), true);
             found = true;
         }
-        if (!found) env.err("sysvela-cli: no startup entry is named '" + name + "'\n");
+        if (!found) Say(env, lang::CliStr::NoStartupEntry, {name});
     }
 }
 
@@ -164,7 +146,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     if (o.user) form.UserName = *o.user;
 
     if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
-        env.err("sysvela-cli: code page " + std::to_string(o.codePage) + " is not available; see --help\n");
+        Say(env, lang::CliStr::NoCodePage, {std::to_string(o.codePage)});
         return 2;
     }
 
@@ -198,37 +180,38 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         if (c.field == form::Field::Page) onPage(form::PageWord(form.VisiblePage()));
     });
     undo::Pass pass = optimize::cmdOptimize;
-    if (o.page == PageArg::Auto) {
+    const bool startupPage = !o.automatic && o.page == form::Page::Startup;
+    if (o.automatic) {
         pass = [](form::Context& c) { presets::RunAuto(c, app::ShowPage); };
     } else {
         // The startup list is read from the machine as it is, whatever the pass does with it.
-        ShowPage(o.page, o.page == PageArg::Startup ? baseCtx : ctx);
-        if (o.page == PageArg::Startup) TickRemovals(o, form, env);
+        app::ShowPage(startupPage ? baseCtx : ctx, o.page);
+        if (startupPage) TickRemovals(o, form, env);
         if (o.recommend) presets::cmdSuggest(ctx);
     }
     std::string log;
     if (o.command == Command::Apply) {
         // What the pass is about to change is on disk before it changes anything, and so is its log.
         std::string journal;
-        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PageName(o.page), &journal, &log);
+        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PassWord(o), &journal, &log);
             !written) {
-            env.err("sysvela-cli: the undo journal cannot be written, so nothing was changed: " + written.error + "\n");
+            Say(env, lang::CliStr::JournalFailed, {written.error});
             return 1;
         }
-        env.err("sysvela-cli: journal " + journal + "\nsysvela-cli: log " + log + "\n");
+        Say(env, lang::CliStr::Journal, {journal});
+        Say(env, lang::CliStr::Log, {log});
     }
     pass(ctx);
     form.SetObserver(nullptr);
 
     if (exporter) {
         const std::string what =
-            o.page == PageArg::Auto ? std::string("automatic optimisation") : std::string(PageName(o.page)) + " page";
+            o.automatic ? std::string("automatic optimisation") : std::string(PassWord(o)) + " page";
         const std::string text = exporter->Text("Sysvela, " + what + ": made by sysvela-cli export");
         const auto bytes = o.codePage == kUtf8CodePage ? std::optional<std::string>(text)
                                                        : sysaccess::Utf8ToCodePage(text, o.codePage);
         if (!bytes) {
-            env.err("sysvela-cli: the batch holds text that code page " + std::to_string(o.codePage) +
-                    " cannot hold\n");
+            Say(env, lang::CliStr::CodePageCannotHold, {std::to_string(o.codePage)});
             return 1;
         }
         env.out(*bytes);
@@ -242,7 +225,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     }
     if (o.command == Command::Apply) {
         if (const sysaccess::Result logged = base.ReplaceFileAtomically(log, sysaccess::LogText(effects)); !logged)
-            env.err("sysvela-cli: the log cannot be written: " + logged.error + "\n");
+            Say(env, lang::CliStr::LogFailed, {logged.error});
     }
     return recorder->Count(sysaccess::Outcome::Failed) > 0 ? 1 : 0;
 }
@@ -284,7 +267,7 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
         std::string said;
         for (const std::string& s : skipped)
             said += (said.empty() ? "" : "; ") + s;
-        env.err(OneLine("sysvela-cli: passed over in " + undo::UndoFolder(sys) + ": " + said) + "\n");
+        env.err(lang::Format(lang::CliStr::PassedOver, env.language, {undo::UndoFolder(sys), OneLine(said)}));
     }
     if (o.list) {
         for (const undo::JournalEntry& j : journals)
@@ -293,15 +276,15 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     }
     const std::optional<std::string> last = o.last ? undo::LastPassJournal(journals) : std::nullopt;
     if (o.last && !last) {
-        env.err("sysvela-cli: there is no journal of a pass not yet undone in " + undo::UndoFolder(sys) + "\n");
+        Say(env, lang::CliStr::NoJournalToUndo, {undo::UndoFolder(sys)});
         return 1;
     }
     const std::string journal = last.value_or(o.journal);
     undo::UndoReport report;
     const sysaccess::Result done = undo::Undo(sys, journal, {o.force, o.forceUser, o.user}, &report);
-    if (!report.journal.empty()) env.err("sysvela-cli: journal " + report.journal + "\n");
+    if (!report.journal.empty()) Say(env, lang::CliStr::Journal, {report.journal});
     if (!done && report.journal.empty()) {
-        env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+        Say(env, lang::CliStr::UndoFailed, {journal, done.error});
         return 1;
     }
     env.out((done ? "undone " : "undone in part ") + OneLine(journal) + "\n");
@@ -314,7 +297,7 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     lines("warning: ", report.warnings);
     lines("failed: ", report.failed);
     lines("not undoable: ", report.notUndoable);
-    if (!done) env.err("sysvela-cli: undo " + journal + ": " + done.error + "\n");
+    if (!done) Say(env, lang::CliStr::UndoFailed, {journal, done.error});
     return done ? 0 : 1;
 }
 
@@ -337,25 +320,27 @@ std::string JsonString(const std::string& s) {
 }
 
 int Status(const Options& o, sysaccess::System& sys, const Env& env) {
-    std::vector<PageArg> pages = {PageArg::System, PageArg::Security, PageArg::Services, PageArg::Slimming};
-    if (o.statusPage) pages = {*o.statusPage};
+    std::vector<form::Page> pages;
+    for (const form::PageRecord& r : form::kPages) {
+        if (r.options && (!o.statusPage || *o.statusPage == r.page)) pages.push_back(r.page);
+    }
     std::string json = "{\"pages\":[";
     for (std::size_t p = 0; p < pages.size(); ++p) {
-        const form::Page page = pages[p] == PageArg::System     ? form::Page::System
-                                : pages[p] == PageArg::Security ? form::Page::Security
-                                : pages[p] == PageArg::Services ? form::Page::Service
-                                                                : form::Page::Wight;
+        const form::Page page = pages[p];
         int counts[4] = {};
-        std::string text = "page " + std::string(PageName(pages[p])) + "\n", items;
+        std::string text = "page " + std::string(form::PageWord(page)) + "\n", items;
         for (const undo::OptionStatus& s : undo::PageStatus(sys, page)) {
             ++counts[static_cast<int>(s.state)];
-            text += std::string(undo::StateWord(s.state)) + "\t" + s.caption + "\n";
+            // A box by its caption in the run's language; a service by the name sc knows it by.
+            const std::string caption =
+                s.chk >= 0 ? lang::OptionCaption(s.chk, env.language) : form::kServices[s.service].name;
+            text += std::string(undo::StateWord(s.state)) + "\t" + caption + "\n";
             items += std::string(items.empty() ? "" : ",") + "{\"chk\":" + std::to_string(s.chk) +
-                     ",\"caption\":" + JsonString(s.caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
+                     ",\"caption\":" + JsonString(caption) + ",\"state\":\"" + undo::StateWord(s.state) + "\"}";
         }
         text += "summary: " + std::to_string(counts[0]) + " on, " + std::to_string(counts[1]) + " off, " +
                 std::to_string(counts[2]) + " mixed, " + std::to_string(counts[3]) + " unknown\n";
-        json += std::string(p ? "," : "") + "{\"page\":\"" + PageName(pages[p]) + "\",\"options\":[" + items +
+        json += std::string(p ? "," : "") + "{\"page\":\"" + form::PageWord(page) + "\",\"options\":[" + items +
                 "],\"on\":" + std::to_string(counts[0]) + ",\"off\":" + std::to_string(counts[1]) +
                 ",\"mixed\":" + std::to_string(counts[2]) + ",\"unknown\":" + std::to_string(counts[3]) + "}";
         if (!o.json) env.out(text);
@@ -366,15 +351,17 @@ int Status(const Options& o, sysaccess::System& sys, const Env& env) {
 
 } // namespace
 
-int Main(const std::vector<std::string>& args, const Env& env) {
-    const ParseResult parsed = ParseArguments(args);
+int Main(const std::vector<std::string>& args, const Env& platform) {
+    Env env = platform;
+    env.language = LanguageArgument(args).value_or(platform.language);
+    const ParseResult parsed = ParseArguments(args, env.language);
     if (!parsed.options) {
-        env.err("sysvela-cli: " + parsed.error + "\nsysvela-cli: see sysvela-cli --help\n");
+        Say(env, lang::CliStr::Usage, {parsed.error});
         return 2;
     }
     const Options& o = *parsed.options;
     if (o.command == Command::Help) {
-        env.out(HelpText());
+        env.out(HelpText(env.language));
         return 0;
     }
     if (o.command == Command::Version) {
@@ -416,7 +403,7 @@ int Main(const std::vector<std::string>& args, const Env& env) {
     }
     if (changes && target.save) {
         if (sysaccess::Result saved = target.save(); !saved) {
-            env.err("sysvela-cli: cannot save the simulated machine in " + target.simDir + ": " + saved.error + "\n");
+            Say(env, lang::CliStr::CannotSaveMachine, {target.simDir, saved.error});
             return 1;
         }
     }
@@ -428,14 +415,14 @@ int MainCatching(const std::function<std::vector<std::string>()>& args, const En
     try {
         return Main(args(), env);
     } catch (const std::bad_alloc&) {
-        why = "out of memory";
+        why = lang::Text(lang::CliStr::OutOfMemory, env.language);
     } catch (const std::exception& e) {
         why = e.what();
     } catch (...) {
-        why = "an unknown error";
+        why = lang::Text(lang::CliStr::UnknownError, env.language);
     }
     try {
-        env.err("sysvela-cli: stopped: " + why + "\n");
+        Say(env, lang::CliStr::Stopped, {why});
     } catch (...) {
         // Nothing more can be said.
     }

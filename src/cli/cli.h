@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/language.h"
 #include "sysaccess/system.h"
 
 namespace cli {
@@ -15,6 +16,8 @@ struct Env {
     std::function<void(const std::string&)> err; // stderr, UTF-8 text
     // The real system; empty where there is none (Linux), where the simulated machine is the default.
     std::function<std::unique_ptr<sysaccess::System>()> realSystem;
+    // The language of messages and help when --lang does not say: the user's.
+    lang::Language language = lang::Language::English;
 };
 
 // Runs the command line (the arguments after the program name); returns the exit status.

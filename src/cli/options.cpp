@@ -1,27 +1,28 @@
 #include "cli/options.h"
 
+#include "lang/strings.h"
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace cli {
 
 namespace {
 
-struct PageWord {
-    const char* word;
-    PageArg page;
-};
-
-constexpr std::array<PageWord, 6> kPages = {{
-    {"system", PageArg::System},
-    {"security", PageArg::Security},
-    {"services", PageArg::Services},
-    {"slimming", PageArg::Slimming},
-    {"startup", PageArg::Startup},
-    {"auto", PageArg::Auto},
-}};
+// The words of the pages that pass the test, and extra, joined: "a, b or c".
+template <typename Test>
+std::string PageWords(Test test, std::string_view comma, std::string_view last, const char* extra = nullptr) {
+    std::vector<std::string> words;
+    for (const form::PageRecord& r : form::kPages) {
+        if (test(r)) words.emplace_back(r.word);
+    }
+    if (extra) words.emplace_back(extra);
+    std::string out;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        out += std::string(i == 0 ? "" : i + 1 == words.size() ? last : comma) + words[i];
+    return out;
+}
 
 ParseResult Fail(std::string why) {
     return {std::nullopt, std::move(why)};
@@ -29,114 +30,35 @@ ParseResult Fail(std::string why) {
 
 } // namespace
 
-const char* PageName(PageArg page) {
-    for (const PageWord& p : kPages) {
-        if (p.page == page) return p.word;
+const char* PassWord(const Options& options) {
+    return options.automatic ? form::kAutoWord : form::PageWord(options.page);
+}
+
+std::string HelpText(lang::Language language) {
+    return lang::Format(lang::CliStr::Help, language,
+                        {PageWords([](const form::PageRecord&) { return true; }, " | ", " | ", form::kAutoWord)});
+}
+
+std::optional<lang::Language> LanguageArgument(const std::vector<std::string>& args) {
+    std::optional<lang::Language> chosen;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--lang" && i + 1 < args.size()) {
+            if (const auto l = lang::FromWord(args[i + 1])) chosen = l;
+        } else if (args[i].starts_with("--lang=")) {
+            if (const auto l = lang::FromWord(args[i].substr(7))) chosen = l;
+        }
     }
-    return "?";
+    return chosen;
 }
 
-std::string HelpText() {
-    return R"(sysvela-cli: preview, apply and export a page of Sysvela without the window.
-
-Usage:
-  sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... COMMAND PAGE
-  sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... plan PAGE --changes
-  sysvela-cli [--machine DIR] [--user NAME] startup-list
-  sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
-  sysvela-cli [--machine DIR] run-cmd "COMMAND"
-  sysvela-cli [--machine DIR] [--user NAME] undo --list | --last | JOURNAL [--force] [--force-user]
-  sysvela-cli [--machine DIR] status [PAGE] [--json]
-
-COMMAND
-  plan      list what the Optimize button would do, without doing it
-  apply     do it, listing each effect as it happens
-  export    write a Windows batch file that does the same on the machine where it runs
-PAGE
-  system | security | services | slimming | startup | auto
-  auto is the automatic optimisation: system, security, startup and services, each with its
-  recommended selection.
-
-Options
-  --machine DIR    act on the simulated machine kept in DIR (a new one is seeded when DIR is
-                   missing or empty). Default: ./sysvela-machine on Linux, the real system on
-                   Windows.
-  --settings FILE  read the option states from FILE instead of setup.dat beside the program.
-                   Without setup.dat the window's design states are used. The file is never
-                   written.
-  --user NAME      the log-in name used for the current user's Startup folder (default: the
-                   log-in name). Whose registry is written does not change. A journal of
-                   apply --user NAME is undone with undo --user NAME.
-  --recommend      tick the page's recommended selection first (auto always does).
-  --remove NAME    tick every startup entry whose text is exactly NAME (startup page only; may
-                   be given more than once).
-  --codepage N     code page of the exported batch file (default 936).
-  --help           show this text.
-  --version        show the program's version.
-
-Output of plan and apply (stdout, UTF-8, one line per effect, in order)
-  page NAME                    before the effects of each page
-  write KEY|NAME|TYPE|DATA     a registry value; TYPE is string, dword or hex
-  start COMMAND                a command line started without waiting
-  wait COMMAND                 a command line run to completion
-  delete PATH                  a file deletion (the path or pattern as passed)
-  rmdir PATH                   a folder removal
-  A plan answers every query from the machine as it is and counts every effect as succeeded,
-  so it may list a deletion twice where apply would find the file gone the second time.
-  In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
-  started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
-  or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
-  was not there with "nothing to copy"; neither is a failure. apply also writes every effect
-  with its outcome (ok, failed: REASON, skipped: REASON) and then the totals to a log beside its
-  journal (below): the journal's name with .log, UTF-8.
-  plan --changes lists only the effects that would change the machine as it is now, and those
-  whose result cannot be known beforehand, which end with a tab and "unknown": a command whose
-  effect nothing reads back, or an sc step for a service that is not installed. A registry
-  value, a service's start type (sc), a key removed or copied (reg) and the boot-time disk check
-  (chkntfs) are read from the machine; what already holds its target is left out.
-
-Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
-become "reg add", command lines stand as they are, each file operation is made behind the same
-test the program makes, the current user's Startup folder is that of the user who runs the
-batch, and a safe-boot key is deleted only after its copy succeeded.
-
-Undo: apply (and the window's Optimize and automatic optimisation) first writes a journal to the
-folder "undo" beside setup.dat: a registry script (UTF-16, as regedit writes it) that puts back
-every value, key and service start type the pass changes, with copies of the files it removes.
-  undo --list      the journals, oldest first: NAME, tab, PAGE, tab, TIME, tab, COMPUTER
-  undo --last      undo the latest pass not undone yet (automatic optimisation: its four pages
-                   together); undo journals and other .reg files are passed over
-  undo JOURNAL     undo that journal (a name in the undo folder or a full path)
-  --force          undo a journal written on another computer
-  --force-user     undo a journal of another user's registry (HKEY_CURRENT_USER) for this user
-An undo writes a journal of its own first, naming the journal it undoes, so it can be undone in
-turn. A journal that does not parse, names a value the program never writes or deletes, would
-delete a key holding what neither the program nor the journal put there, is larger than any
-journal, or whose SHA-256 or whose copies' SHA-256 is not the one recorded when it was written
-(under HKEY_LOCAL_MACHINE\SOFTWARE\Sysvela\Undo, and in the journal) is refused whole and
-nothing changes. A service removed since the pass is skipped and said; the rest is restored.
-Service start types are also set through the service manager. Every value and key is read back
-after the import: "failed: WHAT" lines name what was not put back, and the exit status is 1.
-Double-clicking a journal in Explorer restores the registry too; the copied files come back only
-through undo.
-
-status shows what the machine holds now, one line per option: on (what a tick writes), off
-(what a clear writes, or no trace of the tick), mixed (some of each) or unknown (the option only
-runs commands), a tab, and the option's caption; then a summary line. PAGE is system, security,
-services (on: the service is disabled) or slimming; without PAGE, all four. --json prints
-{"pages":[{"page":P,"options":[{"chk":N,"caption":C,"state":S},...],"on":N,"off":N,"mixed":N,
-"unknown":N},...]} instead. status changes nothing.
-
-startup-list prints the startup entries as the window lists them, one per line.
-reg-write (TYPE string, dword or hex) and run-cmd are diagnostics for one registry write or one
-command line run to completion.
-
-Exit status: 0 done; 1 an effect failed (apply), or the machine or a file could not be read or
-written; 2 a usage error.
-)";
-}
-
-ParseResult ParseArguments(const std::vector<std::string>& args) {
+ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language language) {
+    const auto text = [language](lang::CliStr id) { return std::string(lang::Text(id, language)); };
+    const auto say = [language](lang::CliStr id, std::initializer_list<std::string_view> parts) {
+        return lang::Format(id, language, parts);
+    };
+    const auto words = [&](auto test, const char* extra = nullptr) {
+        return PageWords(test, text(lang::CliStr::ListComma), text(lang::CliStr::ListOr), extra);
+    };
     if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
         Options help;
         help.command = Command::Help;
@@ -153,7 +75,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     app.require_subcommand(1, 1);
     app.fallthrough();
 
-    std::string machine, settings, user;
+    std::string machine, settings, user, languageWord;
     bool recommend = false;
     std::vector<std::string> remove;
     unsigned codePage = 936;
@@ -163,6 +85,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     CLI::Option* recommendOpt = app.add_flag("--recommend", recommend);
     CLI::Option* removeOpt = app.add_option("--remove", remove)->allow_extra_args(false);
     CLI::Option* codePageOpt = app.add_option("--codepage", codePage)->check(CLI::Range(1u, 65535u));
+    CLI::Option* languageOpt = app.add_option("--lang", languageWord);
 
     std::string page;
     CLI::App* plan = app.add_subcommand("plan");
@@ -198,7 +121,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
         std::string what = e.what();
-        if (what.empty()) what = "bad arguments";
+        if (what.empty()) what = text(lang::CliStr::BadArguments);
         return Fail(what);
     }
 
@@ -221,11 +144,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 
     const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
     if (pass) {
-        const auto it = std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return page == p.word; });
-        if (it == kPages.end()) {
-            return Fail("unknown page '" + page + "' (system, security, services, slimming, startup or auto)");
+        const auto chosen = form::PageOfWord(page);
+        o.automatic = page == form::kAutoWord;
+        if (!chosen && !o.automatic) {
+            return Fail(say(lang::CliStr::UnknownPage,
+                            {page, words([](const form::PageRecord&) { return true; }, form::kAutoWord)}));
         }
-        o.page = it->page;
+        if (chosen) o.page = *chosen;
     }
 
     if (*machineOpt) o.machineDir = machine;
@@ -235,30 +160,36 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     o.changes = changes;
     o.remove = remove;
     o.codePage = codePage;
+    if (*languageOpt) {
+        o.language = lang::FromWord(languageWord);
+        if (!o.language) return Fail(say(lang::CliStr::UnknownLanguage, {languageWord}));
+    }
 
     if (!pass) {
         for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt}) {
-            if (*opt) return Fail(opt->get_name() + " works only with plan, apply and export");
+            if (*opt) return Fail(say(lang::CliStr::OnlyWithPass, {opt->get_name()}));
         }
         if (*userOpt && o.command != Command::StartupList && o.command != Command::Undo) {
-            return Fail("--user works only with plan, apply, export, startup-list and undo");
+            return Fail(text(lang::CliStr::UserOnly));
         }
     }
-    if (*removeOpt && o.page != PageArg::Startup) return Fail("--remove works only with the startup page");
-    if (*codePageOpt && o.command != Command::Export) return Fail("--codepage works only with export");
+    if (*removeOpt && (o.automatic || o.page != form::Page::Startup)) {
+        return Fail(text(lang::CliStr::RemoveOnly));
+    }
+    if (*codePageOpt && o.command != Command::Export) return Fail(text(lang::CliStr::CodePageOnly));
     if (o.command == Command::Status && !statusPage.empty()) {
-        const auto it =
-            std::find_if(kPages.begin(), kPages.end(), [&](const PageWord& p) { return statusPage == p.word; });
-        if (it == kPages.end() || it->page == PageArg::Startup || it->page == PageArg::Auto) {
-            return Fail("unknown page '" + statusPage + "' (system, security, services or slimming)");
+        const auto chosen = form::PageOfWord(statusPage);
+        if (!chosen || !form::Record(*chosen).options) {
+            return Fail(say(lang::CliStr::UnknownPage,
+                            {statusPage, words([](const form::PageRecord& r) { return r.options; })}));
         }
-        o.statusPage = it->page;
+        o.statusPage = chosen;
     }
     if (o.command == Command::Undo && (o.list ? 1 : 0) + (o.last ? 1 : 0) + (o.journal.empty() ? 0 : 1) != 1) {
-        return Fail("undo takes one of --list, --last or a journal");
+        return Fail(text(lang::CliStr::UndoTakesOne));
     }
     if (o.command == Command::RegWrite && o.type != "string" && o.type != "dword" && o.type != "hex") {
-        return Fail("unknown value type '" + o.type + "' (string, dword or hex)");
+        return Fail(say(lang::CliStr::UnknownType, {o.type}));
     }
     return {o, ""};
 }

@@ -5,16 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "form/pages.h"
+#include "lang/language.h"
+
 namespace cli {
 
 enum class Command { Plan, Apply, Export, StartupList, RegWrite, RunCmd, Undo, Status, Help, Version };
 
-// The pages a pass can run on; Auto is the automatic optimisation of four pages.
-enum class PageArg { System, Security, Services, Slimming, Startup, Auto };
-
 struct Options {
     Command command = Command::Help;
-    PageArg page = PageArg::System;
+    form::Page page = form::Page::System;
+    bool automatic = false; // "auto": automatic optimisation instead of one page
     std::optional<std::string> machineDir;
     std::optional<std::string> settingsFile;
     std::optional<std::string> user;
@@ -30,8 +31,10 @@ struct Options {
     bool list = false, last = false, force = false, forceUser = false;
     std::string journal;
     // status [PAGE] [--json]: no page is every page with options
-    std::optional<PageArg> statusPage;
+    std::optional<form::Page> statusPage;
     bool json = false;
+    // --lang: the language of messages and help; nothing leaves it to the platform.
+    std::optional<lang::Language> language;
 };
 
 struct ParseResult {
@@ -40,13 +43,17 @@ struct ParseResult {
 };
 
 // Parses the arguments after the program name. --help anywhere gives Command::Help, and
-// otherwise --version anywhere Command::Version.
-ParseResult ParseArguments(const std::vector<std::string>& args);
+// otherwise --version anywhere Command::Version. A usage error is worded in language.
+ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language language);
+
+// The language --lang names among the arguments, before they are parsed: what a usage error is
+// worded in. Nothing when there is none or it names none.
+std::optional<lang::Language> LanguageArgument(const std::vector<std::string>& args);
 
 // The text --help prints.
-std::string HelpText();
+std::string HelpText(lang::Language language);
 
-// "system", "security", "services", "slimming", "startup", "auto".
-const char* PageName(PageArg page);
+// The pass's word, as the page argument gave it: a page's word or "auto".
+const char* PassWord(const Options& options);
 
 } // namespace cli

@@ -34,17 +34,17 @@ std::string MainForm::DriveItem(int i) {
     return std::string(1, static_cast<char>('A' + i)) + ":";
 }
 
-MainForm::MainForm() {
+MainForm::MainForm(lang::Language language) : language_(language) {
     std::vector<std::string> drives;
     for (int i = 0; i < kDriveCount; ++i)
         drives.push_back(DriveItem(i));
     lstHide_ = MakeList(drives);
     lstNot_ = MakeList(drives);
     std::vector<std::string> services;
-    for (const Service& s : kServices)
-        services.push_back(s.item);
+    for (int i = 0; i < kServiceCount; ++i)
+        services.push_back(lang::ServiceItem(i, language_));
     lstService_ = MakeList(std::move(services));
-    lblInfo_ = kServices[0].item;
+    lblInfo_ = lstService_.items[0];
 }
 
 void MainForm::SetChk(int i, int value) {

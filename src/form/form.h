@@ -21,10 +21,6 @@ inline constexpr int kCombo3Count = 2; // Combo3's items: programs, background s
 inline constexpr int kDriveCount = 26;
 inline constexpr int kFullProgress = 10905; // Shape2 at full width, in twips
 
-// The ten main buttons of XPCMain that the Optimize pass disables.
-enum class Button { Redo, Suggest, Optimize, Exit, Auto, System, Security, Startup, Service, Wight };
-inline constexpr int kButtonCount = 10;
-
 // Check-box values: cleared, ticked, grey. Only kTicked counts as ticked.
 inline constexpr int kCleared = 0;
 inline constexpr int kTicked = 1;
@@ -65,8 +61,14 @@ struct CheckList {
 class MainForm {
 public:
     // The design state: all boxes cleared, Opt(0) selected, no combo item selected (the window's
-    // load selects item 0), lists filled with their fixed items, nothing ticked, system page.
-    MainForm();
+    // load selects item 0), lists filled with their fixed items, nothing ticked, system page; its
+    // texts in the given language, which stays.
+    explicit MainForm(lang::Language language = lang::Language::Chinese);
+
+    lang::Language Language() const { return language_; }
+    // A text of the string table in the form's language, and a check box's caption.
+    const char* Text(lang::Str id) const { return lang::Text(id, language_); }
+    const char* Caption(int chk) const { return lang::OptionCaption(chk, language_); }
 
     // --- Observer ---
     void SetObserver(std::function<void(const Change&)> observer) { observer_ = std::move(observer); }
@@ -112,7 +114,7 @@ public:
     // --- Pages, buttons, progress ---
     bool Visible(Page p) const { return visible_ == p; }
     Page VisiblePage() const { return visible_; }
-    void ShowPage(Page p); // that page visible, the other four hidden
+    void ShowPage(Page p); // that page visible, the others hidden
 
     bool Enabled(Button b) const {
         return InRange(static_cast<int>(b), kButtonCount) && enabled_[static_cast<std::size_t>(b)];
@@ -134,11 +136,17 @@ public:
     static std::string DriveItem(int i); // "A:" .. "Z:"
 
 private:
+    static constexpr std::array<bool, kButtonCount> AllEnabled() {
+        std::array<bool, kButtonCount> all{};
+        all.fill(true);
+        return all;
+    }
     static bool InRange(int i, int count) { return i >= 0 && i < count; }
     void Notify(Field f, int index = -1) const {
         if (observer_) observer_({f, index});
     }
 
+    lang::Language language_;
     std::function<void(const Change&)> observer_;
     std::array<int, kChkCount> chk_{};
     std::array<bool, kOptCount> opt_{true, false, false, false, false};
@@ -146,9 +154,10 @@ private:
     int combo3_ = -1;
     std::string txtPath_;
     CheckList lstHide_, lstNot_, lstService_, lstStartup_;
-    std::string lblInfo_, lblWait_, lblCaption_ = "[系统优化]", header_ = "  Sysvela(系统优化页)";
     Page visible_ = Page::System;
-    std::array<bool, kButtonCount> enabled_{true, true, true, true, true, true, true, true, true, true};
+    std::string lblInfo_, lblWait_, lblCaption_ = Text(Record(visible_).caption),
+                                    header_ = Text(Record(visible_).header);
+    std::array<bool, kButtonCount> enabled_ = AllEnabled();
     bool busy_ = false;
     bool shape2Visible_ = false;
     int shape2Width_ = 15;

@@ -1,36 +1,19 @@
 // The main form's fixed content: one row per check box, one row per service.
 //
-// A check box's number is its identity: its index in the form and its place in setup.dat. The
-// catalogue rows, the window's layout and the presets all read the rows below; adding a check box
-// is a constant and a row here and its row in the catalogue.
+// A check box's number is its identity: its index in the form, its place in setup.dat and the key
+// of its caption in the string table (lang/strings.h). The catalogue rows, the window's layout and
+// the presets all read the rows below; adding a check box is a constant and a row here, its caption
+// and its row in the catalogue.
 #pragma once
 
 #include <cstddef>
 #include <iterator>
 #include <vector>
 
+#include "form/pages.h"
+#include "lang/strings.h"
+
 namespace form {
-
-// The five page panels. Exactly one is visible.
-enum class Page { System, Security, Service, Wight, Startup };
-
-// The page's word in the CLI and the journals: "system", "security", "services", "slimming",
-// "startup".
-constexpr const char* PageWord(Page page) {
-    switch (page) {
-    case Page::System:
-        return "system";
-    case Page::Security:
-        return "security";
-    case Page::Service:
-        return "services";
-    case Page::Wight:
-        return "slimming";
-    case Page::Startup:
-        return "startup";
-    }
-    return "?";
-}
 
 // The check boxes by number, named for what they do.
 enum Chk : int {
@@ -119,7 +102,6 @@ inline constexpr unsigned kKeptByReset = 2; // left alone by reset
 
 struct Option {
     Chk chk;
-    const char* caption; // the text beside the box
     Page page;
     int column; // on its page, from the left (the security page: the IE group's two, display,
                 // Start menu, the other settings' two)
@@ -128,83 +110,83 @@ struct Option {
 };
 
 inline constexpr Option kOptions[] = {
-    {kHideGeneralTab, "隐藏“常规”页", Page::Security, 0, 0, 0},
-    {kHideSecurityTab, "隐藏“安全”页", Page::Security, 0, 1, 0},
-    {kHidePrivacyTab, "隐藏“隐私”页", Page::Security, 0, 2, 0},
-    {kHideContentTab, "隐藏“内容”页", Page::Security, 0, 3, 0},
-    {kHideConnectionsTab, "隐藏“连接”页", Page::Security, 0, 4, 0},
-    {kHideProgramsTab, "隐藏“程序”页", Page::Security, 0, 5, 0},
-    {kHideAdvancedTab, "隐藏“高级”页", Page::Security, 0, 6, 0},
-    {kNoIeFileOpen, "禁用“打开”菜单", Page::Security, 1, 0, 0},
-    {kNoIeSaveAs, "禁用“另存为”菜单", Page::Security, 1, 1, 0},
-    {kNoIeFavorites, "禁用“收藏夹”菜单", Page::Security, 1, 2, 0},
-    {kNoIeOptions, "禁用INTERNET选项", Page::Security, 1, 3, 0},
-    {kNoIeContextMenu, "禁用IE右键菜单", Page::Security, 1, 4, 0},
-    {kNoDownload, "禁止下载", Page::Security, 1, 5, 0},
-    {kNoIeFileNew, "禁用“新建”菜单", Page::Security, 1, 6, 0},
-    {kHideThemePage, "隐藏主题项", Page::Security, 2, 0, 0},
-    {kHideDesktopPage, "隐藏桌面项", Page::Security, 2, 1, 0},
-    {kHideScreenSaverPage, "隐藏屏保项", Page::Security, 2, 2, 0},
-    {kNoWallpaperChange, "禁止更改壁纸", Page::Security, 2, 3, kRecommended},
-    {kNoScreenSaver, "禁用屏保", Page::Security, 2, 4, 0},
-    {kNoRunItem, "删除“运行”项", Page::Security, 3, 0, 0},
-    {kNoFindItem, "删除“查找”项", Page::Security, 3, 1, kRecommended},
-    {kNoSettingsItem, "删除“设置”项", Page::Security, 3, 2, kRecommended},
-    {kNoDocumentsItem, "删除“文档”项", Page::Security, 3, 3, kRecommended},
-    {kNoHelpItem, "删除“帮助”项", Page::Security, 3, 4, kRecommended},
-    {kNoControlPanelAccess, "禁用访问控制面板", Page::Security, 4, 0, kRecommended},
-    {kNoTaskManager, "禁止任务管理器", Page::Security, 4, 1, 0},
-    {kNoDesktopContextMenu, "取消右键菜单", Page::Security, 4, 2, 0},
-    {kNoAddRemovePrograms, "禁止添加删除程序", Page::Security, 4, 3, 0},
-    {kNoControlPanel, "禁止显示控制面板", Page::Security, 4, 4, 0},
-    {kNoPasswordChange, "禁止改变密码", Page::Security, 4, 5, kRecommended},
-    {kNoMyComputer, "删除我的电脑", Page::Security, 4, 6, 0},
-    {kNoFileMenu, "删除文件菜单", Page::Security, 4, 7, 0},
-    {kNoCatalogUpdateItems, "删除开始菜单Windows Catalog.Update等项", Page::Security, 4, 8, kRecommended},
-    {kNoStartMenuContextMenu, "删除开始菜单右键菜单", Page::Security, 5, 0, 0},
-    {kNoTaskbarSettings, "禁止修改任务栏和开始菜单设置", Page::Security, 5, 1, 0},
-    {kNoDrivesFromIe, "禁止从IE里访问盘符", Page::Security, 5, 2, kRecommended},
-    {kNoNetworkPlaces, "删除网上邻居", Page::Security, 5, 3, kRecommended},
-    {kNoRecycleBin, "删除回收站", Page::Security, 5, 4, 0},
-    {kNoManageItem, "隐藏管理项目", Page::Security, 5, 5, 0},
-    {kNoSafeMode, "禁止进入安全模式", Page::Security, 5, 6, 0},
-    {kNoFolderOptions, "删除文件夹选项菜单", Page::Security, 5, 7, kRecommended},
-    {kPurgeSystemCache, "删除系统备份[200MB-300MB]", Page::Wight, 0, 0, kRecommended},
-    {kDeleteDriverCab, "删除驱动备份[80MB]", Page::Wight, 0, 1, 0},
-    {kShortKillTimeout, "缩短关闭错误程序时等待时间", Page::System, 0, 1, kRecommended},
-    {kAutoEndTasks, "系统自动关闭停止响应的程序", Page::System, 0, 2, kRecommended},
-    {kDeleteUpdateFiles, "删除安装升级文件[200MB]", Page::Wight, 0, 2, 0},
-    {kDeleteHelpFiles, "删除帮助文件[40MB]", Page::Wight, 0, 3, 0},
-    {kContigFileAlloc, "优化毗邻文件", Page::System, 1, 0, kRecommended},
-    {kNoAutoDebug, "关闭调试程序自动调试功能", Page::System, 2, 0, kRecommended},
-    {kUnloadDlls, "自动清理内存中未使用的动态连接库", Page::System, 0, 3, kRecommended},
-    {kNoRecycleOnDelete, "删除文件时不移入回收站，而是彻底删除", Page::System, 2, 1, 0},
-    {kNoTaskbarGrouping, "禁用分组相似任务栏", Page::System, 1, 1, kRecommended},
-    {kDeleteForeignImes, "删除不用的输入法[日文，韩文，繁体中文84MB]", Page::Wight, 0, 4, 0},
-    {kShowInactiveIcons, "禁止隐藏不活动图标", Page::System, 1, 2, kRecommended},
-    {kRebootOnCrash, "当WINDOWS出现致命错误时重启", Page::System, 2, 2, 0},
-    {kLargeSystemCache, "启用大系统缓存(512M以上内存推荐)", Page::System, 0, 4, 0},
-    {kCpuPriority, "设置较多的时间来运行", Page::System, 0, 0, 0},
-    {kNoRemoteAssistance, "禁止发送远程协助邀请", Page::System, 1, 3, kRecommended},
-    {kNoErrorReporting, "禁止系统错误报告", Page::System, 1, 4, kRecommended},
-    {kNoCleanupWizard, "禁用桌面清理向导", Page::System, 1, 5, kRecommended},
-    {kNoAutoUpdateService, "禁用自动更新功能", Page::System, 1, 6, kRecommended},
-    {kClassicStartMenu, "使用经典开始菜单", Page::System, 1, 7, kRecommended},
-    {kNoAccessibilityKeys, "禁用辅助功能快捷键", Page::System, 1, 8, kRecommended},
-    {kNoFirewall, "关闭windows防火墙", Page::System, 1, 9, kRecommended},
-    {kClassicLogon, "总是用经典登录", Page::System, 1, 10, kRecommended},
-    {kNoWindowsUpdate, "禁止系统自动更新", Page::System, 2, 3, kRecommended},
-    {kNoErrorDebugInfo, "关闭系统错误和调试信息", Page::System, 2, 4, kRecommended},
-    {kNoSystemRestore, "关闭系统还原", Page::System, 2, 5, kRecommended},
-    {kNoMediaPlayerUpdate, "禁用Windows Media Player自动更新", Page::System, 2, 6, kRecommended},
-    {kNoStatusMessages, "删除启动／关机／登录／注销状态消息", Page::System, 0, 5, kRecommended},
-    {kClearPageFile, "关机时自动清理页面文件", Page::System, 0, 6, 0},
-    {kFastShutdown, "加快WINDOWS关机速度", Page::System, 0, 7, kRecommended},
-    {kNoPagingExecutive, "禁用虚拟内存(1G以上推荐)", Page::System, 0, 8, 0},
-    {kFastMenus, "加快菜单显示速度", Page::System, 0, 9, kRecommended},
-    {kShortDiskCheck, "减少开机磁盘扫描等待时间", Page::System, 0, 10, kRecommended},
-    {kL2Cache, "优化二级缓存(选择二级缓存实际值)", Page::System, 2, 8, kKeptByReset},
-    {kTidyStartMenu, "整理开始菜单", Page::System, 2, 7, kRecommended | kKeptByReset},
+    {kHideGeneralTab, Page::Security, 0, 0, 0},
+    {kHideSecurityTab, Page::Security, 0, 1, 0},
+    {kHidePrivacyTab, Page::Security, 0, 2, 0},
+    {kHideContentTab, Page::Security, 0, 3, 0},
+    {kHideConnectionsTab, Page::Security, 0, 4, 0},
+    {kHideProgramsTab, Page::Security, 0, 5, 0},
+    {kHideAdvancedTab, Page::Security, 0, 6, 0},
+    {kNoIeFileOpen, Page::Security, 1, 0, 0},
+    {kNoIeSaveAs, Page::Security, 1, 1, 0},
+    {kNoIeFavorites, Page::Security, 1, 2, 0},
+    {kNoIeOptions, Page::Security, 1, 3, 0},
+    {kNoIeContextMenu, Page::Security, 1, 4, 0},
+    {kNoDownload, Page::Security, 1, 5, 0},
+    {kNoIeFileNew, Page::Security, 1, 6, 0},
+    {kHideThemePage, Page::Security, 2, 0, 0},
+    {kHideDesktopPage, Page::Security, 2, 1, 0},
+    {kHideScreenSaverPage, Page::Security, 2, 2, 0},
+    {kNoWallpaperChange, Page::Security, 2, 3, kRecommended},
+    {kNoScreenSaver, Page::Security, 2, 4, 0},
+    {kNoRunItem, Page::Security, 3, 0, 0},
+    {kNoFindItem, Page::Security, 3, 1, kRecommended},
+    {kNoSettingsItem, Page::Security, 3, 2, kRecommended},
+    {kNoDocumentsItem, Page::Security, 3, 3, kRecommended},
+    {kNoHelpItem, Page::Security, 3, 4, kRecommended},
+    {kNoControlPanelAccess, Page::Security, 4, 0, kRecommended},
+    {kNoTaskManager, Page::Security, 4, 1, 0},
+    {kNoDesktopContextMenu, Page::Security, 4, 2, 0},
+    {kNoAddRemovePrograms, Page::Security, 4, 3, 0},
+    {kNoControlPanel, Page::Security, 4, 4, 0},
+    {kNoPasswordChange, Page::Security, 4, 5, kRecommended},
+    {kNoMyComputer, Page::Security, 4, 6, 0},
+    {kNoFileMenu, Page::Security, 4, 7, 0},
+    {kNoCatalogUpdateItems, Page::Security, 4, 8, kRecommended},
+    {kNoStartMenuContextMenu, Page::Security, 5, 0, 0},
+    {kNoTaskbarSettings, Page::Security, 5, 1, 0},
+    {kNoDrivesFromIe, Page::Security, 5, 2, kRecommended},
+    {kNoNetworkPlaces, Page::Security, 5, 3, kRecommended},
+    {kNoRecycleBin, Page::Security, 5, 4, 0},
+    {kNoManageItem, Page::Security, 5, 5, 0},
+    {kNoSafeMode, Page::Security, 5, 6, 0},
+    {kNoFolderOptions, Page::Security, 5, 7, kRecommended},
+    {kPurgeSystemCache, Page::Wight, 0, 0, kRecommended},
+    {kDeleteDriverCab, Page::Wight, 0, 1, 0},
+    {kShortKillTimeout, Page::System, 0, 1, kRecommended},
+    {kAutoEndTasks, Page::System, 0, 2, kRecommended},
+    {kDeleteUpdateFiles, Page::Wight, 0, 2, 0},
+    {kDeleteHelpFiles, Page::Wight, 0, 3, 0},
+    {kContigFileAlloc, Page::System, 1, 0, kRecommended},
+    {kNoAutoDebug, Page::System, 2, 0, kRecommended},
+    {kUnloadDlls, Page::System, 0, 3, kRecommended},
+    {kNoRecycleOnDelete, Page::System, 2, 1, 0},
+    {kNoTaskbarGrouping, Page::System, 1, 1, kRecommended},
+    {kDeleteForeignImes, Page::Wight, 0, 4, 0},
+    {kShowInactiveIcons, Page::System, 1, 2, kRecommended},
+    {kRebootOnCrash, Page::System, 2, 2, 0},
+    {kLargeSystemCache, Page::System, 0, 4, 0},
+    {kCpuPriority, Page::System, 0, 0, 0},
+    {kNoRemoteAssistance, Page::System, 1, 3, kRecommended},
+    {kNoErrorReporting, Page::System, 1, 4, kRecommended},
+    {kNoCleanupWizard, Page::System, 1, 5, kRecommended},
+    {kNoAutoUpdateService, Page::System, 1, 6, kRecommended},
+    {kClassicStartMenu, Page::System, 1, 7, kRecommended},
+    {kNoAccessibilityKeys, Page::System, 1, 8, kRecommended},
+    {kNoFirewall, Page::System, 1, 9, kRecommended},
+    {kClassicLogon, Page::System, 1, 10, kRecommended},
+    {kNoWindowsUpdate, Page::System, 2, 3, kRecommended},
+    {kNoErrorDebugInfo, Page::System, 2, 4, kRecommended},
+    {kNoSystemRestore, Page::System, 2, 5, kRecommended},
+    {kNoMediaPlayerUpdate, Page::System, 2, 6, kRecommended},
+    {kNoStatusMessages, Page::System, 0, 5, kRecommended},
+    {kClearPageFile, Page::System, 0, 6, 0},
+    {kFastShutdown, Page::System, 0, 7, kRecommended},
+    {kNoPagingExecutive, Page::System, 0, 8, 0},
+    {kFastMenus, Page::System, 0, 9, kRecommended},
+    {kShortDiskCheck, Page::System, 0, 10, kRecommended},
+    {kL2Cache, Page::System, 2, 8, kKeptByReset},
+    {kTidyStartMenu, Page::System, 2, 7, kRecommended | kKeptByReset},
 };
 
 inline constexpr int kChkCount = static_cast<int>(std::size(kOptions));
@@ -217,42 +199,25 @@ constexpr bool RowsInNumberOrder() {
     return true;
 }
 static_assert(RowsInNumberOrder(), "kOptions: row i must be chk(i)");
+static_assert(lang::kOptionCaptionCount == kChkCount, "lang::OptionCaption: one caption for every check box");
 
 // The check boxes of one column, top to bottom.
 std::vector<Chk> ColumnOptions(Page page, int column);
 
-// A service of lstService: the name sc knows it by, and the item the list shows.
+// A service of lstService, by the name sc knows it by; the item the list shows is the string
+// table's (lang/strings.h).
 struct Service {
     const char* name;
-    const char* item;
 };
 
 inline constexpr Service kServices[] = {
-    {"Alerter", "Alerter    通知所选用户和计算机有关系统管理级警报"},
-    {"wuauserv", "Automatic Updates    允许下载并安装 Windows 更新"},
-    {"ClipSrv", "Clipbook    启用\"剪贴簿查看器\"储存信息并与远程计算机共享"},
-    {"ERSvc", "Error Reporting Service    服务和应用程序在非标准环境下运行时允许错误报告"},
-    {"FastUserSwitchingCompatibility", "Fast user Ssictching Compatibility   为在多用户下需要协助的应用程序提供管理"},
-    {"Helpsvc", "Help and Suport    启用在此计算机上运行帮助和支持中心"},
-    {"PolicyAgent", "IPSEC Services    管理 IP 安全策略以及启动 ISAKMP/Oakley (IKE) 和 IP 安全驱动程序"},
-    {"Messenger", "Messerger   传输客户端和服务器之间的 NET SEND 和 Alerter 服务消息"},
-    {"Spooler", "Print Spooler    将文件加载到内存中以便迟后打印"},
-    {"RemoteRegistry", "Remote Registry    使远程用户能修改此计算机上的注册表设置"},
-    {"wscsvc", "Security Center    监视系统安全设置和配置"},
-    {"lanmanserver", "Server    支持此计算机通过网络的文件、打印、和命名管道共享。如果服务停止，这些功能将不可用。 "},
-    {"ShellHWDetection", "Shell Hardware Detection    为自动播放硬件事件提供通知"},
-    {"SSDPSRV", "SSDP Discovery Service    启动您家庭网络上的 UPnP 设备的发现"},
-    {"Schedule", "Task Scheduler    使用户能在此计算机上配置和制定自动任务的日程"},
-    {"WebClient",
-     "WebClient    使基于Windows的程序能创建、访问和修改基于 Internet 的文件。如果此服务被终止，将会失去这些功能。"},
-    {"SharedAccess", "Windows Firewall/Internet Connection Sharing(ICS)    "
-                     "为家庭和小型办公网络提供网络地址转换、寻址、名称解析和/或入侵保护服务"},
-    {"W32Time", "Windows Time    "
-                "维护在网络上的所有客户端和服务器的时间和日期同步。如果此服务被停止，时间和日期的同步将不可用。如果此服"
-                "务被禁用，任何明确依赖它的服务都将不能启动"},
-    {"WZCSVC", "Wireless Zero Configuration    为您的 802.11 适配器提供自动配置"},
+    {"Alerter"},   {"wuauserv"},     {"ClipSrv"},          {"ERSvc"},   {"FastUserSwitchingCompatibility"},
+    {"Helpsvc"},   {"PolicyAgent"},  {"Messenger"},        {"Spooler"}, {"RemoteRegistry"},
+    {"wscsvc"},    {"lanmanserver"}, {"ShellHWDetection"}, {"SSDPSRV"}, {"Schedule"},
+    {"WebClient"}, {"SharedAccess"}, {"W32Time"},          {"WZCSVC"},
 };
 
 inline constexpr int kServiceCount = static_cast<int>(std::size(kServices));
+static_assert(lang::kServiceItemCount == kServiceCount, "lang::ServiceItem: one item for every service");
 
 } // namespace form

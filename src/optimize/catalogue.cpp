@@ -11,7 +11,7 @@ sysaccess::RunResult RunAndWait(sysaccess::System& sys, const std::string& comma
     return sys.Run(commandLine, sysaccess::RunMode::Wait);
 }
 
-void DeleteIfExists(sysaccess::System& sys, const char* path) {
+void DeleteIfExists(sysaccess::System& sys, const std::string& path) {
     // A locked or read-only match stays; nothing later depends on it being gone.
     if (sys.FileExists(path)) (void)sys.DeleteFiles(path);
 }

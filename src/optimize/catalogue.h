@@ -142,7 +142,7 @@ template <std::size_t N> void ApplyAll(const Step (&steps)[N], form::MainForm& f
 void Write(sysaccess::System& sys, const char* key, sysaccess::RegType type, const char* name, const char* data);
 sysaccess::RunResult RunAndWait(sysaccess::System& sys, const std::string& commandLine);
 // Deletes the ordinary files matching path (wildcards in the last part) when there is one.
-void DeleteIfExists(sysaccess::System& sys, const char* path);
+void DeleteIfExists(sysaccess::System& sys, const std::string& path);
 
 // A drive list as the data text of a dword: bit i for item i, upper-case hexadecimal without
 // leading zeros ("0" for none, "4" for C:, "3FFFFFF" for all 26).

@@ -6,13 +6,11 @@
 #include "optimize/catalogue.h"
 #include "optimize/keys.h"
 #include "optimize/sections.h"
+#include "sysaccess/folders.h"
 
 namespace optimize {
 
 namespace {
-
-constexpr const char* kCatalogShortcut = R"(C:\Documents and Settings\All Users\「开始」菜单\Windows Catalog.lnk)";
-constexpr const char* kUpdateShortcut = R"(C:\Documents and Settings\All Users\「开始」菜单\Windows Update.lnk)";
 
 void Wait(sysaccess::System& sys, const std::string& commandLine) {
     (void)RunAndWait(sys, commandLine);
@@ -42,8 +40,9 @@ void AddRemovePrograms(const form::MainForm& form, sysaccess::System& sys) {
 // kNoCatalogUpdateItems: removes the two shortcuts when ticked; cleared, it restores only the MUICache entry.
 void StartMenuShortcuts(const form::MainForm& form, sysaccess::System& sys) {
     if (form.Ticked(kNoCatalogUpdateItems)) {
-        DeleteIfExists(sys, kCatalogShortcut);
-        DeleteIfExists(sys, kUpdateShortcut);
+        const std::string startMenu = sysaccess::FixedStartMenu(sysaccess::kAllUsers);
+        DeleteIfExists(sys, startMenu + "\\Windows Catalog.lnk");
+        DeleteIfExists(sys, startMenu + "\\Windows Update.lnk");
     } else {
         Write(sys, kMuiCache, kString, "@shell32.dll,-22075", "Windows Catalog");
     }

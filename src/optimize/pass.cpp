@@ -1,6 +1,5 @@
 #include "optimize/pass.h"
 
-#include "form/texts.h"
 #include "optimize/sections.h"
 #include "startup/startup.h"
 #include "sysaccess/recording.h"
@@ -21,7 +20,7 @@ void RunPass(form::Context& ctx, bool enableButtonsAtEnd) {
     form::MainForm& form = ctx.form;
     DisableButtons(form);
     form.SetShape2Visible(true); // its width stays where the last pass left it until a section moves it
-    form.SetLblWait(kBusyText);
+    form.SetLblWait(form.Text(lang::Str::Busy));
 
     // One page is on screen and no section switches pages, so one section runs.
     if (form.Visible(form::Page::Startup)) startup::RunStartupSection(form, ctx.sys, ctx.host);
@@ -32,7 +31,8 @@ void RunPass(form::Context& ctx, bool enableButtonsAtEnd) {
     if (enableButtonsAtEnd) EnableButtons(form);
     form.SetShape2Visible(false);
     const std::size_t failed = ctx.record ? ctx.record->Count(sysaccess::Outcome::Failed) : 0;
-    form.SetLblWait(failed == 0 ? std::string(kDoneText) : form::text::PassFailed(failed));
+    form.SetLblWait(failed == 0 ? std::string(form.Text(lang::Str::Done))
+                                : lang::Format(lang::Str::PassFailed, form.Language(), {std::to_string(failed)}));
 }
 
 void cmdOptimize(form::Context& ctx) {

@@ -18,14 +18,26 @@ inline constexpr std::array<form::Button, form::kButtonCount> kEnableOrder = {
     form::Button::Redo, form::Button::Suggest, form::Button::Optimize, form::Button::Exit,    form::Button::Wight,
 };
 
-inline constexpr const char* kBusyText = "正在优化...";
-inline constexpr const char* kDoneText = "优化完成!请重新启动计算机";
+namespace checks {
+// Every button once: an order that left one out would still fill its array, with Button::Redo.
+constexpr bool EveryButtonOnce(const std::array<form::Button, form::kButtonCount>& order) {
+    for (int b = 0; b < form::kButtonCount; ++b) {
+        int seen = 0;
+        for (form::Button o : order)
+            seen += static_cast<int>(o) == b ? 1 : 0;
+        if (seen != 1) return false;
+    }
+    return true;
+}
+} // namespace checks
+static_assert(checks::EveryButtonOnce(kDisableOrder) && checks::EveryButtonOnce(kEnableOrder),
+              "kDisableOrder and kEnableOrder: every main button once");
 
 void DisableButtons(form::MainForm& form);
 void EnableButtons(form::MainForm& form);
 
 // One pass over the visible page, ended once every command it started has ended. Its closing
-// text is kDoneText, or says how many effects failed when ctx.record counts any. With
+// text is the done text, or says how many effects failed when ctx.record counts any. With
 // enableButtonsAtEnd false the buttons stay disabled when it ends, for a caller that runs several
 // passes in a row and enables them itself.
 void RunPass(form::Context& ctx, bool enableButtonsAtEnd);

@@ -3,6 +3,8 @@
 // checkpoints. The pass (pass.h) runs the section of the page on screen.
 #pragma once
 
+#include <iterator>
+
 #include "form/form.h"
 #include "sysaccess/system.h"
 
@@ -20,24 +22,38 @@ inline void RunSecuritySection(form::MainForm& form, sysaccess::System& sys) {
     RunDisplayStartMenuSection(form, sys);
 }
 
-// The section of the options page on screen, if one is; the startup page's section
-// (startup/startup.h) takes the host as well.
+// The section of each page with options, by page: the startup page's section (startup/startup.h)
+// takes the host as well.
+struct Section {
+    form::Page page;
+    void (*run)(form::MainForm& form, sysaccess::System& sys);
+};
+inline constexpr Section kSections[] = {
+    {form::Page::System, RunSystemSection},
+    {form::Page::Security, RunSecuritySection},
+    {form::Page::Service, RunServiceSection},
+    {form::Page::Wight, RunWightSection},
+};
+
+namespace checks {
+constexpr bool OneSectionPerPageWithOptions() {
+    int listed = 0;
+    for (const form::PageRecord& r : form::kPages) {
+        int found = 0;
+        for (const Section& s : kSections)
+            found += s.page == r.page ? 1 : 0;
+        if (found != (r.options ? 1 : 0)) return false;
+        listed += found;
+    }
+    return listed == static_cast<int>(std::size(kSections));
+}
+} // namespace checks
+static_assert(checks::OneSectionPerPageWithOptions(), "kSections: one section for each page whose record has options");
+
+// The section of the options page on screen, if one is.
 inline void RunOptionsSection(form::MainForm& form, sysaccess::System& sys) {
-    switch (form.VisiblePage()) {
-    case form::Page::System:
-        RunSystemSection(form, sys);
-        break;
-    case form::Page::Security:
-        RunSecuritySection(form, sys);
-        break;
-    case form::Page::Service:
-        RunServiceSection(form, sys);
-        break;
-    case form::Page::Wight:
-        RunWightSection(form, sys);
-        break;
-    case form::Page::Startup:
-        break;
+    for (const Section& s : kSections) {
+        if (form.Visible(s.page)) s.run(form, sys);
     }
 }
 

@@ -3,12 +3,11 @@
 #include "optimize/catalogue.h"
 #include "optimize/keys.h"
 #include "optimize/sections.h"
+#include "sysaccess/folders.h"
 
 namespace optimize {
 
 namespace {
-
-constexpr const char* kAllUsersStartMenuShortcuts = R"(C:\Documents and Settings\All Users\「开始」菜单\*.lnk)";
 
 // kCpuPriority with Combo3: more processor time for programs (index 0) or background services.
 void CpuPriority(const form::MainForm& form, sysaccess::System& sys) {
@@ -25,7 +24,7 @@ void TidyStartMenu(const form::MainForm& form, sysaccess::System& sys) {
              {"NoSMHelp", "NoSetFolders", "NoSetTaskbar", "NoFind", "NoRecentDocsMenu", "StartMenuLogOff"}) {
             Write(sys, k, kDword, name, "00000001");
         }
-        DeleteIfExists(sys, kAllUsersStartMenuShortcuts);
+        DeleteIfExists(sys, sysaccess::FixedStartMenu(sysaccess::kAllUsers) + "\\*.lnk"); // its root's shortcuts
         return;
     }
     const auto clear = [&form](int i) { return form.chk(i) == form::kCleared; };

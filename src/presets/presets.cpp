@@ -10,10 +10,6 @@ namespace {
 
 constexpr const char* kDownloadFolder = "C:\\Downloads";
 
-// The pages of automatic optimisation, in order.
-constexpr std::array<form::Page, 4> kAutoPages = {form::Page::System, form::Page::Security, form::Page::Startup,
-                                                  form::Page::Service};
-
 // Ticks the recommended boxes of one page.
 void TickRecommended(form::MainForm& form, form::Page page) {
     for (const form::Option& o : form::kOptions) {
@@ -44,16 +40,13 @@ private:
 
 void cmdSuggest(form::Context& ctx) {
     form::MainForm& form = ctx.form;
-    if (form.Visible(form::Page::Security)) {
-        form.SetTxtPath(kDownloadFolder);
-        TickRecommended(form, form::Page::Security);
-    } else if (form.Visible(form::Page::System)) {
-        form.SetCombo3(0);
-        TickRecommended(form, form::Page::System);
-        form.SetCombo2(0);
-    } else if (form.Visible(form::Page::Wight)) {
-        TickRecommended(form, form::Page::Wight);
-    } else if (form.Visible(form::Page::Service)) {
+    // Besides the page's recommended boxes: the download folder, both drop-down lists on item 0,
+    // every service.
+    if (form.Visible(form::Page::Security)) form.SetTxtPath(kDownloadFolder);
+    if (form.Visible(form::Page::System)) form.SetCombo3(0);
+    TickRecommended(form, form.VisiblePage());
+    if (form.Visible(form::Page::System)) form.SetCombo2(0);
+    if (form.Visible(form::Page::Service)) {
         for (int i = 0; i < form::kServiceCount; ++i)
             form.SetService(i, true);
     }
@@ -78,17 +71,14 @@ void cmdRedo(form::Context& ctx) {
 }
 
 bool ConfirmAuto(form::Context& ctx) {
-    return ctx.host.MsgBox("系统将按推荐优化的配置进行自动优化，确定吗？", "确认", form::MsgButtons::OkCancel,
-                           form::MsgIcon::None) == form::MsgAnswer::Ok;
-}
-
-void cmdAuto(form::Context& ctx, ShowPage showPage) {
-    if (ConfirmAuto(ctx)) RunAuto(ctx, showPage);
+    return ctx.host.MsgBox(ctx.form.Text(lang::Str::AutoQuestion), ctx.form.Text(lang::Str::ConfirmTitle),
+                           form::MsgButtons::OkCancel, form::MsgIcon::None) == form::MsgAnswer::Ok;
 }
 
 void RunAuto(form::Context& ctx, ShowPage showPage) {
     // The pending events let in between the stages must not start a second pass or sequence.
     InputHold hold(ctx.form);
+    constexpr auto kAutoPages = form::AutoPages();
     for (std::size_t stage = 0; stage < kAutoPages.size(); ++stage) {
         showPage(ctx, kAutoPages[stage]);
         ctx.host.DoEvents(); // draws the page switch

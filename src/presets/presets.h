@@ -15,11 +15,9 @@ void cmdRedo(form::Context& ctx);
 // A page button's click: the page shown, with whatever showing it involves.
 using ShowPage = void (*)(form::Context&, form::Page);
 
-// After confirmation: the system, security, startup and service pages in turn, each shown with
-// showPage, recommended and optimised. Input is held off for the whole sequence.
-void cmdAuto(form::Context& ctx, ShowPage showPage);
-
-// The two halves of cmdAuto: the question (true for OK), and the four stages.
+// Automatic optimisation (the click of cmdAuto, app/shell.h) in two halves: the question (true for
+// OK), and the stages: the pages of automatic optimisation in turn, each shown with showPage,
+// recommended and optimised, with input held off for the whole sequence.
 bool ConfirmAuto(form::Context& ctx);
 void RunAuto(form::Context& ctx, ShowPage showPage);
 

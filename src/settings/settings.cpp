@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace settings {
 
@@ -96,18 +96,22 @@ LoadReport Stop(int line, std::string reason) {
 // What applying one field found wrong: nothing when the load goes on.
 using Problem = std::optional<std::string>;
 
-// Field 1: one digit per check box; a short field sets what it covers, then ends the load.
-Problem ReadChecks(MainForm& form, const std::string& field) {
-    for (int k = 0; k < form::kChkCount; ++k) {
-        if (static_cast<std::size_t>(k) >= field.size()) {
-            return "only " + std::to_string(k) + " of " + std::to_string(form::kChkCount) + " check-box digits";
-        }
-        const char c = field[k];
+// Field 1: one digit per check box. A field of a count the program once had loads those boxes and
+// the load goes on; any other short field sets what it covers, then ends the load; digits beyond
+// today's boxes are passed over.
+Problem ReadChecks(MainForm& form, const std::string& field, const CheckBoxes& boxes) {
+    const int given =
+        field.size() < static_cast<std::size_t>(boxes.count) ? static_cast<int>(field.size()) : boxes.count;
+    for (int k = 0; k < given; ++k) {
+        const char c = field[static_cast<std::size_t>(k)];
         if (c < '0' || c > '9') return "character " + std::to_string(k + 1) + " is not a digit";
         if (c > '2') return "character " + std::to_string(k + 1) + " is " + c + ", above 2";
         form.SetChk(k, c - '0');
     }
-    return std::nullopt;
+    if (given == boxes.count || std::find(boxes.saved.begin(), boxes.saved.end(), given) != boxes.saved.end()) {
+        return std::nullopt;
+    }
+    return "only " + std::to_string(given) + " of " + std::to_string(boxes.count) + " check-box digits";
 }
 
 std::string WriteChecks(const MainForm& form) {
@@ -120,7 +124,7 @@ std::string WriteChecks(const MainForm& form) {
     return checks;
 }
 
-Problem ReadOpt(MainForm& form, const std::string& field) {
+Problem ReadOpt(MainForm& form, const std::string& field, const CheckBoxes&) {
     const auto index = ParseNumber(field);
     if (!index || *index < 0 || *index >= form::kOptCount) return Shown(field) + " is not an option button index (0-4)";
     form.SelectOpt(*index);
@@ -143,11 +147,11 @@ Problem ReadCombo(MainForm& form, const std::string& field, void (MainForm::*set
     return std::nullopt;
 }
 
-Problem ReadCombo2(MainForm& form, const std::string& field) {
+Problem ReadCombo2(MainForm& form, const std::string& field, const CheckBoxes&) {
     return ReadCombo(form, field, &MainForm::SetCombo2, "Combo2");
 }
 
-Problem ReadCombo3(MainForm& form, const std::string& field) {
+Problem ReadCombo3(MainForm& form, const std::string& field, const CheckBoxes&) {
     return ReadCombo(form, field, &MainForm::SetCombo3, "Combo3");
 }
 
@@ -155,7 +159,7 @@ template <int (MainForm::*Get)() const> std::string WriteCombo(const MainForm& f
     return std::to_string((form.*Get)());
 }
 
-Problem ReadPath(MainForm& form, const std::string& field) {
+Problem ReadPath(MainForm& form, const std::string& field, const CheckBoxes&) {
     form.SetTxtPath(field);
     return std::nullopt;
 }
@@ -172,7 +176,7 @@ std::string WritePath(const MainForm& form) {
 
 // Fields 6 to 8: a "1" selects its item; anything else, or nothing, leaves the item alone.
 template <const form::CheckList& (MainForm::*List)() const, void (MainForm::*Select)(int, bool)>
-Problem ReadSelection(MainForm& form, const std::string& field) {
+Problem ReadSelection(MainForm& form, const std::string& field, const CheckBoxes&) {
     const std::size_t count = (form.*List)().ticked.size();
     for (std::size_t k = 0; k < count && k < field.size(); ++k) {
         if (field[k] == '1') (form.*Select)(static_cast<int>(k), true);
@@ -190,7 +194,7 @@ template <const form::CheckList& (MainForm::*List)() const> std::string WriteSel
 // The file, line by line: each field in double quotes followed by CR LF. The reader applies the
 // fields in this order and stops at the first it cannot apply; the writer writes them in it.
 struct FieldFormat {
-    Problem (*read)(MainForm&, const std::string&);
+    Problem (*read)(MainForm&, const std::string&, const CheckBoxes&);
     std::string (*write)(const MainForm&);
 };
 
@@ -212,7 +216,7 @@ std::string ToAnsiLossy(sysaccess::System& sys, const std::string& utf8) {
     if (auto whole = sys.ToAnsi(utf8)) return *whole;
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = sysaccess::Utf8CharLength(std::string_view(utf8).substr(i));
+        const std::size_t n = text::Utf8CharLength(std::string_view(utf8).substr(i));
         const auto one = sys.ToAnsi(utf8.substr(i, n));
         out += one ? *one : "?";
         i += n;
@@ -226,13 +230,13 @@ std::string SettingsPath(sysaccess::System& sys) {
     return sys.ProgramFolder() + "\\setup.dat";
 }
 
-LoadReport LoadSettingsFromBytes(MainForm& form, const std::string& utf8Text) {
+LoadReport LoadSettingsFromBytes(MainForm& form, const std::string& utf8Text, const CheckBoxes& boxes) {
     FieldReader reader(utf8Text);
     int line = 1;
     for (const FieldFormat& f : kFields) {
         const auto field = reader.Next();
         if (!field) return Stop(line, "the file ends before field " + std::to_string(line));
-        if (Problem problem = f.read(form, *field)) return Stop(line, std::move(*problem));
+        if (Problem problem = f.read(form, *field, boxes)) return Stop(line, std::move(*problem));
         ++line;
     }
     return {};

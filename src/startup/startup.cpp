@@ -3,26 +3,11 @@
 #include <string_view>
 
 #include "sysaccess/cmdline.h"
+#include "sysaccess/folders.h"
 
 namespace startup {
 
 namespace {
-
-constexpr const char* kUserRun = R"(Software\Microsoft\Windows\CurrentVersion\Run)";
-constexpr const char* kMachineRun = R"(SOFTWARE\Microsoft\Windows\CurrentVersion\Run)";
-// 32-bit programs' entries on 64-bit Windows: the machine Run key of the 32-bit view, where it
-// lies in the 64-bit registry. They start at log-on too.
-constexpr const char* kMachineRun32 = R"(SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)";
-
-constexpr const char* kDeleteUserRun =
-    R"(reg delete HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run /v )";
-constexpr const char* kDeleteMachineRun =
-    R"(reg delete HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run /v )";
-constexpr const char* kDeleteMachineRun32 =
-    R"(reg delete HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run /v )";
-
-constexpr const char* kProfiles = R"(C:\Documents and Settings\)";
-constexpr const char* kStartupUnderProfile = R"(\「开始」菜单\程序\启动)";
 
 // The pass yields to the window this many times before listing again.
 constexpr int kYields = 1001;
@@ -39,11 +24,19 @@ void DeleteFromFolder(sysaccess::System& sys, const std::string& folder, const s
     if (sys.FileExists(path)) (void)sys.DeleteFiles(path);
 }
 
+// The Run keys this machine has.
+bool Present(const RunKey& key, sysaccess::System& sys) {
+    return !key.view32 || sys.Has32BitView();
+}
+
 } // namespace
 
+std::string RunKeyPath(const RunKey& key) {
+    return std::string(sysaccess::RegRootName(key.root)) + "\\" + key.below;
+}
+
 std::string StartupFolder(const form::MainForm& form, sysaccess::System& sys, bool allUsers) {
-    const std::string fixed =
-        std::string(kProfiles) + (allUsers ? std::string("All Users") : form.UserName) + kStartupUnderProfile;
+    const std::string fixed = sysaccess::FixedStartupFolder(allUsers ? sysaccess::kAllUsers : form.UserName);
     if (sys.FolderExists(fixed)) return fixed;
     if (auto shell = sys.ShellStartupFolder(allUsers); shell && !shell->empty()) return *shell;
     return fixed;
@@ -62,16 +55,10 @@ bool IsPlainFileName(const std::string& name) {
 
 void FillStartupList(form::MainForm& form, sysaccess::System& sys) {
     form.ClearStartup();
-    for (std::string& name : sys.EnumRegValues(sysaccess::RegRoot::CurrentUser, kUserRun)) {
-        form.AddStartup(std::move(name));
-    }
-    for (std::string& name : sys.EnumRegValues(sysaccess::RegRoot::LocalMachine, kMachineRun)) {
-        form.AddStartup(std::move(name));
-    }
-    if (sys.Has32BitView()) {
-        for (std::string& name : sys.EnumRegValues(sysaccess::RegRoot::LocalMachine, kMachineRun32)) {
+    for (const RunKey& key : kRunKeys) {
+        if (!Present(key, sys)) continue;
+        for (std::string& name : sys.EnumRegValues(key.root, key.below))
             form.AddStartup(std::move(name));
-        }
     }
     AppendFolder(form, sys, StartupFolder(form, sys, false));
     AppendFolder(form, sys, StartupFolder(form, sys, true));
@@ -79,11 +66,9 @@ void FillStartupList(form::MainForm& form, sysaccess::System& sys) {
 
 std::vector<StartupSource> StartupSources(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
     std::vector<StartupSource> out;
-    std::vector<std::string> keys = {std::string("HKEY_CURRENT_USER\\") + kUserRun,
-                                     std::string("HKEY_LOCAL_MACHINE\\") + kMachineRun};
-    if (sys.Has32BitView()) keys.push_back(std::string("HKEY_LOCAL_MACHINE\\") + kMachineRun32);
-    for (const std::string& key : keys) {
-        if (const auto value = sys.ReadRegValue(key, name)) out.push_back({key, value->text});
+    for (const RunKey& key : kRunKeys) {
+        if (!Present(key, sys)) continue;
+        if (const auto value = sys.ReadRegValue(RunKeyPath(key), name)) out.push_back({RunKeyPath(key), value->text});
     }
     if (!IsPlainFileName(name)) return out;
     for (bool allUsers : {false, true}) {
@@ -96,11 +81,12 @@ std::vector<StartupSource> StartupSources(const form::MainForm& form, sysaccess:
 void RemoveStartupItem(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
     // The name comes from whatever program wrote the value: quoted so that reg receives exactly it.
     const std::string quoted = sysaccess::QuoteArgument(name);
-    // Run to completion, so that the list built afterwards no longer shows what was removed.
-    (void)sys.Run(kDeleteUserRun + quoted + " /f", sysaccess::RunMode::Wait);
-    (void)sys.Run(kDeleteMachineRun + quoted + " /f", sysaccess::RunMode::Wait);
-    // The list does not say which view an entry came from: it goes from whichever holds it.
-    if (sys.Has32BitView()) (void)sys.Run(kDeleteMachineRun32 + quoted + " /f", sysaccess::RunMode::Wait);
+    // Run to completion, so that the list built afterwards no longer shows what was removed. The
+    // list does not say which key or view an entry came from: it goes from whichever holds it.
+    for (const RunKey& key : kRunKeys) {
+        if (Present(key, sys))
+            (void)sys.Run("reg delete " + RunKeyPath(key) + " /v " + quoted + " /f", sysaccess::RunMode::Wait);
+    }
     // Only a plain file name may become a path: no way out of the folder, no wildcard.
     if (!IsPlainFileName(name)) return;
     DeleteFromFolder(sys, StartupFolder(form, sys, false), name);

@@ -11,6 +11,23 @@
 
 namespace startup {
 
+// The Run keys the startup list reads and its removals name: the user's, the machine's, and on
+// 64-bit Windows the 32-bit programs' machine key where the 64-bit registry holds it (they start
+// at log-on too).
+struct RunKey {
+    sysaccess::RegRoot root;
+    const char* below; // the key below its root
+    bool view32;       // only on a machine with a 32-bit view
+};
+inline constexpr RunKey kRunKeys[] = {
+    {sysaccess::RegRoot::CurrentUser, R"(Software\Microsoft\Windows\CurrentVersion\Run)", false},
+    {sysaccess::RegRoot::LocalMachine, R"(Software\Microsoft\Windows\CurrentVersion\Run)", false},
+    {sysaccess::RegRoot::LocalMachine, R"(Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run)", true},
+};
+
+// The Run key written out from its root.
+std::string RunKeyPath(const RunKey& key);
+
 // Empties lstStartup and fills it: the current user's Run values, the machine's Run values (on
 // 64-bit Windows those of the 64-bit view, then those of the 32-bit view), the current user's
 // Startup folder files, the all users' Startup folder files.

@@ -5,23 +5,15 @@
 #include <algorithm>
 
 #include "sysaccess/cmdline.h"
+#include "text/ascii.h"
 
 namespace sysaccess {
 
 namespace {
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), LowerAscii);
-    return s;
-}
-
 // A path in one spelling for comparisons: lower case, no trailing backslash.
 std::string PathKey(const std::string& path) {
-    std::string key = Lower(path);
+    std::string key = text::LowerCase(path);
     while (key.size() > 3 && key.back() == '\\')
         key.pop_back();
     return key;
@@ -37,7 +29,7 @@ std::pair<std::string, std::string> SplitLast(const std::string& path) {
 // "C:\WINDOWS\system32\REG.EXE" -> "reg".
 std::string ToolName(const std::string& commandLine) {
     const std::vector<std::string> args = SplitCommandLine(commandLine);
-    std::string program = args.empty() ? std::string() : Lower(args.front());
+    std::string program = args.empty() ? std::string() : text::LowerCase(args.front());
     if (const std::size_t slash = program.find_last_of("\\/"); slash != std::string::npos) {
         program.erase(0, slash + 1);
     }
@@ -54,7 +46,7 @@ void FaultySystem::FailEverything(bool failReads) {
 }
 
 void FaultySystem::MissingTool(const std::string& tool) {
-    std::string name = Lower(tool);
+    std::string name = text::LowerCase(tool);
     if (name.size() > 4 && name.ends_with(".exe")) name.resize(name.size() - 4);
     missingTools_.push_back(name);
 }
@@ -166,7 +158,7 @@ Result FaultySystem::DeleteFiles(const std::string& path) {
     Result result = Result::Fail("file in use: " + folder + "\\" + locked.front());
     for (const std::string& name : Inner().ListFolder(folder)) {
         if (!WildcardMatch(pattern, name)) continue;
-        if (std::find(locked.begin(), locked.end(), Lower(name)) != locked.end()) continue;
+        if (std::find(locked.begin(), locked.end(), text::LowerCase(name)) != locked.end()) continue;
         (void)Inner().DeleteFiles(folder + "\\" + name);
     }
     return result;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sysaccess/cmdline.h"
+#include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
 #include "sysaccess/toolcmd.h"
 
@@ -97,49 +98,6 @@ Result RecordingSystem::Record(EffectKind kind, std::string text, const std::fun
 
 namespace {
 
-bool IsHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-// Hex digits already checked; at most eight.
-std::uint32_t HexValue(const std::string& digits) {
-    std::uint32_t v = 0;
-    for (char c : digits)
-        v = v * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-    return v;
-}
-
-} // namespace
-
-std::optional<RegData> ImportedValue(RegType type, const std::string& data) {
-    RegData want;
-    switch (type) {
-    case RegType::String:
-        want.type = kRegSz;
-        want.text = data;
-        return want;
-    case RegType::Dword:
-        if (data.empty() || data.size() > 8) return std::nullopt;
-        for (char c : data) {
-            if (!IsHex(c)) return std::nullopt;
-        }
-        want.type = kRegDword;
-        want.dword = HexValue(data);
-        return want;
-    case RegType::Hex:
-        want.type = kRegBinary;
-        for (std::size_t i = 0; i < data.size(); i += 3) {
-            if (i + 1 >= data.size() || !IsHex(data[i]) || !IsHex(data[i + 1])) return std::nullopt;
-            if (i + 2 < data.size() && (data[i + 2] != ',' || i + 3 == data.size())) return std::nullopt;
-            want.bytes += static_cast<char>(HexValue(data.substr(i, 2)));
-        }
-        return want;
-    }
-    return std::nullopt;
-}
-
-namespace {
-
 bool SameValue(const RegData& a, const RegData& b) {
     if (a.type != b.type) return false;
     if (a.type == kRegSz) return a.text == b.text;
@@ -169,7 +127,7 @@ Result RecordingSystem::WriteRegValue(const std::string& key, RegType type, cons
     // so the value is read back to know.
     return Record(EffectKind::Write, WriteText(key, type, name, data), [&] {
         if (Result written = Inner().WriteRegValue(key, type, name, data); !written) return written;
-        const std::optional<RegData> want = ImportedValue(type, data);
+        const std::optional<RegData> want = ImportedData(type, data);
         if (!want) return Result::Fail("the registry import refuses this data");
         const std::optional<RegData> got = Inner().ReadRegValue(key, name);
         if (!got) return Result::Fail("the value is not in the registry after the import");

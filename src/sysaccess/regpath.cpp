@@ -26,6 +26,15 @@ std::optional<KeyPath> ParseKeyPath(std::string_view path, bool allowAbbreviatio
     return std::nullopt;
 }
 
+std::string CanonicalKey(std::string_view key) {
+    const auto path = ParseKeyPath(key, true);
+    return path ? JoinKeyPath(*path) : std::string(key);
+}
+
+std::string KeyIdentity(std::string_view key) {
+    return FoldCase(CanonicalKey(key));
+}
+
 std::string JoinKeyPath(const KeyPath& path) {
     std::string out = kRoots[path.root].full;
     for (const std::string& p : path.parts)

@@ -33,4 +33,11 @@ std::optional<KeyPath> ParseKeyPath(std::string_view path, bool allowAbbreviatio
 // Full path of a key, root written out, for display and export.
 std::string JoinKeyPath(const KeyPath& path);
 
+// A key as the program writes it: root written out, no trailing backslash; a text that is no key
+// path stays as it is.
+std::string CanonicalKey(std::string_view key);
+
+// A key as the registry compares it: the canonical form without letter case.
+std::string KeyIdentity(std::string_view key);
+
 } // namespace sysaccess

@@ -11,13 +11,6 @@ namespace {
 
 constexpr std::string_view kHeader4 = "REGEDIT4";
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Only blanks or a comment may follow the data on its line.
 bool OnlyTrailer(std::string_view rest) {
     const std::string t = TrimLeft(rest);
@@ -54,7 +47,7 @@ std::optional<std::string> ReadHexBytes(std::string_view s) {
         if (token.empty() || token.size() > 2) return std::nullopt;
         int value = 0;
         for (char c : token) {
-            const int d = HexDigit(c);
+            const int d = text::HexDigitValue(c);
             if (d < 0) return std::nullopt;
             value = value * 16 + d;
         }
@@ -69,7 +62,7 @@ std::optional<std::uint32_t> ReadHexNumber(std::string_view digits, std::size_t 
     if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
     std::uint32_t value = 0;
     for (char c : digits) {
-        const int d = HexDigit(c);
+        const int d = text::HexDigitValue(c);
         if (d < 0) return std::nullopt;
         value = value * 16 + static_cast<std::uint32_t>(d);
     }
@@ -348,6 +341,35 @@ std::string RegValueLine(const std::string& name, const RegData& d) {
 
 std::string RegValueDeletionLine(const std::string& name) {
     return (name.empty() ? std::string("@") : Quote(name)) + "=-";
+}
+
+// dword data: one to eight hex digits; hex data: pairs of hex digits between commas.
+std::optional<RegData> ImportedData(RegType type, const std::string& data) {
+    RegData want;
+    switch (type) {
+    case RegType::String:
+        want.type = kRegSz;
+        want.text = data;
+        return want;
+    case RegType::Dword:
+        if (data.empty() || data.size() > 8) return std::nullopt;
+        for (char c : data) {
+            if (text::HexDigitValue(c) < 0) return std::nullopt;
+        }
+        want.type = kRegDword;
+        want.dword = static_cast<std::uint32_t>(std::stoul(data, nullptr, 16));
+        return want;
+    case RegType::Hex:
+        want.type = kRegBinary;
+        for (std::size_t i = 0; i < data.size(); i += 3) {
+            if (i + 1 >= data.size() || text::HexDigitValue(data[i]) < 0 || text::HexDigitValue(data[i + 1]) < 0)
+                return std::nullopt;
+            if (i + 2 < data.size() && (data[i + 2] != ',' || i + 3 == data.size())) return std::nullopt;
+            want.bytes += static_cast<char>(std::stoul(data.substr(i, 2), nullptr, 16));
+        }
+        return want;
+    }
+    return std::nullopt;
 }
 
 bool ScriptCanCarry(std::string_view name) {

@@ -46,6 +46,10 @@ std::string RegValueLine(const std::string& name, const RegData& data);
 // The line that deletes a value: "name"=- (@=- for the default value).
 std::string RegValueDeletionLine(const std::string& name);
 
+// The value the registry import stores for the data of a one-value script (WriteRegValue);
+// nothing when it refuses the data.
+std::optional<RegData> ImportedData(RegType type, const std::string& data);
+
 // Whether a key or value name can stand in a script: a line break or a NUL would end its line.
 bool ScriptCanCarry(std::string_view name);
 

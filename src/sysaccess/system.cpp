@@ -1,6 +1,12 @@
 #include "sysaccess/system.h"
 
+#include "sysaccess/regpath.h"
+
 namespace sysaccess {
+
+const char* RegRootName(RegRoot root) {
+    return kRoots[root == RegRoot::CurrentUser ? 1 : 2].full;
+}
 
 const char* EffectWord(EffectKind kind) {
     switch (kind) {

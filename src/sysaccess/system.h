@@ -21,6 +21,8 @@ enum class RegType : std::uint8_t { String = 0, Dword = 1, Hex = 2 };
 
 // The two roots the startup list enumerates, as predefined key handles.
 enum class RegRoot : std::uint32_t { CurrentUser = 0x80000001u, LocalMachine = 0x80000002u };
+// "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE", as kRoots (regpath.h) writes them.
+const char* RegRootName(RegRoot root);
 
 // Registry value types as the registry stores them.
 inline constexpr std::uint32_t kRegSz = 1;

@@ -3,15 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace sysaccess {
 
 namespace {
-
-char Fold(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 void AppendUnit(std::string& out, std::uint32_t unit) {
     out += static_cast<char>(unit & 0xFF);
@@ -20,30 +16,9 @@ void AppendUnit(std::string& out, std::uint32_t unit) {
 
 } // namespace
 
-std::string FoldCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = Fold(c);
-    return out;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    }
-    return true;
-}
-
-bool NameLess(std::string_view a, std::string_view b) {
-    const std::string fa = FoldCase(a), fb = FoldCase(b);
-    if (fa != fb) return fa < fb;
-    return a < b;
-}
-
 std::string Utf8ToUtf16Le(std::string_view utf8) {
     std::string out;
-    for (const char16_t unit : Utf8ToUtf16(utf8))
+    for (const char16_t unit : text::Utf8ToUtf16(utf8))
         AppendUnit(out, unit);
     return out;
 }
@@ -54,7 +29,7 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
         units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[k]) |
                                               (static_cast<unsigned char>(bytes[k + 1]) << 8)));
     }
-    std::string out = Utf16ToUtf8(units);
+    std::string out = text::Utf16ToUtf8(units);
     if (bytes.size() % 2) out += "\xEF\xBF\xBD"; // half a unit: U+FFFD
     return out;
 }

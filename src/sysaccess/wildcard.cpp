@@ -2,13 +2,11 @@
 
 #include <cstddef>
 
+#include "text/ascii.h"
+
 namespace sysaccess {
 
 namespace {
-
-char Fold(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Length of the UTF-8 character starting at s[i]; a stray byte counts as one character.
 std::size_t CharLength(std::string_view s, std::size_t i) {
@@ -30,7 +28,7 @@ bool Glob(std::string_view pattern, std::string_view name) {
         } else if (p < pattern.size() && pattern[p] == '?') {
             ++p;
             n += CharLength(name, n);
-        } else if (p < pattern.size() && Fold(pattern[p]) == Fold(name[n])) {
+        } else if (p < pattern.size() && text::AsciiUpper(pattern[p]) == text::AsciiUpper(name[n])) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {

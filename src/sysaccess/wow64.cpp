@@ -3,19 +3,11 @@
 #include <algorithm>
 
 #include "sysaccess/cmdline.h"
+#include "text/ascii.h"
 
 namespace sysaccess {
 
 namespace {
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
 
 std::string Join(const std::string& folder, std::string_view tool) {
     return folder + "\\" + std::string(tool) + ".exe";
@@ -28,11 +20,11 @@ std::optional<std::string_view> ToolOf(const std::string& commandLine) {
     if (args.empty()) return std::nullopt;
     std::string_view program = args.front();
     if (program.find_first_of("\\/:") != std::string_view::npos) return std::nullopt;
-    if (program.size() > 4 && EqualsNoCase(program.substr(program.size() - 4), ".exe")) {
+    if (program.size() > 4 && text::SameName(program.substr(program.size() - 4), ".exe")) {
         program.remove_suffix(4);
     }
     for (std::string_view tool : kToolNames) {
-        if (EqualsNoCase(program, tool)) return tool;
+        if (text::SameName(program, tool)) return tool;
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include "sysaccess/cmdline.h"
 #include "sysaccess/forwarding.h"
 #include "sysaccess/recording.h"
+#include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
 #include "sysaccess/toolcmd.h"
 #include "undo/journal.h"
@@ -37,7 +38,7 @@ std::string Words(sysaccess::EffectKind kind, const std::string& text) {
 Expect FromWrite(const std::string& key, sysaccess::RegType type, const std::string& name, const std::string& data) {
     const std::string text = sysaccess::WriteText(key, type, name, data);
     Expect e{Expect::Kind::Value, key, name, {}, "w|" + text, Words(sysaccess::EffectKind::Write, text)};
-    if (const auto imported = sysaccess::ImportedValue(type, data)) {
+    if (const auto imported = sysaccess::ImportedData(type, data)) {
         e.data = *imported;
     } else {
         e.kind = Expect::Kind::Command; // the import refuses it: nothing to read back
@@ -220,7 +221,7 @@ Result Foreseer::CreateHeldFile(const std::string& path, const std::string& byte
 
 struct PageReader::Option {
     int chk = -1;
-    std::string caption;
+    int service = -1; // the service, on the service page
     // What its tick leaves that the page at rest does not, to read back: one list for each way of
     // being ticked that leaves something else (the list item and cache size it goes with).
     std::vector<std::vector<Expect>> ways;
@@ -293,8 +294,8 @@ PageReader::PageReader(sysaccess::System& sys, form::Page page) {
     variants.push_back(MakeVariant(sys, page, form::kCombo3Count - 1, form::kOptCount - 1));
 
     auto options = std::make_shared<std::vector<Option>>();
-    const auto add = [&](int chk, const std::string& caption, const std::function<void(form::MainForm&, bool)>& tick) {
-        Option o{chk, caption, {}};
+    const auto add = [&](int chk, int service, const std::function<void(form::MainForm&, bool)>& tick) {
+        Option o{chk, service, {}};
         std::vector<Expect> made;
         o.ways.push_back(TickLeaves(sys, variants.front(), tick, &made));
         if (Ids(TickLeaves(sys, variants.back(), tick)) != Ids(o.ways.front())) {
@@ -320,11 +321,11 @@ PageReader::PageReader(sysaccess::System& sys, form::Page page) {
     };
     if (page == form::Page::Service) {
         for (int i = 0; i < form::kServiceCount; ++i)
-            add(-1, form::kServices[i].name, [i](form::MainForm& f, bool on) { f.SetService(i, on); });
+            add(-1, i, [i](form::MainForm& f, bool on) { f.SetService(i, on); });
     } else {
         for (const form::Option& o : form::kOptions) {
             if (o.page == page)
-                add(o.chk, o.caption,
+                add(o.chk, -1,
                     [&o](form::MainForm& f, bool on) { f.SetChk(o.chk, on ? form::kTicked : form::kCleared); });
         }
     }
@@ -344,7 +345,7 @@ std::vector<OptionStatus> PageReader::Read(sysaccess::System& sys) const {
                 (s == OptionState::Mixed && best == OptionState::Off))
                 best = s;
         }
-        out.push_back({o.chk, o.caption, best});
+        out.push_back({o.chk, o.service, best});
     }
     return out;
 }

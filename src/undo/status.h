@@ -18,8 +18,8 @@ enum class OptionState { On, Off, Mixed, Unknown };
 const char* StateWord(OptionState s); // "on", "off", "mixed", "unknown"
 
 struct OptionStatus {
-    int chk = -1;        // the check box; -1 for a service of the service page
-    std::string caption; // the text beside the box, or the service's list item name
+    int chk = -1;     // the check box; -1 for a service of the service page
+    int service = -1; // the service, on the service page
     OptionState state = OptionState::Unknown;
 };
 

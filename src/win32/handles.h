@@ -96,7 +96,6 @@ using RegKey = UniqueHandle<RegKeyTraits>;
 using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
 using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using Pen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using Pidl = UniqueHandle<PidlTraits>;
 

@@ -1,6 +1,6 @@
 #include "win32/text.h"
 
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace win32 {
 
@@ -8,12 +8,12 @@ namespace win32 {
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 std::wstring Widen(const std::string& utf8) {
-    const std::u16string units = sysaccess::Utf8ToUtf16(utf8);
+    const std::u16string units = text::Utf8ToUtf16(utf8);
     return std::wstring(units.begin(), units.end());
 }
 
 std::string Narrow(const wchar_t* utf16, std::size_t length) {
-    return sysaccess::Utf16ToUtf8(std::u16string(utf16, utf16 + length));
+    return text::Utf16ToUtf8(std::u16string(utf16, utf16 + length));
 }
 
 std::string Narrow(const std::wstring& utf16) {

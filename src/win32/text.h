@@ -1,5 +1,5 @@
 // UTF-8 inside the program, UTF-16 at the Win32 edge, through the one portable converter
-// (sysaccess/utf16.h): invalid input becomes U+FFFD on both sides.
+// (text/utf16.h): invalid input becomes U+FFFD on both sides.
 #pragma once
 
 #include <cstddef>

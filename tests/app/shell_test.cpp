@@ -18,6 +18,7 @@ namespace {
 
 using form::Page;
 using namespace std::string_literals;
+constexpr lang::Language kZh = lang::Language::Chinese;
 
 struct Shell : ::testing::Test {
     form::MainForm form;
@@ -70,8 +71,8 @@ TEST(OptionTable, ColumnsTopToBottom) {
 
 TEST(OptionTable, ServiceItemsAsTheListShowsThem) {
     std::vector<std::string> items;
-    for (const form::Service& s : form::kServices)
-        items.push_back(s.item);
+    for (int i = 0; i < form::kServiceCount; ++i)
+        items.push_back(lang::ServiceItem(i, lang::Language::Chinese));
     EXPECT_EQ(items, Table("services.txt"));
 }
 
@@ -251,13 +252,13 @@ TEST(Tips, StateThenEffectsAndWhereAnEntryStarts) {
     sim::Machine m = sim::Machine::Seeded();
     app::Tips tips;
     app::TipsReader reader;
-    reader.Read(m, tips);
+    reader.Read(m, lang::Language::Chinese, tips);
     const std::string key = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)";
     const std::string effects = "\r\n勾选时：\r\nwrite " + key + "|DisableSR|dword|00000001\r\n不勾选时：\r\nwrite " +
                                 key + "|DisableSR|dword|00000000";
     EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：未生效" + effects);
     ASSERT_TRUE(m.WriteRegValue(key, sysaccess::RegType::Dword, "DisableSR", "00000001"));
-    reader.Read(m, tips);
+    reader.Read(m, lang::Language::Chinese, tips);
     EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：已生效" + effects);
     EXPECT_TRUE(tips.chk[form::kShortDiskCheck].ends_with("\r\n不勾选时：不做任何更改"))
         << tips.chk[form::kShortDiskCheck];
@@ -283,12 +284,12 @@ TEST(ResultReport, ListsTwentyFailuresThenCountsTheRest) {
     using sysaccess::Outcome;
     std::vector<Effect> effects = {{EffectKind::Wait, "reg delete X /f", Outcome::Skipped, "nothing to remove", false},
                                    {EffectKind::Write, "K|n|dword|1", Outcome::Ok, "", false}};
-    EXPECT_EQ(app::ResultReport(effects, "U", sysaccess::Result::Ok()), "");
-    EXPECT_EQ(app::ResultReport(effects, "U", sysaccess::Result::Fail("disk full")),
+    EXPECT_EQ(app::ResultReport(effects, "U", sysaccess::Result::Ok(), kZh), "");
+    EXPECT_EQ(app::ResultReport(effects, "U", sysaccess::Result::Fail("disk full"), kZh),
               "日志未能写入：disk full\n\n本次的日志和撤销记录保存在 undo 文件夹中：\nU");
     for (int i = 0; i < 23; ++i)
         effects.push_back({EffectKind::Delete, "C:\\f" + std::to_string(i), Outcome::Failed, "locked", false});
-    const std::string text = app::ResultReport(effects, "U", sysaccess::Result::Ok());
+    const std::string text = app::ResultReport(effects, "U", sysaccess::Result::Ok(), kZh);
     EXPECT_TRUE(text.starts_with("优化结束，23 项未成功：\ndelete C:\\f0：locked\n")) << text;
     EXPECT_NE(text.find("delete C:\\f19：locked\n……另有 3 项\n\n本次的日志"), std::string::npos) << text;
     EXPECT_EQ(text.find("f20"), std::string::npos);
@@ -304,7 +305,7 @@ TEST_F(Shell, BrowseAndServiceClick) {
 
     const std::string atStart = form.lblInfo();
     app::lstServiceClick(ctx, 18);
-    EXPECT_EQ(form.lblInfo(), std::string(form::kServices[18].item));
+    EXPECT_EQ(form.lblInfo(), std::string(lang::ServiceItem(18, lang::Language::Chinese)));
     app::lstServiceClick(ctx, 0);
     app::lstServiceClick(ctx, 19);
     app::lstServiceClick(ctx, -1);

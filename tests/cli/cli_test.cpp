@@ -48,9 +48,10 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    // Runs the binary in the test's folder with the machine folder given first.
+    // Runs the binary in the test's folder with the machine folder and the language given first.
     Outcome Run(std::vector<std::string> args, bool withMachine = true) {
         if (withMachine) args.insert(args.begin(), {"--machine", machine});
+        args.insert(args.begin(), {"--lang", language});
         return testing_support::RunProgram(SYSVELA_CLI_PATH, args, dir);
     }
 
@@ -58,6 +59,7 @@ protected:
 
     fs::path dir;
     std::string machine;
+    std::string language = "en";
 };
 
 const std::regex kEffectLine(
@@ -192,11 +194,16 @@ TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
         EXPECT_EQ(o.out, "") << joined;
         EXPECT_NE(o.err.find("--help"), std::string::npos) << joined << o.err;
     }
-    const Outcome help = Run({"--help"}, false);
-    EXPECT_EQ(help.status, 0);
-    for (const char* word : {"plan", "apply", "export", "startup-list", "reg-write", "run-cmd", "--machine",
-                             "--settings", "--user", "--recommend", "--remove", "--codepage", "failed: "}) {
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    for (const char* in : {"en", "zh"}) { // every language's help names every command, option and page
+        language = in;
+        const Outcome help = Run({"--help"}, false);
+        EXPECT_EQ(help.status, 0);
+        for (const char* word :
+             {"plan", "apply", "export", "startup-list", "reg-write", "run-cmd", "undo", "status", "--machine",
+              "--settings", "--user", "--recommend", "--remove", "--codepage", "--lang", "--json", "--force",
+              "failed: ", "system | security | services | slimming | startup | auto"}) {
+            EXPECT_NE(help.out.find(word), std::string::npos) << in << " " << word;
+        }
     }
 }
 
@@ -284,6 +291,7 @@ TEST_F(Cli, ExportedBatchOfEachPage) {
 // status after each page's recommendation on a fresh seeded machine; then an undo of that pass
 // brings back the status of the untouched machine, and refuses a journal written elsewhere.
 TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
+    language = "zh"; // the window's captions as the golden files hold them
     const bool update = std::getenv("SYSVELA_UPDATE_GOLDEN") != nullptr;
     for (const std::string page : {"system", "security", "services", "slimming"}) {
         fs::remove_all(machine);
@@ -309,6 +317,7 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         EXPECT_EQ(Run(bad).status, 2);
     }
     // A journal that cannot be written: apply changes nothing and says so.
+    language = "en";
     fs::remove_all(machine);
     ASSERT_EQ(Run({"status", "slimming"}).status, 0); // seeds a new machine
     WriteAll(fs::path(machine) / "drive_c" / "Program Files" / "Sysvela" / "undo", "x");
@@ -320,6 +329,7 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
         << blocked.err;
     EXPECT_EQ(ReadAll(fs::path(machine) / "registry.reg"), registry);
     // Keys removed and moved read as done; a value of another type than the box writes does not.
+    language = "zh";
     fs::remove_all(machine);
     WriteAll(dir / "keys.dat", Settings(Ticks({37, 39})));
     ASSERT_EQ(Run({"apply", "security", "--settings", (dir / "keys.dat").string()}).status, 0);

@@ -92,15 +92,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!ec) Write(target, newline == std::string::npos ? std::string() : parts[i].substr(newline + 1));
     }
 
-    std::string error;
-    auto loaded = sim::Machine::Load(in.string(), &error);
-    if (!loaded) {
-        if (error.empty()) std::abort(); // a refusal always says why
+    sim::LoadedMachine loaded = sim::Machine::Load(in.string());
+    if (!loaded.machine) {
+        if (loaded.error.empty()) std::abort(); // a refusal always says why
         return 0;
     }
-    if (!loaded->Save(out.string()).ok) std::abort();
-    auto again = sim::Machine::Load(out.string(), &error);
-    if (!again) std::abort();
-    Same(*loaded, *again);
+    if (!loaded.machine->Save(out.string()).ok) std::abort();
+    sim::LoadedMachine again = sim::Machine::Load(out.string());
+    if (!again.machine) std::abort();
+    Same(*loaded.machine, *again.machine);
     return 0;
 }

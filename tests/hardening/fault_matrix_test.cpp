@@ -14,7 +14,6 @@
 #include <sstream>
 
 #include "app/shell.h"
-#include "form/texts.h"
 #include "machine_fixture.h"
 #include "optimize/pass.h"
 #include "presets/presets.h"
@@ -137,9 +136,14 @@ PassRun RunScenario(const Scenario& s, const sim::Machine& start, const std::fun
     }
     run.effects = faulty.Effects();
     run.reported = told.Effects();
+    // The messages' words before what they name.
+    const auto lead = [&](lang::Str id) {
+        const std::string text = run.form.Text(id);
+        return text.substr(0, text.find("{1}"));
+    };
     for (const auto& m : host.messages) {
-        run.journalRefused |= m.text.starts_with(form::text::kJournalRefused);
-        run.logNotWritten |= m.text.find(form::text::kLogNotWritten) != std::string::npos;
+        run.journalRefused |= m.text.starts_with(lead(lang::Str::JournalFailed));
+        run.logNotWritten |= m.text.find(lead(lang::Str::LogNotWritten)) != std::string::npos;
     }
     return run;
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "form/texts.h"
 #include "optimize/pass.h"
 #include "support/machine_state.h"
 #include "sysaccess/faulty.h"
@@ -22,13 +21,12 @@ std::string LowerAscii(std::string s) {
 
 sim::Machine FixtureMachine() {
     const std::string dir = std::string(std::getenv("SYSVELA_SOURCE_DIR")) + "/tests/hardening/machine";
-    std::string error;
-    std::optional<sim::Machine> m = sim::Machine::Load(dir, &error);
-    if (!m) {
-        ADD_FAILURE() << "the fixture machine in " << dir << ": " << error;
+    sim::LoadedMachine m = sim::Machine::Load(dir);
+    if (!m.machine) {
+        ADD_FAILURE() << "the fixture machine in " << dir << ": " << m.error;
         return sim::Machine();
     }
-    return *std::move(m);
+    return *std::move(m.machine);
 }
 
 std::string SafeBootLoss(const sim::Machine& before, const sim::Machine& after) {
@@ -84,7 +82,9 @@ std::string IdleProblem(const form::MainForm& form, std::size_t failed) {
         if (!form.Enabled(static_cast<form::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
     }
     if (form.Shape2Visible()) problem += "Shape2 visible; ";
-    if (form.lblWait() != (failed ? form::text::PassFailed(failed) : optimize::kDoneText))
+    const std::string done = failed ? lang::Format(lang::Str::PassFailed, form.Language(), {std::to_string(failed)})
+                                    : std::string(form.Text(lang::Str::Done));
+    if (form.lblWait() != done)
         problem += "lblWait \"" + form.lblWait() + "\" after " + std::to_string(failed) + " failures; ";
     if (form.Busy()) problem += "input held; ";
     return problem;

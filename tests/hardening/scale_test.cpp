@@ -53,7 +53,7 @@ TEST(Scale, TenThousandRunValuesAndTwoThousandFilesListAndHalfAreRemoved) {
     const std::vector<std::string>& left = form.lstStartup().items;
     EXPECT_EQ(std::set<std::string>(left.begin(), left.end()), kept);
     EXPECT_EQ(left.size(), 6000u);
-    EXPECT_EQ(form.lblWait(), optimize::kDoneText);
+    EXPECT_EQ(form.lblWait(), "优化完成!请重新启动计算机");
     EXPECT_EQ(m.ListFolder(kUserStartup).size() + m.ListFolder(kAllStartup).size(), 1000u);
 }
 

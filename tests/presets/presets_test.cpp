@@ -95,8 +95,7 @@ TEST_F(Presets, AutoAsksThenRunsFourPassesWithInputHeldOff) {
     std::vector<Page> passPages;
     std::vector<form::Button> enabled; // every button enabled, in order
     form.SetObserver([&](const form::Change& c) {
-        if (c.field == form::Field::LblWait && form.lblWait() == optimize::kBusyText)
-            passPages.push_back(form.VisiblePage());
+        if (c.field == form::Field::LblWait && form.lblWait() == "正在优化...") passPages.push_back(form.VisiblePage());
         if (c.field == form::Field::ButtonEnabled && form.Enabled(form::Button(c.index)))
             enabled.push_back(form::Button(c.index));
     });

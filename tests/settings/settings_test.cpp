@@ -104,6 +104,33 @@ TEST_F(Settings, DamagedFileStopsAtItsFirstErrorKeepingWhatCameBefore) {
     }
 }
 
+// A catalogue grown to 78 boxes (here only): a file of today's 77 loads whole and goes on with line
+// 2; a count the program never had still ends the load at line 1.
+TEST_F(Settings, AFileOfAnEarlierBoxCountLoadsWholeIntoAGrownCatalogue) {
+    constexpr int kGrown[] = {77, 78};
+    const settings::CheckBoxes grown{78, kGrown};
+    const std::string rest = Lines({"3", "1", "1", "D:\\x", "1", "01", "001"});
+    const std::tuple<int, int, std::string> cases[] = {
+        // digits on line 1, the line the load stops at (0: none), the reason
+        {77, 0, ""},
+        {76, 1, "only 76 of 78 check-box digits"},
+    };
+    for (const auto& [digits, stop, reason] : cases) {
+        form::MainForm f = AfterWindowLoad();
+        const settings::LoadReport r =
+            settings::LoadSettingsFromBytes(f, Lines({std::string(digits, '2')}) + rest, grown);
+        EXPECT_EQ(r.line, stop) << digits;
+        EXPECT_EQ(r.reason, reason);
+        for (int i = 0; i < form::kChkCount; ++i)
+            ASSERT_EQ(f.chk(i), i < digits ? 2 : 0) << digits << " " << i;
+        const bool loaded = stop == 0;
+        EXPECT_TRUE(f.Opt(3) == loaded && (f.Combo2() == 1) == loaded && (f.Combo3() == 1) == loaded &&
+                    (f.txtPath() == "D:\\x") == loaded && f.lstHide().ticked[0] == loaded &&
+                    f.lstNot().ticked[1] == loaded && f.lstService().ticked[2] == loaded)
+            << digits;
+    }
+}
+
 TEST_F(Settings, MissingFileOrAnyBytesLeaveValidControls) {
     const auto before = testing_support::StateOf(form);
     EXPECT_EQ(settings::LoadSettings(form, sys).outcome, Outcome::Missing);

@@ -4,8 +4,8 @@
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
-#include "sysaccess/utf16.h"
 #include "sysaccess/wildcard.h"
+#include "text/utf16.h"
 
 using sysaccess::QuoteArgument;
 using sysaccess::SplitCommandLine;
@@ -64,8 +64,8 @@ TEST(Encoding, Gbk) {
 }
 
 TEST(Utf16, RoundTripsAndMarksEachDamagedByte) {
-    using sysaccess::Utf16ToUtf8;
-    using sysaccess::Utf8ToUtf16;
+    using text::Utf16ToUtf8;
+    using text::Utf8ToUtf16;
     const std::string text = "启动 ok \xf0\x9f\x98\x80";
     EXPECT_EQ(Utf8ToUtf16(text), u"启动 ok \xd83d\xde00");
     EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
@@ -76,9 +76,9 @@ TEST(Utf16, RoundTripsAndMarksEachDamagedByte) {
     EXPECT_EQ(Utf8ToUtf16("\xc0\xaf"), u"\xfffd\xfffd") << "an overlong slash is no slash";
     EXPECT_EQ(Utf8ToUtf16("\xed\xa0\x80"), u"\xfffd\xfffd\xfffd") << "a surrogate is no character";
     EXPECT_EQ(Utf16ToUtf8(u"x\xd800"), "x\xef\xbf\xbd");
-    EXPECT_TRUE(sysaccess::IsValidUtf8(text));
-    EXPECT_TRUE(sysaccess::IsValidUtf8("\xef\xbf\xbd")); // U+FFFD itself
-    EXPECT_FALSE(sysaccess::IsValidUtf8("ok\xe4\xb8"));
+    EXPECT_TRUE(text::IsValidUtf8(text));
+    EXPECT_TRUE(text::IsValidUtf8("\xef\xbf\xbd")); // U+FFFD itself
+    EXPECT_FALSE(text::IsValidUtf8("ok\xe4\xb8"));
 }
 
 TEST(WildcardMatch, FollowsWindowsFileNameMatching) {

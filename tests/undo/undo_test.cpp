@@ -333,7 +333,7 @@ TEST(Undo, KeepsItsPromisesWhereItOnceFailed) {
              std::string wrong;
              for (const undo::OptionStatus& o : undo::PageStatus(s.machine, form::Page::System)) {
                  if ((o.chk == form::kCpuPriority || o.chk == form::kL2Cache) && o.state != undo::OptionState::On)
-                     wrong += o.caption + " " + undo::StateWord(o.state) + "; ";
+                     wrong += std::to_string(o.chk) + " " + undo::StateWord(o.state) + "; ";
              }
              return wrong;
          }},

@@ -10,11 +10,11 @@
 #include <sstream>
 #include <vector>
 
-#include "win32/text.h"
 #include "ui/panel/pixel_canvas.h"
 #include "ui/panel/property_bag.h"
 #include "ui/panel/themes.h"
 #include "ui/panel/win32/panel_window.h"
+#include "win32/text.h"
 
 namespace {
 
@@ -153,7 +153,8 @@ TEST(PanelPixels, TheWindowsTwelvePanelsEqualThePixelCanvasAroundTheirControls) 
         }
         if (shown.Model().Style() == 0) {
             const std::wstring caption = win32::Widen(shown.Model().Caption());
-            win32::Font bold = win32::CreateSongFont(90, true, 96); // the header keeps its 96-dpi size
+            win32::Font bold =
+                win32::CreateUiFont(lang::Language::Chinese, 90, true, 96); // the header keeps its 96-dpi size
             win32::WindowDc dc(shown.hwnd());
             win32::Selection selected(dc.get(), bold.get());
             SIZE extent{0, 0};

@@ -15,7 +15,6 @@
 
 #include "app/shell.h"
 #include "app/win32/controls.h"
-#include "form/texts.h"
 #include "optimize/pass.h"
 #include "version/version.h"
 #include "win32/controls.h"
@@ -25,6 +24,8 @@
 namespace {
 
 using appwin::MainWindow;
+
+constexpr const char* kDoneText = "优化完成!请重新启动计算机";
 using appwin::PanelId;
 
 std::string Text(HWND hwnd) {
@@ -208,10 +209,10 @@ TEST_F(WindowTest, GeometryIsTheTwipsLayoutInPixels) {
 TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
     HDC dc = GetDC(window->hwnd());
     for (int i = 0; i < form::kChkCount; ++i) {
-        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form::kOptions[i].caption);
+        SCOPED_TRACE("chk(" + std::to_string(i) + ") " + form.Caption(i));
         const HWND box = window->ChkWindow(i);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(Text(box), form::kOptions[i].caption);
+        EXPECT_EQ(Text(box), form.Caption(i));
         const HWND parent = GetParent(box);
         const RECT r = RectIn(box, parent);
         RECT client{};
@@ -221,7 +222,7 @@ TEST_F(WindowTest, EveryCheckBoxCaptionReadsWhole) {
         EXPECT_LE(r.right, client.right - 1);
         EXPECT_LE(r.bottom, client.bottom - 1);
         // Wide enough for the box and the whole caption in the control's own font.
-        const std::wstring caption = win32::Widen(form::kOptions[i].caption);
+        const std::wstring caption = win32::Widen(form.Caption(i));
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
@@ -283,11 +284,11 @@ TEST_F(WindowTest, ControlsAndModelFollowEachOther) {
     // A service item chosen shows its whole text below the list.
     const HWND services = window->Control(appwin::kIdLstService);
     EXPECT_EQ(SendMessageW(services, LB_GETCOUNT, 0, 0), form::kServiceCount);
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[0].item));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(0, lang::Language::Chinese)));
     SendMessageW(services, LB_SETCURSEL, 17, 0);
     SendMessageW(window->Panel(PanelId::Service).hwnd(), WM_COMMAND, MAKEWPARAM(appwin::kIdLstService, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(services));
-    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(form::kServices[17].item));
+    EXPECT_EQ(Text(window->Control(appwin::kIdLblInfo)), std::string(lang::ServiceItem(17, lang::Language::Chinese)));
 }
 
 TEST_F(WindowTest, AccessKeysPressTheirButtons) {
@@ -521,7 +522,7 @@ TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
     const HWND tooltip = window->Tooltips().hwnd();
     ASSERT_NE(tooltip, nullptr);
     for (const form::Option& o : form::kOptions) {
-        SCOPED_TRACE(o.caption);
+        SCOPED_TRACE(o.chk);
         const HWND box = window->ChkWindow(o.chk);
         RECT r{};
         GetClientRect(box, &r);
@@ -615,7 +616,7 @@ TEST_F(WindowTest, InputDuringAPassWaitsUntilItHasEnded) {
 
         SendMessageW(Button(form::Button::Optimize), BM_CLICK, 0, 0); // the whole pass, before any pump
         EXPECT_EQ(form.chk(kBox), form::kCleared);
-        EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), optimize::kDoneText);
+        EXPECT_EQ(Text(window->Control(appwin::kIdLblWait)), kDoneText);
         // Injected input goes through the X server and may reach the queue after the pass.
         pumpFor(3000, [&] { return form.chk(kBox) == form::kTicked; });
     }

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "form/form.h"
-#include "form/texts.h"
 
 namespace appwin {
 
@@ -60,61 +60,76 @@ inline constexpr std::array<PanelSpec, kPanelCount> kPanels{{
 inline constexpr int kWindowWidth = 10935;
 inline constexpr int kWindowHeight = 7190;
 
-// The page panel of each page.
+// The panel of each page: the one its record names.
 constexpr PanelId PagePanel(form::Page page) {
-    switch (page) {
-    case form::Page::System:
-        return PanelId::System;
-    case form::Page::Security:
-        return PanelId::Security;
-    case form::Page::Service:
-        return PanelId::Service;
-    case form::Page::Wight:
-        return PanelId::Wight;
-    case form::Page::Startup:
-        return PanelId::Startup;
+    for (const PanelSpec& p : kPanels) {
+        if (std::string_view(p.name) == form::Record(page).panel) return p.id;
     }
-    return PanelId::System;
+    return PanelId::Main;
 }
-inline constexpr std::array<form::Page, 5> kPages{form::Page::System, form::Page::Security, form::Page::Service,
-                                                  form::Page::Wight, form::Page::Startup};
+
+namespace checks {
+constexpr bool PanelsInOrderAndEveryPageOnMain() {
+    for (int i = 0; i < kPanelCount; ++i) {
+        if (static_cast<int>(kPanels[static_cast<std::size_t>(i)].id) != i) return false;
+    }
+    for (const form::PageRecord& r : form::kPages) {
+        const PanelId id = PagePanel(r.page);
+        if (id == PanelId::Main || kPanels[static_cast<std::size_t>(id)].parent != PanelId::Main) return false;
+    }
+    return true;
+}
+} // namespace checks
+static_assert(checks::PanelsInOrderAndEveryPageOnMain(), "kPanels: row i is PanelId i; every page's panel on XPCMain");
 
 // The push buttons of XPCMain, by the form's Button. The captions mark their access keys.
 struct ButtonSpec {
     form::Button button;
     Twips place;
-    const char* caption;
+    lang::Str caption;
 };
 
 inline constexpr std::array<ButtonSpec, form::kButtonCount> kButtons{{
-    {form::Button::Auto, {180, 450, 1335, 615}, "自动优化"},
-    {form::Button::System, {4080, 450, 1335, 615}, "系统优化"},
-    {form::Button::Security, {5400, 450, 1335, 615}, "系统安全"},
-    {form::Button::Startup, {6720, 450, 1335, 615}, "启动优化"},
-    {form::Button::Wight, {8040, 450, 1335, 615}, "系统减肥"},
-    {form::Button::Service, {9360, 450, 1335, 615}, "服务优化"},
-    {form::Button::Suggest, {180, 6570, 1215, 375}, "推荐(&S)"},
-    {form::Button::Redo, {1530, 6570, 1215, 375}, "重置(&C)"},
-    {form::Button::Optimize, {2850, 6570, 1215, 375}, "优化(&O)"},
-    {form::Button::Exit, {9450, 6570, 1215, 375}, "退出(&E)"},
+    {form::Button::Auto, {180, 450, 1335, 615}, lang::Str::AutoButton},
+    {form::Button::System, {4080, 450, 1335, 615}, lang::Str::SystemButton},
+    {form::Button::Security, {5400, 450, 1335, 615}, lang::Str::SecurityButton},
+    {form::Button::Startup, {6720, 450, 1335, 615}, lang::Str::StartupButton},
+    {form::Button::Wight, {8040, 450, 1335, 615}, lang::Str::WightButton},
+    {form::Button::Service, {9360, 450, 1335, 615}, lang::Str::ServiceButton},
+    {form::Button::Suggest, {180, 6570, 1215, 375}, lang::Str::SuggestButton},
+    {form::Button::Redo, {1530, 6570, 1215, 375}, lang::Str::RedoButton},
+    {form::Button::Optimize, {2850, 6570, 1215, 375}, lang::Str::OptimizeButton},
+    {form::Button::Exit, {9450, 6570, 1215, 375}, lang::Str::ExitButton},
 }};
+
+namespace checks {
+constexpr bool EveryButtonPlacedOnce() {
+    for (int b = 0; b < form::kButtonCount; ++b) {
+        int seen = 0;
+        for (const ButtonSpec& spec : kButtons)
+            seen += static_cast<int>(spec.button) == b && spec.place.width > 0 ? 1 : 0;
+        if (seen != 1) return false;
+    }
+    return true;
+}
+} // namespace checks
+static_assert(checks::EveryButtonPlacedOnce(), "kButtons: every main button once, with its place");
 
 // The two buttons beside the ten, where XPCMain is empty: 预览 after 优化(O), before lblWait; 撤销
 // before 退出(E), after the longest text lblWait shows. They are not among the ten the pass
 // disables and enables; the view disables them while any operation runs.
 struct ExtraButtonSpec {
     Twips place;
-    const char* caption;
+    lang::Str caption;
 };
-inline constexpr ExtraButtonSpec kPreviewButton{{4155, 6570, 1125, 375}, form::text::kPreviewCaption};
-inline constexpr ExtraButtonSpec kUndoButton{{8235, 6570, 1125, 375}, form::text::kUndoCaption};
+inline constexpr ExtraButtonSpec kPreviewButton{{4155, 6570, 1125, 375}, lang::Str::PreviewButton};
+inline constexpr ExtraButtonSpec kUndoButton{{8235, 6570, 1125, 375}, lang::Str::UndoButton};
 
 inline constexpr Twips kBrowsePlace{3480, 2670, 555, 255}; // on Container1
-inline constexpr const char* kBrowseCaption = "...";
+inline constexpr lang::Str kBrowseCaption = lang::Str::BrowseButton;
 
-// A column of check boxes, as the option table places them: each box 195 x 210 with its caption
+// A column of check boxes, as the option table places them: each box 210 high with its caption
 // beside it, boxes 270 apart from `top` down.
-inline constexpr int kBoxWidth = 195;
 inline constexpr int kBoxHeight = 210;
 inline constexpr int kRowStep = 270;
 
@@ -124,49 +139,49 @@ struct CheckColumn {
     PanelId panel;
     int left;
     int top;
+    int step = kRowStep; // from one box to the next
 };
 
 // The system page's three columns end where the next begins, so that every caption there reads
 // whole in 9-point type; kCpuPriority heads the first column beside Combo3, kL2Cache ends the third
-// above the cache-size buttons it goes with. The slimming page's five boxes stand in one column.
-inline constexpr std::array<CheckColumn, 10> kCheckColumns{{
-    {form::Page::System, 0, PanelId::System, 150, 1575},
-    {form::Page::System, 1, PanelId::System, 3780, 1575},
-    {form::Page::System, 2, PanelId::System, 6840, 1575},
-    {form::Page::Security, 0, PanelId::Container1, 240, 450},
-    {form::Page::Security, 1, PanelId::Container1, 2190, 450},
-    {form::Page::Security, 2, PanelId::Container6, 660, 450},
-    {form::Page::Security, 3, PanelId::Container2, 540, 450},
-    {form::Page::Security, 4, PanelId::Container7, 300, 450},
-    {form::Page::Security, 5, PanelId::Container7, 2250, 450},
-    {form::Page::Wight, 0, PanelId::Wight, 900, 720},
-}};
-// The slimming page's rows stand further apart than the tightly packed pages.
-inline constexpr int kWightRowStep = 480;
+// above the cache-size buttons it goes with. The slimming page's five boxes stand in one column,
+// further apart than the tightly packed pages.
+inline constexpr CheckColumn kCheckColumns[] = {
+    {form::Page::System, 0, PanelId::System, 150, 1575},       {form::Page::System, 1, PanelId::System, 3780, 1575},
+    {form::Page::System, 2, PanelId::System, 6840, 1575},      {form::Page::Security, 0, PanelId::Container1, 240, 450},
+    {form::Page::Security, 1, PanelId::Container1, 2190, 450}, {form::Page::Security, 2, PanelId::Container6, 660, 450},
+    {form::Page::Security, 3, PanelId::Container2, 540, 450},  {form::Page::Security, 4, PanelId::Container7, 300, 450},
+    {form::Page::Security, 5, PanelId::Container7, 2250, 450}, {form::Page::Wight, 0, PanelId::Wight, 900, 720, 480},
+};
 
 // Fixed labels: group titles and the lines over the lists.
+// The control a label names, which follows it in the tab order.
+enum class Labelled { None, Combo2, TxtPath, LstHide, LstNot };
+
 struct LabelSpec {
     PanelId panel;
     int left;
     int top;
-    const char* text;
+    lang::Str text;
+    Labelled names = Labelled::None;
 };
 
-inline constexpr std::array<LabelSpec, 10> kLabels{{
-    {PanelId::Container4, 390, 210, "系统预读设置"},
-    {PanelId::Container1, 1650, 120, "IE设置"},
-    {PanelId::Container1, 180, 2400, "下载文件默认路径："},
-    {PanelId::Container1, 180, 3060, "隐藏驱动器："},
-    {PanelId::Container1, 2340, 3060, "禁止访问驱动器："},
-    {PanelId::Container6, 660, 120, "显示属性设置"},
-    {PanelId::Container2, 660, 120, "开始菜单设置"},
-    {PanelId::Container7, 2280, 120, "其他设置"},
-    {PanelId::Service, 300, 270, "优化后以下被选中的服务将自动停止并设置为\"禁止\"状态"},
-    {PanelId::Startup, 330, 420, "请选择开机不需要自动启动的"},
-}};
+inline constexpr LabelSpec kLabels[] = {
+    {PanelId::Container4, 390, 210, lang::Str::PrefetchLabel, Labelled::Combo2},
+    {PanelId::Container1, 1650, 120, lang::Str::IeLabel},
+    {PanelId::Container1, 180, 2400, lang::Str::DownloadFolderLabel, Labelled::TxtPath},
+    {PanelId::Container1, 180, 3060, lang::Str::HideDrivesLabel, Labelled::LstHide},
+    {PanelId::Container1, 2340, 3060, lang::Str::NoDrivesLabel, Labelled::LstNot},
+    {PanelId::Container6, 660, 120, lang::Str::DisplayLabel},
+    {PanelId::Container2, 660, 120, lang::Str::StartMenuLabel},
+    {PanelId::Container7, 2280, 120, lang::Str::OtherLabel},
+    {PanelId::Service, 300, 270, lang::Str::ServicesLabel},
+    {PanelId::Startup, 330, 420, lang::Str::StartupLabel},
+};
 
 // The cache-size buttons on Container5, two rows: 64K 128K 256K over 512K 1MB或以上.
-inline constexpr std::array<const char*, form::kOptCount> kOptCaptions{"64K", "128K", "256K", "512K", "1MB或以上"};
+inline constexpr std::array<lang::Str, form::kOptCount> kOptCaptions{
+    lang::Str::Cache64K, lang::Str::Cache128K, lang::Str::Cache256K, lang::Str::Cache512K, lang::Str::Cache1MB};
 inline constexpr std::array<Twips, form::kOptCount> kOptPlaces{{
     {120, 45, 975, 240},
     {1110, 45, 975, 240},
@@ -176,9 +191,10 @@ inline constexpr std::array<Twips, form::kOptCount> kOptPlaces{{
 }};
 
 inline constexpr Twips kCombo2Place{390, 480, 2025, 300}; // on Container4
-inline constexpr std::array<const char*, 2> kCombo2Items{"预读应用程序", "启动预读"};
+inline constexpr std::array<lang::Str, 2> kCombo2Items{lang::Str::PrefetchPrograms, lang::Str::PrefetchBoot};
 inline constexpr Twips kCombo3Place{2490, 1530, 1155, 300}; // on System
-inline constexpr std::array<const char*, form::kCombo3Count> kCombo3Items{"应用程序", "后台服务"};
+inline constexpr std::array<lang::Str, form::kCombo3Count> kCombo3Items{lang::Str::SchedulePrograms,
+                                                                        lang::Str::ScheduleServices};
 
 inline constexpr Twips kTxtPathPlace{180, 2670, 3255, 255}; // on Container1
 inline constexpr Twips kLstHidePlace{180, 3300, 1755, 1500};

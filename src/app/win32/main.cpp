@@ -11,25 +11,19 @@
 #include "app/shell.h"
 #include "app/win32/view.h"
 #include "sysaccess/win32/system.h"
+#include "win32/language.h"
+#include "win32/process.h"
 #include "win32/text.h"
 
 namespace {
 
-// Loading a DLL must never look in the current folder, which may be a download folder holding a
-// planted copy. SetDllDirectoryW came with XP SP1, so it is looked up rather than imported.
-void RemoveCurrentFolderFromDllSearch() {
-    using SetDllDirectoryFn = BOOL(WINAPI*)(LPCWSTR);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    if (kernel == nullptr) return;
-    const auto setDllDirectory =
-        reinterpret_cast<SetDllDirectoryFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryW")));
-    if (setDllDirectory != nullptr) setDllDirectory(L"");
-}
+// The language of the window: /lang:zh or /lang:en on the command line, else the user's.
+lang::Language language = lang::Language::Chinese;
 
 // A program that cannot go on says so before it ends, rather than vanishing.
 void ReportFatal(const std::string& why) {
-    const std::wstring text = win32::Widen("Sysvela 无法继续运行：" + why);
-    MessageBoxW(nullptr, text.c_str(), L"Sysvela", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    const std::wstring text = win32::Widen(lang::Format(lang::Str::Fatal, language, {why}));
+    MessageBoxW(nullptr, text.c_str(), appwin::kWindowTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 // An exception that reaches a window procedure ends the program there (the procedures are
@@ -37,18 +31,18 @@ void ReportFatal(const std::string& why) {
 [[noreturn]] void ReportTermination() {
     try {
         if (const std::exception_ptr current = std::current_exception()) std::rethrow_exception(current);
-        ReportFatal("程序意外终止。");
+        ReportFatal(lang::Text(lang::Str::EndedUnexpectedly, language));
     } catch (const std::exception& e) {
         ReportFatal(e.what());
     } catch (...) {
-        ReportFatal("未知错误。");
+        ReportFatal(lang::Text(lang::Str::UnknownError, language));
     }
     std::abort();
 }
 
 int RunWindow(HINSTANCE instance, int showCommand) {
     win32::System sys;
-    form::MainForm form;
+    form::MainForm form(language);
     appwin::MainWindow window(form, sys, instance);
     bool created = false;
     app::Main(window.Context(), [&] {
@@ -56,7 +50,7 @@ int RunWindow(HINSTANCE instance, int showCommand) {
         if (created) window.Show(showCommand);
     });
     if (!created) {
-        ReportFatal("无法创建主窗口。");
+        ReportFatal(lang::Text(lang::Str::NoMainWindow, language));
         return 1;
     }
     return window.Run();
@@ -64,8 +58,10 @@ int RunWindow(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    RemoveCurrentFolderFromDllSearch();
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+    win32::RemoveCurrentFolderFromDllSearch();
+    language = lang::FromCommandLine(win32::Narrow(commandLine != nullptr ? commandLine : L""))
+                   .value_or(win32::UserUiLanguage());
     InitCommonControls(); // the manifest's common controls: themed check boxes, lists and scroll bars
     const HRESULT com = CoInitialize(nullptr); // the folder browser is a shell object
 
@@ -76,7 +72,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     } catch (const std::exception& e) {
         ReportFatal(e.what());
     } catch (...) {
-        ReportFatal("未知错误。");
+        ReportFatal(lang::Text(lang::Str::UnknownError, language));
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;

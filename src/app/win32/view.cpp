@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/history.h"
 #include "app/preview.h"
 #include "app/shell.h"
 #include "app/win32/controls.h"
@@ -20,11 +21,18 @@ namespace {
 
 using Operation = void (*)(form::Context&);
 
-// The click of each main button, in the order of form::Button.
-constexpr std::array<Operation, form::kButtonCount> kButtonOperations{
-    presets::cmdRedo, presets::cmdSuggest, app::cmdOptimize, app::cmdExit,    app::cmdAuto,
-    app::cmdSystem,   app::cmdSecurity,    app::cmdStartup,  app::cmdService, app::cmdWight,
+// The click of each main button that is not a page button; a page button shows its page.
+struct Command {
+    form::Button button;
+    Operation click;
 };
+constexpr Command kCommands[] = {
+    {form::Button::Redo, presets::cmdRedo},     {form::Button::Suggest, presets::cmdSuggest},
+    {form::Button::Optimize, app::cmdOptimize}, {form::Button::Exit, app::cmdExit},
+    {form::Button::Auto, app::cmdAuto},
+};
+static_assert(std::size(kCommands) + form::kPageCount == form::kButtonCount,
+              "kCommands: every main button but the pages'");
 
 constexpr wchar_t kShapeClass[] = L"SysvelaShape";     // a filled rectangle: Shape2
 constexpr wchar_t kPictureClass[] = L"SysvelaPicture"; // a bitmap: the banner
@@ -93,6 +101,45 @@ void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HI
     RegisterClassExW(&wc);
 }
 
+win32::Bitmap LoadBitmapResource(HINSTANCE instance, int id) {
+    return win32::Bitmap(
+        static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// The banner in the window's language: the English one is the banner with its English subtitle laid
+// over the Chinese, in a bitmap of its own colours.
+win32::Bitmap LoadBanner(HINSTANCE instance, lang::Language language) {
+    win32::Bitmap banner = LoadBitmapResource(instance, kBannerId);
+    if (language != lang::Language::English || !banner) return banner;
+    const win32::Bitmap subtitle = LoadBitmapResource(instance, kBannerEnglishId);
+    BITMAP size{}, subtitleSize{};
+    if (!subtitle || GetObjectW(banner.get(), sizeof size, &size) == 0 ||
+        GetObjectW(subtitle.get(), sizeof subtitleSize, &subtitleSize) == 0)
+        return banner;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = size.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    win32::Bitmap english(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::MemoryDc to(CreateCompatibleDC(nullptr)), from(CreateCompatibleDC(nullptr));
+    if (!english || !to || !from) return banner;
+    {
+        win32::Selection target(to.get(), english.get());
+        {
+            win32::Selection source(from.get(), banner.get());
+            BitBlt(to.get(), 0, 0, size.bmWidth, size.bmHeight, from.get(), 0, 0, SRCCOPY);
+        }
+        win32::Selection source(from.get(), subtitle.get());
+        BitBlt(to.get(), kBannerSubtitleLeft, kBannerSubtitleTop, subtitleSize.bmWidth, subtitleSize.bmHeight,
+               from.get(), 0, 0, SRCCOPY);
+    }
+    return english;
+}
+
 // Mouse and keyboard messages: they wait in the queue while an operation runs.
 constexpr UINT kQueueWithoutInput = PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
 
@@ -135,11 +182,10 @@ HWND MainWindow::Control(int id) const {
 
 bool MainWindow::Create() {
     dpi_ = win32::ScreenDpi();
-    font_ = win32::CreateSongFont(90, false, dpi_);
-    captionFont_ = win32::CreateSongFont(105, true, dpi_);
+    font_ = win32::CreateUiFont(form_.Language(), 90, false, dpi_);
+    captionFont_ = win32::CreateUiFont(form_.Language(), 105, true, dpi_);
     optBrush_ = win32::Brush(CreateSolidBrush(kOptBackColor));
-    banner_ = win32::Bitmap(static_cast<HBITMAP>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(kBannerId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    banner_ = LoadBanner(instance_, form_.Language());
 
     const HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
     RegisterClassOnce(instance_, kWindowClass, Proc, icon);
@@ -181,14 +227,10 @@ void MainWindow::Show(int showCommand) {
     SetFocus(buttons_[static_cast<std::size_t>(form::Button::System)]);
 }
 
-HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth,
-                           int minHeight) {
-    const std::wstring wide = win32::Widen(text);
-    const SIZE size = TextSize(font, wide);
-    const int w = size.cx + 2 > minWidth ? size.cx + 2 : minWidth;
-    const int h = size.cy > minHeight ? size.cy : minHeight;
+HWND MainWindow::MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font) {
+    const SIZE size = TextSize(font, win32::Widen(text));
     return win32::CreateChild(parent, L"STATIC", id, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                              {left, top, left + w, top + h}, text, font);
+                              {left, top, left + size.cx + 2, top + size.cy}, text, font);
 }
 
 void MainWindow::SetLabel(HWND label, const std::string& utf8, bool autosize) {
@@ -216,6 +258,7 @@ void MainWindow::CreateMainControls() {
             panel->Model().SetStyle(spec.style);
             panel->Model().SetTheme(spec.theme);
         }
+        panel->SetLanguage(form_.Language());
         panel->SetCaption(id == PanelId::Main ? form_.Header() : panel->Model().Caption());
         panels_[static_cast<std::size_t>(id)] = std::move(panel);
     };
@@ -224,23 +267,26 @@ void MainWindow::CreateMainControls() {
     if (!panels_[0]) return;
     const HWND main = panelOf(PanelId::Main);
     auto makeButton = [&](const ButtonSpec& b) {
-        buttons_[static_cast<std::size_t>(b.button)] =
-            CreatePushButton(main, kIdButton + static_cast<int>(b.button), Pixels(b.place), b.caption, font_.get());
+        buttons_[static_cast<std::size_t>(b.button)] = CreatePushButton(
+            main, kIdButton + static_cast<int>(b.button), Pixels(b.place), form_.Text(b.caption), font_.get());
     };
-    // Tab order: the page buttons, the page on screen, then the command buttons.
-    for (std::size_t i = 0; i < 6; ++i)
-        makeButton(kButtons[i]);
+    // Tab order follows the layout: the buttons above the pages, the page on screen, the buttons below.
+    const int pagesTop = kPanels[static_cast<std::size_t>(PagePanel(form::Page::System))].place.top;
+    for (const ButtonSpec& b : kButtons) {
+        if (b.place.top < pagesTop) makeButton(b);
+    }
     for (const PanelSpec& spec : kPanels) {
         if (spec.id != PanelId::Main) makePanel(spec.id);
     }
-    // Then the command buttons: 预览 follows 优化(O), 撤销 comes before 退出(E).
-    for (std::size_t i = 6; i < kButtons.size(); ++i) {
-        if (kButtons[i].button == form::Button::Exit)
-            undo_ = CreatePushButton(main, kIdUndo, Pixels(kUndoButton.place), kUndoButton.caption, font_.get());
-        makeButton(kButtons[i]);
-        if (kButtons[i].button == form::Button::Optimize)
-            preview_ =
-                CreatePushButton(main, kIdPreview, Pixels(kPreviewButton.place), kPreviewButton.caption, font_.get());
+    // Then the buttons below: 预览 follows 优化(O), 撤销 comes before 退出(E).
+    auto makeExtra = [&](const ExtraButtonSpec& b, int id) {
+        return CreatePushButton(main, id, Pixels(b.place), form_.Text(b.caption), font_.get());
+    };
+    for (const ButtonSpec& b : kButtons) {
+        if (b.place.top < pagesTop) continue;
+        if (b.button == form::Button::Exit) undo_ = makeExtra(kUndoButton, kIdUndo);
+        makeButton(b);
+        if (b.button == form::Button::Optimize) preview_ = makeExtra(kPreviewButton, kIdPreview);
     }
 
     const RECT cap = Pixels(kLblCaptionPlace);
@@ -254,11 +300,25 @@ void MainWindow::CreateMainControls() {
     SetWindowLongPtrW(shape2_, GWLP_USERDATA, static_cast<LONG_PTR>(kShape2FillColor));
 
     CreateSystemPage();
-    CreateSecurityPage();
+    CreateLabels();
     CreateListPages();
     CreateCheckColumns();
     // Combo3 belongs to kCpuPriority, the first box of the system page: next in the tab order.
     SetWindowPos(combo3_, ChkWindow(form::kCpuPriority), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND MainWindow::MakeCombo(HWND parent, int id, const Twips& place, const std::array<lang::Str, 2>& items) {
+    const RECT r = Pixels(place);
+    // The height of a drop-down list is that of its open list.
+    const HWND combo =
+        win32::CreateChild(parent, L"COMBOBOX", id, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                           {r.left, r.top, r.right, r.bottom + Px(1500)}, {}, font_.get());
+    // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
+    const int field = (r.bottom - r.top) - 6;
+    if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    for (const lang::Str item : items)
+        win32::AddComboItem(combo, form_.Text(item));
+    return combo;
 }
 
 void MainWindow::CreateSystemPage() {
@@ -267,50 +327,42 @@ void MainWindow::CreateSystemPage() {
     const HWND picture =
         win32::CreateChild(system, kPictureClass, kIdPicture1, WS_CHILD | WS_VISIBLE, pic, {}, nullptr, instance_);
     SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
-
-    auto makeCombo = [&](HWND parent, int id, const Twips& place, const std::array<const char*, 2>& items) {
-        const RECT r = Pixels(place);
-        // The height of a drop-down list is that of its open list.
-        const HWND combo = win32::CreateChild(parent, L"COMBOBOX", id,
-                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                              {r.left, r.top, r.right, r.bottom + Px(1500)}, {}, font_.get());
-        // Closed, the list is as high as its place (the selection field plus its 3-pixel frame).
-        const int field = (r.bottom - r.top) - 6;
-        if (field > 0) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-        for (const char* item : items)
-            win32::AddComboItem(combo, item);
-        return combo;
-    };
-    const HWND c4 = Panel(PanelId::Container4).hwnd();
-    MakeLabel(c4, kIdLabel + 0, Px(kLabels[0].left), Px(kLabels[0].top), kLabels[0].text, font_.get());
-    combo2_ = makeCombo(c4, kIdCombo2, kCombo2Place, kCombo2Items);
-    combo3_ = makeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
+    combo3_ = MakeCombo(system, kIdCombo3, kCombo3Place, kCombo3Items);
 
     const HWND c5 = Panel(PanelId::Container5).hwnd();
     for (int i = 0; i < form::kOptCount; ++i) {
         const RECT r = Pixels(kOptPlaces[static_cast<std::size_t>(i)]);
         DWORD style = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP | WS_TABSTOP;
-        opt_[static_cast<std::size_t>(i)] = win32::CreateChild(c5, L"BUTTON", kIdOpt + i, style, r,
-                                                               kOptCaptions[static_cast<std::size_t>(i)], font_.get());
+        opt_[static_cast<std::size_t>(i)] = win32::CreateChild(
+            c5, L"BUTTON", kIdOpt + i, style, r, form_.Text(kOptCaptions[static_cast<std::size_t>(i)]), font_.get());
     }
 }
 
-void MainWindow::CreateSecurityPage() {
-    const HWND c1 = Panel(PanelId::Container1).hwnd();
-    for (std::size_t i = 1; i < kLabels.size(); ++i) {
+void MainWindow::CreateLabels() {
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
         const LabelSpec& l = kLabels[i];
         const HWND parent = Panel(l.panel).hwnd();
-        MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), l.text, font_.get());
-        if (i == 2) { // the download folder's line follows its label in the tab order
-            const RECT r = Pixels(kTxtPathPlace);
-            txtPath_ =
-                win32::CreateChild(c1, L"EDIT", kIdTxtPath,
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, r, {}, font_.get());
-            CreatePushButton(c1, kIdBrowse, Pixels(kBrowsePlace), kBrowseCaption, font_.get());
+        MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), form_.Text(l.text), font_.get());
+        switch (l.names) {
+        case Labelled::Combo2:
+            combo2_ = MakeCombo(parent, kIdCombo2, kCombo2Place, kCombo2Items);
+            break;
+        case Labelled::TxtPath:
+            txtPath_ = win32::CreateChild(parent, L"EDIT", kIdTxtPath,
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                                          Pixels(kTxtPathPlace), {}, font_.get());
+            CreatePushButton(parent, kIdBrowse, Pixels(kBrowsePlace), form_.Text(kBrowseCaption), font_.get());
+            break;
+        case Labelled::LstHide:
+            lstHide_ = CreateCheckList(parent, kIdLstHide, Pixels(kLstHidePlace), font_.get());
+            break;
+        case Labelled::LstNot:
+            lstNot_ = CreateCheckList(parent, kIdLstNot, Pixels(kLstNotPlace), font_.get());
+            break;
+        case Labelled::None:
+            break;
         }
-        if (i == 3) lstHide_ = CreateCheckList(c1, kIdLstHide, Pixels(kLstHidePlace), font_.get());
-        if (i == 4) lstNot_ = CreateCheckList(c1, kIdLstNot, Pixels(kLstNotPlace), font_.get());
     }
 }
 
@@ -341,14 +393,13 @@ void MainWindow::CreateCheckColumns() {
 
     for (const CheckColumn& col : kCheckColumns) {
         const HWND parent = Panel(col.panel).hwnd();
-        const int step = col.panel == PanelId::Wight ? kWightRowStep : kRowStep;
         int k = 0;
         for (const int i : form::ColumnOptions(col.page, col.column)) {
-            const char* caption = form::kOptions[i].caption;
+            const char* caption = form_.Caption(i);
             // The box with its caption as one control: a click on the caption ticks it, the
             // focus shows, and a screen reader reads the caption.
             const int width = boxSide + 6 + TextSize(font_.get(), win32::Widen(caption)).cx;
-            const int top = Px(col.top + step * k) - (height - boxHeight) / 2;
+            const int top = Px(col.top + col.step * k) - (height - boxHeight) / 2;
             chk_[static_cast<std::size_t>(i)] =
                 win32::CreateChild(parent, L"BUTTON", kIdChk + i, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_3STATE,
                                    {Px(col.left), top, Px(col.left) + width, top + height}, caption, font_.get());
@@ -386,19 +437,43 @@ void MainWindow::SyncShape2() {
                  SWP_NOACTIVATE | (form_.Shape2Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
+void MainWindow::SyncChk(int i) {
+    const int v = form_.chk(i);
+    SendMessageW(ChkWindow(i), BM_SETCHECK,
+                 v == form::kTicked ? BST_CHECKED
+                 : v == form::kGrey ? BST_INDETERMINATE
+                                    : BST_UNCHECKED,
+                 0);
+}
+
+void MainWindow::SyncPage() {
+    for (const form::PageRecord& page : form::kPages) {
+        if (!form_.Visible(page.page)) ShowWindow(Panel(PagePanel(page.page)).hwnd(), SW_HIDE);
+    }
+    ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
+}
+
+void MainWindow::SyncButtons(int index) {
+    for (int b = 0; b < form::kButtonCount; ++b) {
+        if (index < 0 || index >= form::kButtonCount || b == index)
+            EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<form::Button>(b)));
+    }
+}
+
 void MainWindow::Observe(const form::Change& change) {
     syncing_ = true;
+    Sync(change);
+    syncing_ = false;
+    // Under a running operation nothing else would paint until it ends: show each step now.
+    if (running_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void MainWindow::Sync(const form::Change& change) {
     const int i = change.index;
     switch (change.field) {
-    case form::Field::Chk: {
-        const int v = form_.chk(i);
-        SendMessageW(ChkWindow(i), BM_SETCHECK,
-                     v == form::kTicked ? BST_CHECKED
-                     : v == form::kGrey ? BST_INDETERMINATE
-                                        : BST_UNCHECKED,
-                     0);
+    case form::Field::Chk:
+        SyncChk(i);
         break;
-    }
     case form::Field::Opt:
         for (int k = 0; k < form::kOptCount; ++k)
             SendMessageW(opt_[static_cast<std::size_t>(k)], BM_SETCHECK, form_.Opt(k) ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -409,10 +484,9 @@ void MainWindow::Observe(const form::Change& change) {
     case form::Field::Combo3:
         SendMessageW(combo3_, CB_SETCURSEL, static_cast<WPARAM>(form_.Combo3()), 0);
         break;
-    case form::Field::TxtPath: {
+    case form::Field::TxtPath:
         if (win32::GetText(txtPath_) != form_.txtPath()) win32::SetText(txtPath_, form_.txtPath());
         break;
-    }
     case form::Field::LstHide:
         SyncList(lstHide_, form_.lstHide(), i);
         break;
@@ -438,27 +512,15 @@ void MainWindow::Observe(const form::Change& change) {
         Panel(PanelId::Main).SetCaption(form_.Header());
         break;
     case form::Field::Page:
-        for (form::Page page : kPages) {
-            const HWND panel = Panel(PagePanel(page)).hwnd();
-            if (!form_.Visible(page)) ShowWindow(panel, SW_HIDE);
-        }
-        ShowWindow(Panel(PagePanel(form_.VisiblePage())).hwnd(), SW_SHOW);
+        SyncPage();
         break;
     case form::Field::ButtonEnabled:
-        if (i >= 0 && i < form::kButtonCount) {
-            EnableWindow(buttons_[static_cast<std::size_t>(i)], form_.Enabled(static_cast<form::Button>(i)));
-        } else {
-            for (int b = 0; b < form::kButtonCount; ++b)
-                EnableWindow(buttons_[static_cast<std::size_t>(b)], form_.Enabled(static_cast<form::Button>(b)));
-        }
+        SyncButtons(i);
         break;
     case form::Field::Shape2:
         SyncShape2();
         break;
     }
-    syncing_ = false;
-    // Under a running operation nothing else would paint until it ends: show each step now.
-    if (running_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void MainWindow::SyncAll() {
@@ -473,7 +535,7 @@ void MainWindow::SyncAll() {
 
 // --- Controls to model ---------------------------------------------------------------------------
 
-void MainWindow::RunOperation(Operation operation) {
+void MainWindow::RunOperation(const std::function<void(form::Context&)>& operation) {
     if (running_ || form_.Busy()) return;
     const HWND focus = GetFocus();
     // The mouse waits with the rest of the input; the cursor says so until the operation ends.
@@ -503,7 +565,7 @@ void MainWindow::RequestStates() {
 }
 
 void MainWindow::ReadStates() {
-    tipsReader_.Read(sys_, tips_);
+    tipsReader_.Read(sys_, form_.Language(), tips_);
     for (int i = 0; i < form::kChkCount; ++i)
         tooltips_.SetControlTip(ChkWindow(i), tips_.chk[static_cast<std::size_t>(i)]);
     tooltips_.SetListTips(lstService_, {tips_.services.begin(), tips_.services.end()});
@@ -521,11 +583,19 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         return;
     }
     if (id >= kIdButton && id < kIdButton + form::kButtonCount && code == BN_CLICKED) {
-        RunOperation(kButtonOperations[static_cast<std::size_t>(id - kIdButton)]);
+        const auto button = static_cast<form::Button>(id - kIdButton);
+        if (const auto page = form::PageOfButton(button)) {
+            RunOperation([page](form::Context& ctx) { app::ShowPage(ctx, *page); });
+        }
+        for (const Command& c : kCommands) {
+            if (c.button == button) RunOperation(c.click);
+        }
     } else if (id == kIdBrowse && code == BN_CLICKED) {
         RunOperation(app::cmdBrowse);
     } else if (id == kIdPreview && code == BN_CLICKED) {
         RunOperation(app::cmdPreview);
+    } else if (id == kIdUndo && code == BN_CLICKED) {
+        RunOperation(app::cmdHistory);
     } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {
         const int i = id - kIdChk;
         form_.SetChk(i, form_.chk(i) == form::kTicked ? form::kCleared : form::kTicked);
@@ -601,40 +671,15 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        const auto control = reinterpret_cast<HWND>(lp);
-        for (HWND opt : opt_) {
-            if (opt == control && opt != nullptr) { // the option buttons keep their own back colour
-                SetBkColor(reinterpret_cast<HDC>(wp), kOptBackColor);
-                return reinterpret_cast<LRESULT>(optBrush_.get());
-            }
-        }
-        return 0; // the panel under the control answers
-    }
+    case WM_CTLCOLORBTN:
+        return ControlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        // Shape1: the frame line around the window, outside XPCMain's margin.
-        win32::PaintDc dc(hwnd_);
-        RECT r{};
-        GetClientRect(hwnd_, &r);
-        FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-        win32::Selection pen(dc.get(), GetStockObject(DC_PEN));
-        win32::Selection brush(dc.get(), GetStockObject(NULL_BRUSH));
-        SetDCPenColor(dc.get(), kFrameColor);
-        Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
+    case WM_PAINT:
+        PaintFrame();
         return 0;
-    }
     case WM_ACTIVATE:
-        // A window that is not a dialog keeps its focus across activation itself.
-        if (LOWORD(wp) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(hwnd_, focus)) SetPropW(hwnd_, L"SysvelaFocus", focus);
-        } else if (auto focus = static_cast<HWND>(GetPropW(hwnd_, L"SysvelaFocus"));
-                   focus != nullptr && IsWindow(focus) && IsWindowVisible(focus)) {
-            SetFocus(focus);
-            return 0;
-        }
+        if (KeepFocus(LOWORD(wp) != WA_INACTIVE)) return 0;
         break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE && (running_ || form_.Busy())) return 0;
@@ -658,6 +703,41 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT MainWindow::ControlColor(HDC dc, HWND control) {
+    for (HWND opt : opt_) {
+        if (opt == control && opt != nullptr) { // the option buttons keep their own back colour
+            SetBkColor(dc, kOptBackColor);
+            return reinterpret_cast<LRESULT>(optBrush_.get());
+        }
+    }
+    return 0; // the panel under the control answers
+}
+
+void MainWindow::PaintFrame() {
+    // Shape1: the frame line around the window, outside XPCMain's margin.
+    win32::PaintDc dc(hwnd_);
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    win32::Selection pen(dc.get(), GetStockObject(DC_PEN));
+    win32::Selection brush(dc.get(), GetStockObject(NULL_BRUSH));
+    SetDCPenColor(dc.get(), kFrameColor);
+    Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
+}
+
+bool MainWindow::KeepFocus(bool activated) {
+    // A window that is not a dialog keeps its focus across activation itself.
+    if (!activated) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) SetPropW(hwnd_, L"SysvelaFocus", focus);
+        return false;
+    }
+    const auto focus = static_cast<HWND>(GetPropW(hwnd_, L"SysvelaFocus"));
+    if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus)) return false;
+    SetFocus(focus);
+    return true;
 }
 
 int MainWindow::Run() {
@@ -724,6 +804,12 @@ void MainWindow::LogOff() {
 
 void MainWindow::ShowText(const std::string& title, const std::string& text) {
     ShowTextWindow(hwnd_, font_.get(), dpi_, title, text, modalHook_);
+}
+
+void MainWindow::ShowList(const std::string& title, const std::string& action,
+                          const std::function<std::vector<form::ListRow>()>& rows,
+                          const std::function<void(std::size_t)>& act) {
+    ShowListWindow(hwnd_, font_.get(), dpi_, title, action, rows, act, modalHook_);
 }
 
 void MainWindow::CloseWindow() {

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -92,17 +93,27 @@ public:
     void LogOff() override;
     void CloseWindow() override;
     void ShowText(const std::string& title, const std::string& text) override;
+    void ShowList(const std::string& title, const std::string& action,
+                  const std::function<std::vector<form::ListRow>()>& rows,
+                  const std::function<void(std::size_t)>& act) override;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);
-    void RunOperation(void (*operation)(form::Context&));
+    void RunOperation(const std::function<void(form::Context&)>& operation);
     void EnableExtraButtons(bool enabled);
     void ReadStates();
     void RequestStates();
     void Observe(const form::Change& change);
+    void Sync(const form::Change& change);
+    void SyncChk(int i);
+    void SyncPage();
+    void SyncButtons(int index); // -1: all
+    LRESULT ControlColor(HDC dc, HWND control);
+    void PaintFrame();
+    bool KeepFocus(bool activated); // true when it gave the focus back
     void SyncAll();
     void SyncList(HWND list, const form::CheckList& items, int index);
     void SyncShape2();
@@ -110,12 +121,12 @@ private:
 
     RECT Pixels(const Twips& t) const;
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-    HWND MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font, int minWidth = 0,
-                   int minHeight = 0);
+    HWND MakeLabel(HWND parent, int id, int left, int top, const std::string& text, HFONT font);
     void CreatePanels();
     void CreateMainControls();
     void CreateSystemPage();
-    void CreateSecurityPage();
+    HWND MakeCombo(HWND parent, int id, const Twips& place, const std::array<lang::Str, 2>& items);
+    void CreateLabels();
     void CreateListPages();
     void CreateCheckColumns();
 
@@ -150,5 +161,9 @@ private:
 // Resource ids of sysvela.rc.
 inline constexpr int kIconId = 1;
 inline constexpr int kBannerId = 101;
+// The banner's subtitle in English, laid over the banner's own at this place for the English window.
+inline constexpr int kBannerEnglishId = 102;
+inline constexpr int kBannerSubtitleLeft = 76;
+inline constexpr int kBannerSubtitleTop = 48;
 
 } // namespace appwin

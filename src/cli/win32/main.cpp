@@ -12,6 +12,8 @@
 
 #include "cli/cli.h"
 #include "sysaccess/win32/system.h"
+#include "win32/language.h"
+#include "win32/process.h"
 #include "win32/text.h"
 
 namespace {
@@ -32,6 +34,7 @@ void WriteErr(const std::string& text) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    win32::RemoveCurrentFolderFromDllSearch();
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     cli::Env env;
@@ -41,6 +44,7 @@ int wmain(int argc, wchar_t** argv) {
     };
     env.err = WriteErr;
     env.realSystem = [] { return std::unique_ptr<sysaccess::System>(std::make_unique<win32::System>()); };
+    env.language = win32::UserUiLanguage();
     const auto args = [&] {
         std::vector<std::string> utf8;
         for (int i = 1; i < argc; ++i)

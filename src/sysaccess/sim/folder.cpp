@@ -61,19 +61,20 @@ std::string AttributeLetters(unsigned a) {
     return s;
 }
 
-bool Fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
-    return false;
+using sysaccess::Result;
+
+Result Fail(const std::string& why) {
+    return Result::Fail(why);
 }
 
-bool ReadRegistry(MachineState& m, const std::string& bytes, std::string* error) {
+Result ReadRegistry(MachineState& m, const std::string& bytes) {
     const auto rejected = ImportRegScript(m.registry, DecodeText(bytes), true);
-    if (rejected.empty()) return true;
-    return Fail(error, std::string(kRegistryFile) + " line " + std::to_string(rejected.front().number) +
-                           ": cannot read \"" + rejected.front().text + "\"");
+    if (rejected.empty()) return Result::Ok();
+    return Fail(std::string(kRegistryFile) + " line " + std::to_string(rejected.front().number) + ": cannot read \"" +
+                rejected.front().text + "\"");
 }
 
-bool ReadDrive(MachineState& m, std::vector<FolderEntry> entries, std::string* error) {
+Result ReadDrive(MachineState& m, std::vector<FolderEntry> entries) {
     const std::string prefix = std::string(kDriveFolder) + "/";
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.path < b.path; });
@@ -89,7 +90,7 @@ bool ReadDrive(MachineState& m, std::vector<FolderEntry> entries, std::string* e
             if (end == std::string::npos) end = rest.size();
             name = rest.substr(start, end - start);
             if (end < rest.size() || e.folder || name != kFolderMarker || !e.bytes.empty()) {
-                if (!ValidFileName(name)) return Fail(error, "not a Windows file name: " + e.path);
+                if (!ValidFileName(name)) return Fail("not a Windows file name: " + e.path);
                 windowsPath += "\\" + name;
             }
             start = end + 1;
@@ -98,18 +99,18 @@ bool ReadDrive(MachineState& m, std::vector<FolderEntry> entries, std::string* e
         const bool marker = !e.folder && name == kFolderMarker && e.bytes.empty();
         const bool folder = e.folder || marker;
         if (!seen.insert(FoldCase(windowsPath) + (folder ? "\\" : "")).second && !folder) {
-            return Fail(error, "two files differ only in case: " + e.path);
+            return Fail("two files differ only in case: " + e.path);
         }
         if (!folder && seen.count(FoldCase(windowsPath) + "\\")) {
-            return Fail(error, "a file and a folder of one name: " + e.path);
+            return Fail("a file and a folder of one name: " + e.path);
         }
         const bool ok = folder ? m.drive.MakeFolder(windowsPath, 0) : m.drive.PutFile(windowsPath, e.bytes, 0);
-        if (!ok) return Fail(error, "cannot place " + e.path);
+        if (!ok) return Fail("cannot place " + e.path);
     }
-    return true;
+    return Result::Ok();
 }
 
-bool ReadAttributes(MachineState& m, const std::string& text, std::string* error) {
+Result ReadAttributes(MachineState& m, const std::string& text) {
     std::istringstream in(DecodeText(text));
     std::string line;
     int number = 0;
@@ -120,7 +121,7 @@ bool ReadAttributes(MachineState& m, const std::string& text, std::string* error
         if (trimmed.empty() || trimmed[0] == '#') continue;
         const std::string where = std::string(kAttributesFile) + " line " + std::to_string(number);
         const std::size_t gap = trimmed.find_first_of(" \t");
-        if (gap == std::string::npos) return Fail(error, where + ": letters, a tab, then a path");
+        if (gap == std::string::npos) return Fail(where + ": letters, a tab, then a path");
         unsigned attributes = 0;
         for (char c : trimmed.substr(0, gap)) {
             switch (c) {
@@ -137,18 +138,18 @@ bool ReadAttributes(MachineState& m, const std::string& text, std::string* error
                 attributes |= kReadOnly;
                 break;
             default:
-                return Fail(error, where + ": unknown attribute letter '" + std::string(1, c) + "'");
+                return Fail(where + ": unknown attribute letter '" + std::string(1, c) + "'");
             }
         }
         const std::string path = TrimRight(TrimLeft(trimmed.substr(gap)));
         Node* node = m.drive.Find(path);
-        if (!node || node == &m.drive.Root()) return Fail(error, where + ": no such file or folder " + path);
+        if (!node || node == &m.drive.Root()) return Fail(where + ": no such file or folder " + path);
         node->attributes = attributes;
     }
-    return true;
+    return Result::Ok();
 }
 
-std::optional<Machine> MachineFromEntries(const std::vector<FolderEntry>& entries, std::string* error) {
+LoadedMachine MachineFromEntries(const std::vector<FolderEntry>& entries) {
     Machine machine;
     MachineState& m = MachineAccess::State(machine);
     const FolderEntry* registry = nullptr;
@@ -157,14 +158,13 @@ std::optional<Machine> MachineFromEntries(const std::vector<FolderEntry>& entrie
         if (!e.folder && e.path == kRegistryFile) registry = &e;
         if (!e.folder && e.path == kAttributesFile) attributes = &e;
     }
-    if (!registry) {
-        Fail(error, std::string("no ") + kRegistryFile);
-        return std::nullopt;
-    }
-    if (!ReadRegistry(m, registry->bytes, error) || !ReadDrive(m, entries, error)) return std::nullopt;
-    if (attributes && !ReadAttributes(m, attributes->bytes, error)) return std::nullopt;
+    if (!registry) return {std::nullopt, std::string("no ") + kRegistryFile};
+    Result read = ReadRegistry(m, registry->bytes);
+    if (read) read = ReadDrive(m, entries);
+    if (read && attributes) read = ReadAttributes(m, attributes->bytes);
+    if (!read) return {std::nullopt, read.error};
     machine.Restart(); // a machine read from its files has just started
-    return machine;
+    return {std::move(machine), {}};
 }
 
 bool ReadWholeFile(const fs::path& p, std::string& out) {
@@ -198,21 +198,15 @@ bool WriteTree(const Node& folder, const fs::path& dir) {
 
 } // namespace
 
-std::optional<Machine> Machine::Load(const std::string& dir, std::string* error) {
+LoadedMachine Machine::Load(const std::string& dir) {
     const fs::path root = FsPath(dir);
     std::error_code ec;
-    if (!fs::is_directory(root, ec)) {
-        Fail(error, "not a folder: " + dir);
-        return std::nullopt;
-    }
+    if (!fs::is_directory(root, ec)) return {std::nullopt, "not a folder: " + dir};
     std::vector<FolderEntry> entries;
     for (const char* name : {kRegistryFile, kAttributesFile}) {
         FolderEntry e{name, false, {}};
         if (fs::exists(root / name, ec)) {
-            if (!ReadWholeFile(root / name, e.bytes)) {
-                Fail(error, std::string("cannot read ") + name);
-                return std::nullopt;
-            }
+            if (!ReadWholeFile(root / name, e.bytes)) return {std::nullopt, std::string("cannot read ") + name};
             entries.push_back(std::move(e));
         }
     }
@@ -225,19 +219,13 @@ std::optional<Machine> Machine::Load(const std::string& dir, std::string* error)
                 entries.push_back({rel, true, {}});
             } else if (it->is_regular_file(ec)) {
                 FolderEntry e{rel, false, {}};
-                if (!ReadWholeFile(it->path(), e.bytes)) {
-                    Fail(error, "cannot read " + rel);
-                    return std::nullopt;
-                }
+                if (!ReadWholeFile(it->path(), e.bytes)) return {std::nullopt, "cannot read " + rel};
                 entries.push_back(std::move(e));
             }
         }
-        if (ec) {
-            Fail(error, "cannot list " + Utf8Of(drive) + ": " + ec.message());
-            return std::nullopt;
-        }
+        if (ec) return {std::nullopt, "cannot list " + Utf8Of(drive) + ": " + ec.message()};
     }
-    return MachineFromEntries(entries, error);
+    return MachineFromEntries(entries);
 }
 
 sysaccess::Result Machine::Save(const std::string& dir) const {
@@ -307,13 +295,12 @@ Machine Machine::Seeded() {
             entries.push_back({reinterpret_cast<const char*>(f.path), false,
                                std::string(reinterpret_cast<const char*>(f.bytes), f.size)});
         }
-        std::string error;
-        auto machine = MachineFromEntries(entries, &error);
-        if (!machine) {
-            std::fprintf(stderr, "sim: the built-in seed machine is damaged: %s\n", error.c_str());
+        LoadedMachine loaded = MachineFromEntries(entries);
+        if (!loaded.machine) {
+            std::fprintf(stderr, "sim: the built-in seed machine is damaged: %s\n", loaded.error.c_str());
             std::abort();
         }
-        return std::move(*machine);
+        return std::move(*loaded.machine);
     }();
     return seed;
 }

@@ -38,7 +38,7 @@ Machine::~Machine() = default;
 // --- Registry ---------------------------------------------------------------------------------
 
 std::vector<std::string> Machine::EnumRegValues(sysaccess::RegRoot root, const std::string& subkey) {
-    const char* rootName = root == sysaccess::RegRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+    const char* rootName = sysaccess::RegRootName(root);
     std::vector<std::string> names;
     const auto path = ParseKeyPath(subkey.empty() ? std::string(rootName) : rootName + ("\\" + subkey), false);
     const RegKey* key = path ? state_->registry.Find(*path) : nullptr;

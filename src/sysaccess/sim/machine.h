@@ -29,6 +29,8 @@ struct CommandRecord {
 
 class MachineState; // registry and drive, defined in state.h
 
+struct LoadedMachine;
+
 class Machine : public sysaccess::System {
 public:
     // An empty machine: the registry roots, an empty drive C:, user "Administrator" (whose SID
@@ -44,7 +46,7 @@ public:
 
     // Reads a machine folder (registry.reg, drive_c/, attributes.txt); nothing and a reason
     // when it cannot be read.
-    static std::optional<Machine> Load(const std::string& dir, std::string* error);
+    static LoadedMachine Load(const std::string& dir);
     // Writes the machine folder, each file replaced atomically.
     sysaccess::Result Save(const std::string& dir) const;
 
@@ -133,6 +135,12 @@ private:
     unsigned codePage_ = 936;
     bool wow64_ = false;
     std::string computerName_ = "SYSVELA-SIM";
+};
+
+// A machine folder as Load read it: the machine, or why there is none.
+struct LoadedMachine {
+    std::optional<Machine> machine;
+    std::string error;
 };
 
 } // namespace sim

@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
 namespace sysaccess {
 
@@ -20,8 +20,8 @@ bool FitsInt(std::size_t size) {
 
 std::optional<std::string> Utf8ToCodePage(const std::string& utf8, unsigned codePage) {
     if (utf8.empty()) return std::string();
-    if (!IsValidUtf8(utf8)) return std::nullopt;
-    const std::u16string units = Utf8ToUtf16(utf8);
+    if (!text::IsValidUtf8(utf8)) return std::nullopt;
+    const std::u16string units = text::Utf8ToUtf16(utf8);
     if (!FitsInt(units.size())) return std::nullopt;
     const std::wstring wide(units.begin(), units.end());
     const int wlen = static_cast<int>(wide.size());
@@ -40,7 +40,7 @@ std::string CodePageToUtf8(const std::string& bytes, unsigned codePage) {
     if (wlen <= 0) return std::string();
     std::wstring wide(wlen, L'\0');
     MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), wlen);
-    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+    return text::Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
 } // namespace sysaccess

@@ -12,8 +12,10 @@
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/encoding.h"
+#include "sysaccess/regpath.h"
 #include "sysaccess/wildcard.h"
 #include "sysaccess/wow64.h"
+#include "text/ascii.h"
 #include "win32/text.h"
 
 namespace win32 {
@@ -54,37 +56,9 @@ template <typename Fn> Fn Kernel32Function(const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
 }
 
-struct RootName {
-    std::string_view name;
-    HKEY key;
-};
-const RootName kRoots[] = {
-    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-    {"HKCU", HKEY_CURRENT_USER},
-    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {"HKLM", HKEY_LOCAL_MACHINE},
-    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {"HKCR", HKEY_CLASSES_ROOT},
-    {"HKEY_USERS", HKEY_USERS},
-    {"HKU", HKEY_USERS},
-    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-    {"HKCC", HKEY_CURRENT_CONFIG},
-};
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
-std::string LowerAscii(std::string s) {
-    for (char& c : s)
-        c = AsciiLower(c);
-    return s;
-}
+// The registry's roots, in sysaccess::kRoots' order.
+const HKEY kRootKeys[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
+static_assert(std::size(kRootKeys) == sysaccess::kRoots.size());
 
 Result Fail(const std::string& what, DWORD error) {
     return Result::Fail(what + " (error " + std::to_string(error) + ")");
@@ -188,10 +162,11 @@ Result RemoveLeftover(const std::wstring& path) {
 std::optional<HKEY> ParseRoot(const std::string& key, std::string& subkey) {
     const auto slash = key.find('\\');
     const std::string_view root = std::string_view(key).substr(0, slash);
-    for (const RootName& r : kRoots) {
-        if (EqualsNoCase(root, r.name)) {
+    for (std::size_t i = 0; i < sysaccess::kRoots.size(); ++i) {
+        if (text::SameName(root, sysaccess::kRoots[i].full) ||
+            text::SameName(root, sysaccess::kRoots[i].abbreviation)) {
             subkey = slash == std::string::npos ? std::string() : key.substr(slash + 1);
-            return r.key;
+            return kRootKeys[i];
         }
     }
     return std::nullopt;
@@ -527,7 +502,7 @@ std::vector<std::string> System::ListFolder(const std::string& path) {
         return true;
     });
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = LowerAscii(a), lb = LowerAscii(b);
+        const std::string la = text::LowerCase(a), lb = text::LowerCase(b);
         return la != lb ? la < lb : a < b;
     });
     return names;

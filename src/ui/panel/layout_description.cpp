@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
+
+#include "text/ascii.h"
 
 namespace panel {
 namespace {
@@ -19,71 +22,71 @@ bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// A value as read: the text or number it holds, or why it holds none.
+struct Read {
+    std::optional<std::string> text;
+    std::int32_t number = 0;
+    std::string why; // empty when it holds one
+};
+
+Read Refused(std::string why) {
+    return {std::nullopt, 0, std::move(why)};
 }
 
-// A double-quoted text with its escapes; `text` starts at the opening quote. False, with the
+// The character after a backslash; nothing for an unknown escape.
+std::optional<char> Escaped(char e) {
+    switch (e) {
+    case '"':
+    case '\\':
+        return e;
+    case 'n':
+        return '\n';
+    case 'r':
+        return '\r';
+    case 't':
+        return '\t';
+    default:
+        return std::nullopt;
+    }
+}
+
+// A double-quoted text with its escapes; `text` starts at the opening quote. Refused, with the
 // reason, for an unknown escape, a missing closing quote or anything after it.
-bool ParseQuoted(std::string_view text, std::string& out, std::string& why) {
-    out.clear();
+Read ReadQuoted(std::string_view text) {
+    std::string out;
     std::size_t i = 1;
     for (;;) {
-        if (i >= text.size()) {
-            why = "text without its closing quote";
-            return false;
-        }
+        if (i >= text.size()) return Refused("text without its closing quote");
         const char c = text[i++];
         if (c == '"') break;
         if (c != '\\') {
             out += c;
             continue;
         }
-        if (i >= text.size()) {
-            why = "text without its closing quote";
-            return false;
-        }
+        if (i >= text.size()) return Refused("text without its closing quote");
         const char e = text[i++];
-        switch (e) {
-        case '"':
-            out += '"';
-            break;
-        case '\\':
-            out += '\\';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'x': {
-            const int high = i < text.size() ? HexDigit(text[i]) : -1;
-            const int low = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
-            if (high < 0 || low < 0) {
-                why = "\\x needs two hex digits";
-                return false;
-            }
+        if (e == 'x') {
+            const int high = i < text.size() ? text::HexDigitValue(text[i]) : -1;
+            const int low = i + 1 < text.size() ? text::HexDigitValue(text[i + 1]) : -1;
+            if (high < 0 || low < 0) return Refused("\\x needs two hex digits");
             out += static_cast<char>(high * 16 + low);
             i += 2;
-            break;
-        }
-        default:
-            why = std::string("unknown escape \\") + e;
-            return false;
+        } else if (const auto plain = Escaped(e)) {
+            out += *plain;
+        } else {
+            return Refused(std::string("unknown escape \\") + e);
         }
     }
-    if (!TrimBlanks(text.substr(i)).empty()) {
-        why = "something after the closing quote";
-        return false;
-    }
-    return true;
+    if (!TrimBlanks(text.substr(i)).empty()) return Refused("something after the closing quote");
+    return {std::move(out), 0, {}};
+}
+
+// A property's value: a quoted text or a 32-bit number.
+Read ReadValue(std::string_view value) {
+    if (!value.empty() && value.front() == '"') return ReadQuoted(value);
+    std::int32_t number = 0;
+    if (!ParseInt32(value, number)) return Refused("not a 32-bit integer or a quoted text");
+    return {std::nullopt, number, {}};
 }
 
 std::string Quote(std::string_view text) {
@@ -119,10 +122,6 @@ std::string Quote(std::string_view text) {
     return out;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return LowerAscii(a) == LowerAscii(b);
-}
-
 int HimetricToPixels(std::int32_t himetric) {
     return static_cast<int>(std::lround(static_cast<double>(himetric) * 96.0 / 2540.0));
 }
@@ -131,80 +130,71 @@ int HimetricToPixels(std::int32_t himetric) {
 
 const PanelDescription* LayoutDescription::Find(std::string_view name) const {
     for (const PanelDescription& p : panels) {
-        if (EqualNoCase(p.name, name)) return &p;
+        if (text::SameName(p.name, name)) return &p;
     }
     return nullptr;
 }
+
+namespace {
+
+// A panel heading "[name]": the panel its values go to from here on (nothing: none), and what was
+// wrong with it.
+struct Heading {
+    PanelDescription* panel;
+    std::string problem;
+};
+
+Heading ReadHeading(std::string_view line, LayoutDescription& layout) {
+    const std::string_view name =
+        line.back() == ']' && line.size() >= 2 ? TrimBlanks(line.substr(1, line.size() - 2)) : std::string_view();
+    if (name.empty()) return {nullptr, "a panel heading needs a name between [ and ]"}; // its lines go nowhere
+    for (PanelDescription& p : layout.panels) {
+        if (text::SameName(p.name, name))
+            return {&p, "panel " + std::string(name) + " again; its values are added to the first"};
+    }
+    layout.panels.push_back({std::string(name), {}});
+    return {&layout.panels.back(), {}}; // the only pointer kept, renewed at every heading
+}
+
+// A line "name = value" into the current panel; what was wrong with it, if anything.
+std::string ReadProperty(std::string_view line, PanelDescription* current) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) return "expected name = value";
+    const std::string_view name = TrimBlanks(line.substr(0, eq));
+    if (name.empty()) return "a value without a name";
+    if (current == nullptr) return "a value before the first panel heading";
+    Read value = ReadValue(TrimBlanks(line.substr(eq + 1)));
+    if (!value.why.empty()) return std::string(name) + ": " + value.why;
+    if (value.text) {
+        current->bag.Set(name, std::move(*value.text));
+    } else {
+        current->bag.Set(name, value.number);
+    }
+    return {};
+}
+
+} // namespace
 
 LayoutReadResult ReadLayoutDescription(std::string_view text) {
     LayoutReadResult result;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3); // a UTF-8 byte order mark
     PanelDescription* current = nullptr;
     int lineNumber = 0;
-    const auto problem = [&](std::string what) { result.problems.push_back({lineNumber, std::move(what)}); };
-
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        const std::string_view raw = text.substr(0, end);
+        const std::string_view line = TrimBlanks(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNumber;
-
-        const std::string_view line = TrimBlanks(raw);
         if (line.empty() || line.front() == '#' || line.front() == ';') continue;
-
+        std::string problem;
         if (line.front() == '[') {
-            const std::string_view name = line.back() == ']' && line.size() >= 2
-                                              ? TrimBlanks(line.substr(1, line.size() - 2))
-                                              : std::string_view();
-            if (name.empty()) {
-                problem("a panel heading needs a name between [ and ]");
-                current = nullptr; // its lines belong to no panel
-                continue;
-            }
-            PanelDescription* earlier = nullptr;
-            for (PanelDescription& p : result.layout.panels) {
-                if (EqualNoCase(p.name, name)) earlier = &p;
-            }
-            if (earlier != nullptr) {
-                problem("panel " + std::string(name) + " again; its values are added to the first");
-                current = earlier;
-                continue;
-            }
-            result.layout.panels.push_back({std::string(name), {}});
-            current = &result.layout.panels.back(); // the only pointer kept, renewed at every heading
-            continue;
+            Heading heading = ReadHeading(line, result.layout);
+            current = heading.panel;
+            problem = std::move(heading.problem);
+        } else {
+            problem = ReadProperty(line, current);
         }
-
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos) {
-            problem("expected name = value");
-            continue;
-        }
-        const std::string_view name = TrimBlanks(line.substr(0, eq));
-        const std::string_view value = TrimBlanks(line.substr(eq + 1));
-        if (name.empty()) {
-            problem("a value without a name");
-            continue;
-        }
-        if (current == nullptr) {
-            problem("a value before the first panel heading");
-            continue;
-        }
-        if (!value.empty() && value.front() == '"') {
-            std::string parsed, why;
-            if (!ParseQuoted(value, parsed, why)) {
-                problem(std::string(name) + ": " + why);
-                continue;
-            }
-            current->bag.Set(name, std::move(parsed));
-            continue;
-        }
-        std::int32_t number = 0;
-        if (!ParseInt32(value, number)) {
-            problem(std::string(name) + ": not a 32-bit integer or a quoted text");
-            continue;
-        }
-        current->bag.Set(name, number);
+        if (!problem.empty()) result.problems.push_back({lineNumber, std::move(problem)});
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #include "ui/panel/property_bag.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
 
 namespace panel {
@@ -14,29 +16,7 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
-
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
 
 bool ParseInt32(std::string_view text, std::int32_t& out) {
     text = TrimBlanks(text);
@@ -53,7 +33,7 @@ bool ParseInt32(std::string_view text, std::int32_t& out) {
         if (text.empty() || text.size() > 8) return false;
         std::uint32_t value = 0;
         for (char c : text) {
-            const int digit = HexDigit(c);
+            const int digit = text::HexDigitValue(c);
             if (digit < 0) return false;
             value = value << 4 | static_cast<std::uint32_t>(digit);
         }
@@ -81,23 +61,23 @@ bool ParseInt32(std::string_view text, std::int32_t& out) {
 
 const PropertyBag::Value* PropertyBag::Find(std::string_view name) const {
     for (const Entry& e : entries_) {
-        if (EqualNoCase(e.name, name)) return &e.value;
+        if (text::SameName(e.name, name)) return &e.value;
     }
     return nullptr;
 }
 
 void PropertyBag::Set(std::string_view name, Value value) {
     for (Entry& e : entries_) {
-        if (EqualNoCase(e.name, name)) {
+        if (text::SameName(e.name, name)) {
             e.value = std::move(value);
             return;
         }
     }
-    entries_.push_back({LowerAscii(name), std::move(value)});
+    entries_.push_back({text::LowerCase(name), std::move(value)});
 }
 
 void PropertyBag::Remove(std::string_view name) {
-    std::erase_if(entries_, [&](const Entry& e) { return EqualNoCase(e.name, name); });
+    std::erase_if(entries_, [&](const Entry& e) { return text::SameName(e.name, name); });
 }
 
 std::int32_t PropertyBag::ReadProperty(std::string_view name, std::int32_t defaultValue) const {

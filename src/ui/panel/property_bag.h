@@ -48,9 +48,6 @@ private:
     std::vector<Entry> entries_;
 };
 
-// Lower-cases ASCII letters; other bytes (UTF-8 included) stay as they are.
-[[nodiscard]] std::string LowerAscii(std::string_view text);
-
 // "123", "-5", "0x00F1E3C8" (up to 8 hex digits, the bit pattern of a 32-bit value) or the same
 // with "&H" in front and an optional "&" behind; surrounding blanks allowed. Anything else, or a
 // decimal outside the 32-bit range, gives false.

@@ -143,10 +143,9 @@ TEST_F(WineCli, ExportedBatchLeavesTheValuesApplyLeavesOnTheSimulatedMachine) {
         const Outcome ran = Batch(batch);
         EXPECT_EQ(ran.status, 0) << pageArgs[0];
 
-        std::string why;
-        const auto applied = sim::Machine::Load(machine, &why);
-        ASSERT_TRUE(applied) << why;
-        sim::Machine simulated = *applied;
+        const sim::LoadedMachine applied = sim::Machine::Load(machine);
+        ASSERT_TRUE(applied.machine) << applied.error;
+        sim::Machine simulated = *applied.machine;
         for (const auto& [key, name] : values) {
             const auto want = simulated.ReadRegValue(key, name);
             const auto got = wine.ReadRegValue(key, name);

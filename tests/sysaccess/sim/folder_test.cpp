@@ -45,8 +45,9 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     std::optional<sim::Machine> Load(std::string* error = nullptr) {
-        std::string ignored;
-        return sim::Machine::Load(dir.string(), error ? error : &ignored);
+        sim::LoadedMachine loaded = sim::Machine::Load(dir.string());
+        if (error) *error = loaded.error;
+        return std::move(loaded.machine);
     }
 };
 
@@ -167,8 +168,9 @@ TEST_F(TempDir, LoadsWhatAPersonWrites) {
 
 TEST_F(TempDir, DamagedFoldersAreRefusedWithAReason) {
     std::string error;
-    EXPECT_FALSE(sim::Machine::Load((dir / "missing").string(), &error));
-    EXPECT_NE(error.find("missing"), std::string::npos);
+    const sim::LoadedMachine missing = sim::Machine::Load((dir / "missing").string());
+    EXPECT_FALSE(missing.machine);
+    EXPECT_NE(missing.error.find("missing"), std::string::npos);
 
     EXPECT_FALSE(Load(&error));
     EXPECT_NE(error.find("registry.reg"), std::string::npos);

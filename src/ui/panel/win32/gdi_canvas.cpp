@@ -20,8 +20,9 @@ std::optional<panel::Rgb> TranslateOleColor(panel::OleColor color) {
     return std::nullopt;
 }
 
-GdiCanvas::GdiCanvas(HDC dc, int width, int height, COLORREF background, int dpi)
-    : dc_(dc), width_(width < 0 ? 0 : width), height_(height < 0 ? 0 : height), background_(background), dpi_(dpi) {}
+GdiCanvas::GdiCanvas(HDC dc, int width, int height, COLORREF background, int dpi, lang::Language language)
+    : dc_(dc), width_(width < 0 ? 0 : width), height_(height < 0 ? 0 : height), background_(background), dpi_(dpi),
+      language_(language) {}
 
 void GdiCanvas::Clear() {
     SetDCBrushColor(dc_, background_);
@@ -60,7 +61,7 @@ void GdiCanvas::DrawStar(int x, int y) {
 
 void GdiCanvas::DrawText(int x, int y, const std::string& utf8, panel::Rgb color, bool bold) {
     if (!font_ || fontBold_ != bold) {
-        font_ = win32::CreateSongFont(90, bold, dpi_);
+        font_ = win32::CreateUiFont(language_, 90, bold, dpi_);
         fontBold_ = bold;
     }
     const std::wstring text = win32::Widen(utf8);

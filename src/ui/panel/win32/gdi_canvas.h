@@ -10,8 +10,10 @@ namespace panelwin {
 
 class GdiCanvas : public panel::Canvas {
 public:
-    // Paints on dc, a surface of width x height pixels whose own background is `background`.
-    GdiCanvas(HDC dc, int width, int height, COLORREF background, int dpi = 96);
+    // Paints on dc, a surface of width x height pixels whose own background is `background`; text
+    // in the type face of the language.
+    GdiCanvas(HDC dc, int width, int height, COLORREF background, int dpi = 96,
+              lang::Language language = lang::Language::Chinese);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -28,6 +30,7 @@ private:
     int height_;
     COLORREF background_;
     int dpi_;
+    lang::Language language_;
     win32::Font font_;
     bool fontBold_ = false;
 };

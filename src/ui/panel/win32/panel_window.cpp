@@ -67,6 +67,11 @@ PanelWindow::~PanelWindow() {
     }
 }
 
+void PanelWindow::SetLanguage(lang::Language language) {
+    language_ = language;
+    Invalidate();
+}
+
 void PanelWindow::SetCaption(const std::string& utf8) {
     SetWindowTextW(hwnd_, win32::Widen(utf8).c_str());
     model_.SetCaption(utf8);
@@ -89,7 +94,7 @@ void PanelWindow::EnsureRendered() {
         win32::Selection bitmap(memory.get(), buffer_.get());
         // The panel paints in pixels: its header strip is 23 high at any dpi, so its caption keeps
         // the 96-dpi size that fits there.
-        GdiCanvas canvas(memory.get(), width_, height_, GetSysColor(COLOR_BTNFACE), 96);
+        GdiCanvas canvas(memory.get(), width_, height_, GetSysColor(COLOR_BTNFACE), 96, language_);
         model_.Layout(width_, height_);
         (void)model_.Redraw(canvas);
     }

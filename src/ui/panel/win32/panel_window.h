@@ -36,6 +36,8 @@ public:
 
     // Caption of the model and text of the window (what a screen reader or a test reads).
     void SetCaption(const std::string& utf8);
+    // The language of the caption, whose type face it is painted in (Chinese at first).
+    void SetLanguage(lang::Language language);
 
     // Paints the panel, as on screen, into dc at its origin (WM_PRINTCLIENT, tests).
     void PaintTo(HDC dc);
@@ -56,6 +58,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool stale_ = true;
+    lang::Language language_ = lang::Language::Chinese;
     win32::Bitmap buffer_;
     win32::Brush pattern_;
 };

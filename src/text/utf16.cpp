@@ -1,6 +1,6 @@
-#include "sysaccess/utf16.h"
+#include "text/utf16.h"
 
-namespace sysaccess {
+namespace text {
 
 namespace {
 
@@ -100,4 +100,4 @@ std::size_t Utf8CharLength(std::string_view s) {
     return s.empty() ? 0 : DecodeOne(s).length;
 }
 
-} // namespace sysaccess
+} // namespace text

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace sysaccess {
+namespace text {
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
@@ -22,4 +22,4 @@ bool IsValidUtf8(std::string_view s);
 // The bytes of the character s begins with: 1 to 4, or 1 for a byte that begins no character.
 std::size_t Utf8CharLength(std::string_view s);
 
-} // namespace sysaccess
+} // namespace text
