@@ -7,6 +7,7 @@
 #include <sstream>
 #include <utility>
 
+#include "app/history.h"
 #include "app/preview.h"
 #include "app/tips.h"
 #include "support/fake_host.h"
@@ -313,3 +314,63 @@ TEST_F(Shell, BrowseAndServiceClick) {
 }
 
 } // namespace
+
+// The history lists every journal newest first and undoes the chosen one as undo does: what it put
+// back, a row that says it is undone, the undo's own journal on top. A journal of another computer
+// is undone only once the user accepts a warning naming both; a file that is no journal is a row
+// that says so and cannot be acted on.
+TEST(History, ListsTheJournalsAndUndoesTheChosenOne) {
+    sim::Machine m = sim::Machine::Seeded();
+    form::MainForm form;
+    testing_support::FakeHost host;
+    form::Context ctx{form, m, host};
+    app::LoadWindow(ctx);
+    const std::string key = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)";
+    const auto disableSR = [&] {
+        const auto v = m.ReadRegValue(key, "DisableSR");
+        return v ? static_cast<long long>(v->dword) : -1LL;
+    };
+    const auto before = disableSR();
+    app::cmdHistory(ctx);
+    ASSERT_EQ(host.lists.size(), 1u);
+    ASSERT_EQ(host.lists[0].size(), 1u);
+    EXPECT_EQ(host.lists[0][0].line, "还没有撤销记录");
+    EXPECT_FALSE(host.lists[0][0].actionable);
+
+    form.SetChk(form::kNoSystemRestore, form::kTicked);
+    app::cmdOptimize(ctx);
+    ASSERT_NE(disableSR(), before);
+    m.AddFile(m.ProgramFolder() + "\\undo\\zz-not-a-journal.reg", "junk");
+    host.choices = {1, 0}; // the file that is no journal, then the pass
+    app::cmdHistory(ctx);
+    ASSERT_EQ(host.lists.size(), 4u);
+    const std::vector<form::ListRow>& first = host.lists[1];
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_NE(first[0].line.find("  [系统优化]  "), std::string::npos) << first[0].line;
+    EXPECT_NE(first[0].line.find(" 项更改"), std::string::npos) << first[0].line;
+    EXPECT_NE(first[0].details.find("\"DisableSR\"="), std::string::npos) << first[0].details;
+    EXPECT_TRUE(first[1].line.starts_with("zz-not-a-journal.reg")) << first[1].line;
+    EXPECT_TRUE(first[1].line.ends_with("无法读取"));
+    EXPECT_FALSE(first[1].actionable);
+    EXPECT_EQ(host.lists[2].size(), 2u); // acting on it did nothing
+    EXPECT_EQ(disableSR(), before);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.starts_with("撤销完成。")) << host.messages[0].text;
+    const std::vector<form::ListRow>& after = host.lists[3];
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_NE(after[0].line.find("撤销 "), std::string::npos) << after[0].line;
+    EXPECT_TRUE(after[1].line.ends_with("已撤销")) << after[1].line;
+
+    // The undo's own journal, from another computer: refused on Cancel, undone on OK.
+    m.SetComputerName("ELSEWHERE");
+    host.messages.clear();
+    host.answers = {form::MsgAnswer::Cancel, form::MsgAnswer::Ok};
+    host.choices = {0, 0};
+    app::cmdHistory(ctx);
+    ASSERT_GE(host.messages.size(), 3u);
+    EXPECT_NE(host.messages[0].text.find("SYSVELA-SIM"), std::string::npos) << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find("ELSEWHERE"), std::string::npos) << host.messages[0].text;
+    EXPECT_EQ(host.messages[1].text, host.messages[0].text);
+    EXPECT_TRUE(host.messages[2].text.starts_with("撤销完成。")) << host.messages[2].text;
+    EXPECT_NE(disableSR(), before);
+}
