@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -15,7 +16,9 @@
 
 #include "app/shell.h"
 #include "app/win32/controls.h"
+#include "app/win32/modal.h"
 #include "optimize/pass.h"
+#include "undo/journal.h"
 #include "version/version.h"
 #include "win32/controls.h"
 #include "win32/text.h"
@@ -496,6 +499,94 @@ TEST_F(WindowTest, PreviewShowsWhatAPressWouldChange) {
                   "write HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore|DisableSR|"
                   "dword|00000001"});
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
+}
+
+// The key as Wine's own "reg export" writes it, or "absent".
+std::string Export(sysaccess::System& sys, const std::string& key) {
+    const std::string file = sys.ProgramFolder() + "\\window-test-export.txt";
+    if (!sys.Run("reg export \"" + key + "\" \"" + file + "\" /y", sysaccess::RunMode::Wait).ok()) return "absent";
+    return sys.ReadFile(file).value_or("unreadable");
+}
+
+// What the history window showed: its title, its rows before and after the undo, the chosen row's
+// details, whether its button could be pressed.
+struct HistorySeen {
+    std::string title, details;
+    std::vector<std::string> rows, rowsAfter;
+    bool actionEnabled = false;
+};
+
+std::vector<std::string> ListRows(HWND list) {
+    std::vector<std::string> rows;
+    const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        std::wstring row(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
+        rows.push_back(win32::Narrow(row.c_str()));
+    }
+    return rows;
+}
+
+// After a system-page pass, 撤销 on the newest journal leaves every key the pass touched as Wine's
+// reg export wrote it before (the program's own key aside), says what it did, and the row says it
+// is undone.
+TEST_F(WindowTest, UndoFromTheHistoryRestoresEveryKeyThePassTouched) {
+    for (const form::Option& o : form::kOptions) {
+        if (o.page == form::Page::System && o.chk != form::kShortDiskCheck) form.SetChk(o.chk, form::kTicked);
+    }
+    std::map<std::string, std::string> before;
+    const undo::Targets targets = undo::PlanTargets(form, sys, optimize::cmdOptimize);
+    for (const auto& [key, name] : targets.values)
+        before.emplace(key, "");
+    for (const std::string& key : targets.trees)
+        before.emplace(key, "");
+    std::erase_if(before, [](const auto& k) { return k.first.starts_with("HKEY_LOCAL_MACHINE\\SOFTWARE\\Sysvela"); });
+    ASSERT_GT(before.size(), 5u);
+    for (auto& [key, text] : before)
+        text = Export(sys, key);
+    Click(Button(form::Button::Optimize));
+    std::size_t changed = 0;
+    for (const auto& [key, text] : before)
+        changed += Export(sys, key) != text ? 1 : 0;
+    ASSERT_GT(changed, 0u);
+    boxes.Forget();
+
+    HistorySeen seen;
+    HWND& shown = shownModal;
+    window->SetModalHook([&](HWND w) {
+        shown = w;
+        wchar_t title[256] = L"";
+        GetWindowTextW(w, title, 256);
+        seen.title = win32::Narrow(title);
+        const HWND list = GetDlgItem(w, appwin::kListRowsId);
+        seen.rows = ListRows(list);
+        SendMessageW(list, LB_SETCURSEL, 0, 0);
+        SendMessageW(w, WM_COMMAND, MAKEWPARAM(appwin::kListRowsId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        seen.details = win32::GetText(GetDlgItem(w, appwin::kListDetailsId));
+        seen.actionEnabled = IsWindowEnabled(GetDlgItem(w, appwin::kListActionId)) != FALSE;
+        SendMessageW(GetDlgItem(w, appwin::kListActionId), BM_CLICK, 0, 0); // the result's box is answered
+        seen.rowsAfter = ListRows(list);
+        PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
+        SetTimer(nullptr, 0, 5000, CloseLeftModal);
+    });
+    SendMessageW(window->Control(appwin::kIdUndo), BM_CLICK, 0, 0);
+    window->SetModalHook({});
+    EXPECT_FALSE(IsWindow(shown));
+    EXPECT_EQ(seen.title, "优化记录与撤销");
+    ASSERT_FALSE(seen.rows.empty());
+    EXPECT_NE(seen.rows[0].find("  [系统优化]  "), std::string::npos) << seen.rows[0];
+    EXPECT_TRUE(seen.details.starts_with("撤销将按下面的注册表内容恢复，记录文件：")) << seen.details;
+    EXPECT_TRUE(seen.actionEnabled);
+    const std::vector<std::string> said = boxes.Seen();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_TRUE(said[0].starts_with("撤销结果|撤销完成。")) << said[0];
+    ASSERT_EQ(seen.rowsAfter.size(), seen.rows.size() + 1);
+    EXPECT_NE(seen.rowsAfter[0].find("  撤销 "), std::string::npos) << seen.rowsAfter[0];
+    EXPECT_TRUE(seen.rowsAfter[1].ends_with("已撤销")) << seen.rowsAfter[1];
+    for (const auto& [key, text] : before)
+        EXPECT_EQ(Export(sys, key), text) << key;
+    EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(window->Control(appwin::kIdUndo)));
 }
 
 // The tip found at a point of a control (its client coordinates), read back whole.
