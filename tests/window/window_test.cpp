@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -21,6 +23,7 @@
 #include "undo/journal.h"
 #include "version/version.h"
 #include "win32/controls.h"
+#include "win32/handles.h"
 #include "win32/text.h"
 #include <commctrl.h>
 
@@ -587,6 +590,83 @@ TEST_F(WindowTest, UndoFromTheHistoryRestoresEveryKeyThePassTouched) {
         EXPECT_EQ(Export(sys, key), text) << key;
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
     EXPECT_TRUE(IsWindowEnabled(window->Control(appwin::kIdUndo)));
+}
+
+// What the screen shows of a window and its children, in its client coordinates.
+std::vector<std::uint32_t> ScreenOf(HWND hwnd, int width, int height) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win32::WindowDc screen(nullptr);
+    win32::Bitmap dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::MemoryDc memory(CreateCompatibleDC(screen.get()));
+    if (!dib || !memory || bits == nullptr) return {};
+    win32::Selection selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* quads = static_cast<const std::uint32_t*>(bits);
+    return {quads, quads + static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
+}
+
+// On every page, 预览 and 撤销 change no pixel outside their own places, overlap no other control,
+// and lblWait at its longest text ends 6 px before 撤销.
+TEST_F(WindowTest, TheTwoNewButtonsLeaveTodaysWindowAsItWas) {
+    const HWND main = window->Panel(PanelId::Main).hwnd();
+    const HWND extra[] = {window->Control(appwin::kIdPreview), window->Control(appwin::kIdUndo)};
+    RECT client{};
+    GetClientRect(main, &client);
+    for (const form::PageRecord& page : form::kPages) {
+        SCOPED_TRACE(page.word);
+        Click(Button(page.button));
+        const std::vector<std::uint32_t> with = ScreenOf(main, client.right, client.bottom);
+        for (const HWND b : extra)
+            ShowWindow(b, SW_HIDE);
+        const std::vector<std::uint32_t> without = ScreenOf(main, client.right, client.bottom);
+        ASSERT_EQ(with.size(), without.size());
+        ASSERT_FALSE(with.empty());
+        for (const HWND b : extra)
+            ShowWindow(b, SW_SHOWNA);
+        std::size_t differ = 0, drawn = 0; // drawn: the buttons' own pixels, so the capture sees controls
+        RECT where{client.right, client.bottom, 0, 0};
+        for (int y = 0; y < client.bottom; ++y) {
+            for (int x = 0; x < client.right; ++x) {
+                bool inside = false;
+                for (const HWND b : extra) {
+                    const RECT r = RectIn(b, main);
+                    inside |= x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                }
+                const std::size_t i = static_cast<std::size_t>(y * client.right + x);
+                drawn += inside && with[i] != without[i] ? 1 : 0;
+                if (inside || with[i] == without[i]) continue;
+                ++differ;
+                where = {std::min<LONG>(where.left, x), std::min<LONG>(where.top, y), std::max<LONG>(where.right, x),
+                         std::max<LONG>(where.bottom, y)};
+            }
+        }
+        EXPECT_GT(drawn, 100u);
+        EXPECT_EQ(differ, 0u) << "within " << where.left << "," << where.top << " - " << where.right << ","
+                              << where.bottom;
+        for (HWND other = GetWindow(main, GW_CHILD); other != nullptr; other = GetWindow(other, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(other) || other == extra[0] || other == extra[1]) continue;
+            for (const HWND b : extra) {
+                const RECT r = RectIn(b, main), o = RectIn(other, main);
+                RECT both{};
+                EXPECT_FALSE(IntersectRect(&both, &r, &o)) << GetDlgCtrlID(b) << " overlaps " << GetDlgCtrlID(other);
+            }
+        }
+    }
+    const HWND lblWait = window->Control(appwin::kIdLblWait);
+    for (const std::string& longest :
+         {std::string(form.Text(lang::Str::Done)), lang::Format(lang::Str::PassFailed, form.Language(), {"9999"})}) {
+        form.SetLblWait(longest);
+        Pump();
+        EXPECT_EQ(Text(lblWait), longest);
+        EXPECT_LE(RectIn(lblWait, main).right + 6, RectIn(extra[1], main).left) << longest;
+    }
 }
 
 // The tip found at a point of a control (its client coordinates), read back whole.
