@@ -14,7 +14,7 @@ int wmain() {
     LARGE_INTEGER frequency{}, start{}, end{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    app::TipsReader().Read(sys, tips); // the window's first read: the options worked out, then read
+    app::TipsReader().Read(sys, lang::Language::Chinese, tips); // the window's first read: the options worked out, then read
     QueryPerformanceCounter(&end);
     std::printf("%.1f\n",
                 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
