@@ -80,14 +80,15 @@ History ReadHistory(sysaccess::System& sys, lang::Language language) {
 
 void UndoJournal(form::Context& ctx, const undo::JournalEntry& journal) {
     const lang::Language language = ctx.form.Language();
+    // Another computer or user as undo itself judges it (the user by SID where both are known).
+    const undo::JournalContents c = undo::ReadJournalContents(ctx.sys, journal.name);
     undo::UndoOptions options;
-    const std::string computer = ctx.sys.ComputerName(), user = ctx.sys.UserName();
-    options.force = !sysaccess::SameName(journal.computer, computer);
-    options.forceUser = journal.user.empty() || !sysaccess::SameName(journal.user, user);
-    if (options.force || options.forceUser) {
-        const std::string named = journal.user.empty() ? ctx.form.Text(Str::HistoryNoUser) : journal.user;
-        const std::string warning =
-            lang::Format(Str::HistoryForeign, language, {journal.computer, named, computer, user});
+    options.force = c.otherComputer;
+    options.forceUser = c.otherUser;
+    if (c.problem.empty() && (options.force || options.forceUser)) {
+        const std::string named = c.user.empty() ? ctx.form.Text(Str::HistoryNoUser) : c.user;
+        const std::string warning = lang::Format(Str::HistoryForeign, language,
+                                                 {c.computer, named, ctx.sys.ComputerName(), ctx.sys.UserName()});
         if (ctx.host.MsgBox(warning, ctx.form.Text(Str::ConfirmTitle), form::MsgButtons::OkCancel,
                             form::MsgIcon::Exclamation) != form::MsgAnswer::Ok)
             return;

@@ -392,6 +392,10 @@ JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& n
         c.problem = path + " " + why;
         return c;
     }
+    c.computer = loaded->head.computer;
+    c.user = loaded->head.userName;
+    c.otherComputer = !sysaccess::SameName(c.computer, sys.ComputerName());
+    c.otherUser = !SameUser(loaded->head, sys.UserSid(), sys.UserName());
     if (!loaded->head.ended) {
         c.problem = path + " is cut short: its last line is not \"; end\"";
         return c;
@@ -403,9 +407,8 @@ JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& n
         return c;
     }
     c.registry = sysaccess::RegScriptText(script.ops);
-    c.changes = static_cast<std::size_t>(std::count_if(script.ops.begin(), script.ops.end(), [](const ScriptOp& op) {
-        return op.kind != ScriptOp::Kind::CreateKey;
-    }));
+    c.changes = static_cast<std::size_t>(std::count_if(
+        script.ops.begin(), script.ops.end(), [](const ScriptOp& op) { return op.kind != ScriptOp::Kind::CreateKey; }));
     for (const Copy& file : loaded->head.files)
         c.filesBack.push_back(file.target);
     c.filesRemoved = loaded->head.removes;

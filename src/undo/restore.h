@@ -42,6 +42,10 @@ struct JournalContents {
     std::size_t changes = 0; // values, keys and files an undo puts back
     std::string registry;    // a registry script
     std::vector<std::string> filesBack, filesRemoved, notUndoable;
+    // Where and by whom it was written, and whether undo takes it only with force (another
+    // computer) or forceUser (another user), judged as Undo judges them.
+    std::string computer, user;
+    bool otherComputer = false, otherUser = false;
 };
 JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name);
 
