@@ -7,6 +7,7 @@
 #include "presets/presets.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
+#include "sysaccess/recording.h"
 #include "undo/journal.h"
 
 namespace app {
@@ -77,21 +78,53 @@ void ShowPage(Context& ctx, Page page) {
 
 namespace {
 
-// The journal of what pass is about to change, then the pass; a message box and no change when
-// the journal cannot be written.
+// The journal of what pass is about to change and its empty log, then the pass with every effect
+// recorded, then the log; a message box and no change when the journal or the log cannot be
+// written, and one that names what failed when anything did.
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
-    if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, nullptr); !written) {
-        const lang::Language language = ctx.form.Language();
-        (void)ctx.host.MsgBox(lang::Format(lang::Str::JournalFailed, language, {written.error}),
+    std::string journal, log;
+    if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, &journal, &log); !written) {
+        (void)ctx.host.MsgBox(lang::Format(lang::Str::JournalFailed, ctx.form.Language(), {written.error}),
                               ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
         return;
     }
-    pass(ctx);
+    sysaccess::RecordingSystem record(ctx.sys, sysaccess::RecordMode::Apply);
+    form::Context recorded{ctx.form, record, ctx.host, &record};
+    pass(recorded);
     // What the pass changed may change what applies (a file it removed is not there to remove).
     optimize::JudgeAll(ctx.form, ctx.sys);
+    const sysaccess::Result logged = ctx.sys.ReplaceFileAtomically(log, sysaccess::LogText(record.Effects()));
+    const lang::Language language = ctx.form.Language();
+    const std::string report = ResultReport(record.Effects(), undo::UndoFolder(ctx.sys), logged, language);
+    if (!report.empty())
+        (void)ctx.host.MsgBox(report, lang::Text(lang::Str::ResultTitle, language), MsgButtons::Ok,
+                              MsgIcon::Exclamation);
 }
 
 } // namespace
+
+std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const std::string& folder,
+                         const sysaccess::Result& logged, lang::Language language) {
+    std::string lines;
+    std::size_t failed = 0;
+    for (const sysaccess::Effect& e : effects) {
+        if (e.outcome != sysaccess::Outcome::Failed) continue;
+        if (++failed <= kListedFailures)
+            lines += lang::Format(lang::Str::EffectFailed, language,
+                                  {sysaccess::OneLine(sysaccess::EffectWords(e)), sysaccess::OneLine(e.reason)}) +
+                     "\n";
+    }
+    if (failed == 0 && logged) return {};
+    std::string text;
+    if (failed > 0) text = lang::Format(lang::Str::PassFailedList, language, {std::to_string(failed)}) + "\n" + lines;
+    if (failed > kListedFailures) text += MoreLines(failed - kListedFailures, language) + "\n";
+    if (!logged) text += lang::Format(lang::Str::LogNotWritten, language, {logged.error}) + "\n";
+    return text + "\n" + lang::Text(lang::Str::LogAndJournalIn, language) + "\n" + folder;
+}
+
+std::string MoreLines(std::size_t left, lang::Language language) {
+    return lang::Format(lang::Str::MoreLines, language, {std::to_string(left)});
+}
 
 void cmdOptimize(form::Context& ctx) {
     Journaled(ctx, form::PageWord(ctx.form.VisiblePage()), optimize::cmdOptimize);

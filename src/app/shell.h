@@ -2,9 +2,13 @@
 // to log off, the folder browser and the service descriptions.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "form/context.h"
+#include "sysaccess/recording.h"
 
 namespace app {
 
@@ -27,9 +31,21 @@ void cmdWight(form::Context& ctx);
 // startup page lists the startup entries afresh.
 void ShowPage(form::Context& ctx, form::Page page);
 
-// The Optimize button: the journal of the pass first, then the pass. When the journal cannot be
-// written a message box says so and nothing changes.
+// The Optimize button: the journal of the pass and its log first, then the pass, then the log of
+// every effect with its outcome. When the journal or the log cannot be written a message box says
+// so and nothing changes; when an effect failed, a message box lists what failed.
 void cmdOptimize(form::Context& ctx);
+
+// What a message box says after a pass with these effects, whose journal and log are in folder:
+// every failed effect (the first twenty) with its reason, and where the log is. Empty when nothing
+// failed and the log was written.
+std::string ResultReport(const std::vector<sysaccess::Effect>& effects, const std::string& folder,
+                         const sysaccess::Result& logged, lang::Language language);
+
+// How many lines a message box lists before MoreLines counts the rest.
+inline constexpr std::size_t kListedFailures = 20;
+// The line in place of the left lines left out.
+std::string MoreLines(std::size_t left, lang::Language language);
 
 // Automatic optimisation, switching pages as the page buttons do, after one journal for its four
 // stages.

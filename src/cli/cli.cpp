@@ -17,10 +17,8 @@
 #include "presets/presets.h"
 #include "settings/settings.h"
 #include "sysaccess/encoding.h"
-#include "sysaccess/forwarding.h"
 #include "sysaccess/recording.h"
 #include "sysaccess/sim/machine.h"
-#include "sysaccess/toolcmd.h"
 #include "undo/journal.h"
 #include "undo/restore.h"
 #include "undo/status.h"
@@ -36,45 +34,11 @@ using sysaccess::RecordMode;
 constexpr const char* kDefaultMachineDir = "sysvela-machine";
 constexpr unsigned kUtf8CodePage = 65001;
 
+using sysaccess::OneLine;
+
 // A line on stderr, in the language of the run.
 void Say(const Env& env, lang::CliStr id, std::initializer_list<std::string_view> args = {}) {
     env.err(lang::Format(id, env.language, args));
-}
-
-// Notes, before each "reg delete" or "reg copy" runs, whether there is anything to remove or
-// copy: reg exits 1 when there is not, which is no failure of the pass.
-class RemovalProbe : public sysaccess::ForwardingSystem {
-public:
-    using ForwardingSystem::ForwardingSystem;
-    sysaccess::RunResult Run(const std::string& line, sysaccess::RunMode mode) override {
-        const std::optional<bool> present = sysaccess::RemovalTargetPresent(Inner(), line);
-        lastWasNothing = present == false;
-        if (lastWasNothing && mode == sysaccess::RunMode::Start) nothingStarted.push_back(line);
-        return Inner().Run(line, mode);
-    }
-    bool lastWasNothing = false;
-    std::vector<std::string> nothingStarted; // started removals that had nothing to remove
-
-    bool NothingToRemove(const std::string& started) {
-        const auto it = std::find(nothingStarted.begin(), nothingStarted.end(), started);
-        if (it == nothingStarted.end()) return false;
-        nothingStarted.erase(it);
-        return true;
-    }
-};
-
-// One output line per effect: a line break inside a name would read as a second line.
-std::string OneLine(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
 }
 
 std::filesystem::path HostPath(const std::string& utf8) {
@@ -200,36 +164,34 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         return 2;
     }
 
-    RemovalProbe probe(base);
     std::unique_ptr<RecordingSystem> recorder;
+    std::unique_ptr<undo::Foreseer> foreseer; // plan --changes: each effect judged before it is recorded
     std::unique_ptr<BatchExporter> exporter;
     sysaccess::System* sys = nullptr;
     std::function<void(const std::string&)> onPage;
-    bool failed = false;
+    std::vector<std::size_t> startedAtPrint; // commands printed as started, whose end is learnt later
     if (o.command == Command::Export) {
         exporter = std::make_unique<BatchExporter>(base, !o.all);
         sys = exporter.get();
         onPage = [&](const std::string& page) { exporter->Page(page); };
     } else {
-        recorder = std::make_unique<RecordingSystem>(probe, o.command == Command::Apply ? RecordMode::Apply
-                                                                                        : RecordMode::Plan);
+        recorder =
+            std::make_unique<RecordingSystem>(base, o.command == Command::Apply ? RecordMode::Apply : RecordMode::Plan);
+        if (o.changes) foreseer = std::make_unique<undo::Foreseer>(*recorder);
         recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
-            const bool command = e.kind == sysaccess::EffectKind::Wait || e.kind == sysaccess::EffectKind::Start;
-            if (!e.ok && command && probe.lastWasNothing) {
-                const bool copy = e.text.find(" copy ") != std::string::npos;
-                env.out(OneLine(sysaccess::EffectWord(e.kind) + (" " + e.text)) +
-                        (copy ? "\tnothing to copy\n" : "\tnothing to remove\n"));
-                return;
-            }
-            if (!e.ok) failed = true;
-            env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
+            if (e.pending) startedAtPrint.push_back(recorder->Effects().size() - 1);
+            const undo::Foresight seen = foreseer ? foreseer->Judged().back() : undo::Foresight::Changes;
+            if (seen == undo::Foresight::AtTarget) return;
+            env.out(OneLine(sysaccess::EffectLine(e)) + (seen == undo::Foresight::Unknown ? "\tunknown\n" : "\n"));
         });
-        recorder->SetSkipCallback([&](const std::string& line) { env.out("skipped " + OneLine(line) + "\n"); });
-        sys = recorder.get();
+        // plan --changes lists only what changes or cannot be known: a skipped option changes nothing.
+        if (!o.changes)
+            recorder->SetSkipCallback([&](const std::string& line) { env.out("skipped " + OneLine(line) + "\n"); });
+        sys = foreseer ? static_cast<sysaccess::System*>(foreseer.get()) : recorder.get();
         onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
     }
 
-    form::Context ctx{form, *sys, host};
+    form::Context ctx{form, *sys, host, recorder.get()};
     // Every page switch, the automatic sequence's included, heads the effects that follow it.
     form.SetObserver([&](const form::Change& c) {
         if (c.field == form::Field::Page) onPage(form::PageWord(form.VisiblePage()));
@@ -244,14 +206,17 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         if (startupPage) TickRemovals(o, form, env);
         if (o.recommend) presets::cmdSuggest(ctx);
     }
+    std::string log;
     if (o.command == Command::Apply) {
-        // What the pass is about to change is on disk before it changes anything.
+        // What the pass is about to change is on disk before it changes anything, and so is its log.
         std::string journal;
-        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PassWord(o), &journal); !written) {
+        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PassWord(o), &journal, &log);
+            !written) {
             Say(env, lang::CliStr::JournalFailed, {written.error});
             return 1;
         }
         Say(env, lang::CliStr::Journal, {journal});
+        Say(env, lang::CliStr::Log, {log});
     }
     pass(ctx);
     form.SetObserver(nullptr);
@@ -269,13 +234,17 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         env.out(*bytes);
         return 0;
     }
-    // Commands started without waiting are waited for only now, as the window leaves them running.
-    for (const sysaccess::StartedCommand& started : recorder->CollectStarted()) {
-        if (started.result.ok() || probe.NothingToRemove(started.commandLine)) continue;
-        failed = true;
-        env.out("failed: " + OneLine(started.commandLine) + ": " + started.result.Describe() + "\n");
+    // The pass waited for the commands it started; their outcomes follow its effects.
+    const std::vector<sysaccess::Effect>& effects = recorder->Effects();
+    for (const std::size_t i : startedAtPrint) {
+        if (effects[i].outcome == sysaccess::Outcome::Failed)
+            env.out("failed: " + OneLine(effects[i].text) + ": " + effects[i].reason + "\n");
     }
-    return failed ? 1 : 0;
+    if (o.command == Command::Apply) {
+        if (const sysaccess::Result logged = base.ReplaceFileAtomically(log, sysaccess::LogText(effects)); !logged)
+            Say(env, lang::CliStr::LogFailed, {logged.error});
+    }
+    return recorder->Count(sysaccess::Outcome::Failed) > 0 ? 1 : 0;
 }
 
 int StartupList(const Options& o, sysaccess::System& base, const Env& env) {
@@ -294,7 +263,7 @@ int Diagnostic(const Options& o, sysaccess::System& base, const Env& env) {
     RecordingSystem recorder(base, RecordMode::Apply);
     bool failed = false;
     recorder.SetEffectCallback([&](const sysaccess::Effect& e) {
-        if (!e.ok) failed = true;
+        if (e.outcome == sysaccess::Outcome::Failed) failed = true;
         env.out(OneLine(sysaccess::EffectLine(e)) + "\n");
     });
     if (o.command == Command::RegWrite) {

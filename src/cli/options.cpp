@@ -95,6 +95,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     CLI::App* exportCmd = app.add_subcommand("export");
     for (CLI::App* sub : {plan, apply, exportCmd})
         sub->add_option("PAGE", page)->required();
+    bool changes = false;
+    plan->add_flag("--changes", changes);
 
     Options o;
     CLI::App* list = app.add_subcommand("startup-list");
@@ -163,6 +165,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language 
     if (*userOpt) o.user = user;
     o.recommend = recommend;
     o.all = all;
+    o.changes = changes;
     o.remove = remove;
     o.codePage = codePage;
     if (*languageOpt) {

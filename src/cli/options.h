@@ -20,7 +20,8 @@ struct Options {
     std::optional<std::string> settingsFile;
     std::optional<std::string> user;
     bool recommend = false;
-    bool all = false; // every option runs, whether or not this Windows has what it changes
+    bool all = false;     // every option runs, whether or not this Windows has what it changes
+    bool changes = false; // plan --changes: only what would change the machine, or cannot be known
     std::vector<std::string> remove;
     unsigned codePage = 936;
     // reg-write KEY NAME TYPE DATA; run-cmd COMMAND

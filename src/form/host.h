@@ -1,14 +1,25 @@
 // The Host seam: what the form needs from a window toolkit.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace form {
 
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { None, Exclamation, Information, Question, Error };
 enum class MsgAnswer { Ok, Cancel };
+
+// One row of a list the user chooses from: its line, the text shown while it is chosen, and
+// whether the list's action may be taken on it.
+struct ListRow {
+    std::string line;
+    std::string details;
+    bool actionable = true;
+};
 
 class Host {
 public:
@@ -23,6 +34,13 @@ public:
     virtual void LogOff() = 0;
     // Unloads the main window, which ends the program.
     virtual void CloseWindow() = 0;
+    // A modal window showing text that can be read, selected and copied, not changed.
+    virtual void ShowText(const std::string& title, const std::string& text) = 0;
+    // A modal window listing the rows that rows() gives, the details of the chosen row beside them,
+    // and one button, action, that runs act on the chosen row; the rows are read again after it.
+    virtual void ShowList(const std::string& title, const std::string& action,
+                          const std::function<std::vector<ListRow>()>& rows,
+                          const std::function<void(std::size_t)>& act) = 0;
 };
 
 // A host with no window, for a pass run without one: every question is answered OK, there are
@@ -34,6 +52,9 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
     void LogOff() override {}
     void CloseWindow() override {}
+    void ShowText(const std::string&, const std::string&) override {}
+    void ShowList(const std::string&, const std::string&, const std::function<std::vector<ListRow>()>&,
+                  const std::function<void(std::size_t)>&) override {}
 };
 
 } // namespace form

@@ -12,6 +12,7 @@ constexpr const char* kHelpZh = R"(sysvela-cli：不打开窗口，预览、执�
 
 用法：
   sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... COMMAND PAGE
+  sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... plan PAGE --changes
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
@@ -59,7 +60,12 @@ plan 和 apply 的输出（标准输出，UTF-8，每项一行，按顺序）
   apply 中失败的一项以制表符和“failed: REASON”结尾；执行完后，每个启动后失败的命令
   另列一行“failed: COMMAND: REASON”。对不存在的值或项的“reg delete”以制表符和
   “nothing to remove”结尾，对不存在的项的“reg copy”以“nothing to copy”结尾；两者都不
-  算失败。
+  算失败。apply 还把每项及其结果（ok、failed: REASON、skipped: REASON）和最后的合计写入
+  撤销记录（见下）旁的日志：文件名为撤销记录的名称加 .log，UTF-8。
+  plan --changes 只列出会更改计算机当前状态的项，以及结果无法预先知道的项（以制表符和
+  “unknown”结尾）：没有任何东西可以读回其效果的命令，或针对未安装服务的 sc 步骤。注册表值、
+  服务的启动类型（sc）、删除或复制的注册表项（reg）和启动时的磁盘检查（chkntfs）都从计算机
+  读取；已是目标状态的项不列出。
 
 export 的输出（标准输出）：批处理文件，CR LF 换行，使用所选代码页。注册表值写成“reg add”，
 命令行原样保留，每个文件操作都先做与程序相同的检查，Windows 文件夹、“开始”菜单和“启动”
@@ -110,6 +116,7 @@ constexpr const char* kHelpEn = R"(sysvela-cli: preview, apply and export a page
 
 Usage:
   sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... COMMAND PAGE
+  sysvela-cli [--machine DIR] [--settings FILE] [--user NAME] [--recommend] [--remove NAME]... plan PAGE --changes
   sysvela-cli [--machine DIR] [--user NAME] startup-list
   sysvela-cli [--machine DIR] reg-write KEY NAME TYPE DATA
   sysvela-cli [--machine DIR] run-cmd "COMMAND"
@@ -166,7 +173,14 @@ Output of plan and apply (stdout, UTF-8, one line per effect, in order)
   In apply, an effect that failed ends with a tab and "failed: REASON"; after the pass each
   started command that failed is listed as "failed: COMMAND: REASON". A "reg delete" of a value
   or key that was not there ends with a tab and "nothing to remove", a "reg copy" of a key that
-  was not there with "nothing to copy"; neither is a failure.
+  was not there with "nothing to copy"; neither is a failure. apply also writes every effect
+  with its outcome (ok, failed: REASON, skipped: REASON) and then the totals to a log beside its
+  journal (below): the journal's name with .log, UTF-8.
+  plan --changes lists only the effects that would change the machine as it is now, and those
+  whose result cannot be known beforehand, which end with a tab and "unknown": a command whose
+  effect nothing reads back, or an sc step for a service that is not installed. A registry
+  value, a service's start type (sc), a key removed or copied (reg) and the boot-time disk check
+  (chkntfs) are read from the machine; what already holds its target is left out.
 
 Output of export (stdout): the batch file, CR LF, in the code page chosen. Registry values
 become "reg add", command lines stand as they are, each file operation is made behind the same
@@ -265,6 +279,8 @@ constexpr Row kRows[] = {
     {CliStr::JournalFailed, "sysvela-cli: 无法写入撤销记录，本次未做任何更改：{1}\n",
      "sysvela-cli: the undo journal cannot be written, so nothing was changed: {1}\n"},
     {CliStr::Journal, "sysvela-cli: 撤销记录 {1}\n", "sysvela-cli: journal {1}\n"},
+    {CliStr::Log, "sysvela-cli: 日志 {1}\n", "sysvela-cli: log {1}\n"},
+    {CliStr::LogFailed, "sysvela-cli: 日志未能写入：{1}\n", "sysvela-cli: the log cannot be written: {1}\n"},
     {CliStr::CodePageCannotHold, "sysvela-cli: 批处理中有代码页 {1} 无法表示的文字\n",
      "sysvela-cli: the batch holds text that code page {1} cannot hold\n"},
     {CliStr::PassedOver, "sysvela-cli: {1} 中略过：{2}\n", "sysvela-cli: passed over in {1}: {2}\n"},

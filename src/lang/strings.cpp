@@ -82,6 +82,65 @@ constexpr Row kRows[] = {
      "Sysvela 正以“{1}”的身份运行，而登录本会话的是“{2}”。只对当前用户生效的选项将修改“{1}”的设置，而不是“{2}”的。",
      "Sysvela is running as {1}, while {2} is logged on in this session. The options for the current user will "
      "change the settings of {1}, not those of {2}."},
+
+    {Str::PassFailed, "优化结束，{1} 项未成功", "Done. {1} failed."},
+    {Str::PassFailedList, "优化结束，{1} 项未成功：", "Done. {1} failed:"},
+    {Str::EffectFailed, "{1}：{2}", "{1}: {2}"},
+    {Str::MoreLines, "……另有 {1} 项", "...and {1} more"},
+    {Str::ResultTitle, "优化结果", "Optimization Results"},
+    {Str::LogNotWritten, "日志未能写入：{1}", "The log could not be written: {1}"},
+    {Str::LogAndJournalIn, "本次的日志和撤销记录保存在 undo 文件夹中：",
+     "The log and the undo journal of this pass are in the undo folder:"},
+
+    {Str::PreviewButton, "预览(&P)", "&Preview"},
+    {Str::UndoButton, "撤销(&U)", "&Undo"},
+
+    {Str::PreviewTitle, "预览：按下“优化”将对本机做的更改", "Preview: what Optimize will change on this computer"},
+    {Str::PreviewHead, "将更改 {1} 项；另有 {2} 项已是目标状态，{3} 项的结果无法预知。",
+     "{1} will change; {2} are already set; the result of {3} cannot be known in advance."},
+    {Str::MarkChanges, "[将更改]", "[change]"},
+    {Str::MarkAtTarget, "[无需改]", "[already set]"},
+    {Str::MarkUnknown, "[无法预知]", "[unknown]"},
+
+    {Str::StateOn, "已生效", "Applied"},
+    {Str::StateOff, "未生效", "Not applied"},
+    {Str::StateMixed, "部分生效", "Partly applied"},
+    {Str::StateUnknown, "无法读取", "Cannot be read"},
+    {Str::TipState, "当前状态：", "Current state: "},
+    {Str::TipTicked, "勾选时：", "When checked:"},
+    {Str::TipCleared, "不勾选时：", "When cleared:"},
+    {Str::TipNothing, "不做任何更改", "No change"},
+    {Str::TipStartsFrom, "启动位置：", "Starts from: "},
+    {Str::TipNowhere, "已不在任何启动位置中", "No longer starts from anywhere"},
+
+    {Str::HistoryTitle, "优化记录与撤销", "Optimization History and Undo"},
+    {Str::HistoryAction, "撤销所选(&U)", "&Undo Selected"},
+    {Str::HistoryUndoOf, "撤销 {1}", "Undo of {1}"},
+    {Str::HistoryChanges, "{1} 项更改", "{1} changes"},
+    {Str::HistoryUndone, "已撤销", "undone"},
+    {Str::HistoryPartly, "部分无法撤销", "partly cannot be undone"},
+    {Str::HistoryNoJournals, "还没有撤销记录", "No undo journals yet"},
+    {Str::HistoryJournalsIn, "撤销记录保存在：", "Undo journals are kept in: "},
+    {Str::HistoryPutsBack, "撤销将按下面的注册表内容恢复，记录文件：{1}",
+     "Undo puts back the registry below, from the journal {1}"},
+    {Str::HistoryFilesBack, "放回的文件：", "Files put back:"},
+    {Str::HistoryFilesRemoved, "再次删除的文件：", "Files removed again:"},
+    {Str::HistoryNotUndoable, "无法撤销的部分：", "What cannot be undone:"},
+    {Str::HistoryForeign,
+     "这份记录写于计算机 {1}（用户 {2}），而这里是计算机 {3}（用户 "
+     "{4}）。\n撤销它会把记录里的设置写到这里。仍要撤销吗？",
+     "This journal was written on computer {1} (user {2}); this is computer {3} (user {4}).\nUndoing it writes "
+     "the journal's settings here. Undo it anyway?"},
+    {Str::HistoryNoUser, "未注明", "not recorded"},
+    {Str::UndoRefused, "未撤销，本机未做任何更改：\n{1}", "Nothing was undone and nothing was changed:\n{1}"},
+    {Str::UndoResultTitle, "撤销结果", "Undo Results"},
+    {Str::UndoDone, "撤销完成。", "Undo is complete."},
+    {Str::UndoPartly, "撤销未全部完成：{1}", "Undo did not complete: {1}"},
+    {Str::UndoNotPutBack, "未能恢复：", "Not put back:"},
+    {Str::UndoWarnings, "注意：", "Note:"},
+    {Str::UndoSkipped, "跳过：", "Skipped:"},
+    {Str::UndoOwnJournal, "本次撤销也写了撤销记录：{1}", "This undo wrote its own journal: {1}"},
+    {Str::StateNotApplicable, "不适用（{1}）", "Does not apply ({1})"},
 };
 
 constexpr bool RowsInIdOrder() {
@@ -90,7 +149,7 @@ constexpr bool RowsInIdOrder() {
             kRows[i].en[0] == '\0')
             return false;
     }
-    return static_cast<std::size_t>(Str::OtherSessionUser) + 1 == std::size(kRows);
+    return static_cast<std::size_t>(Str::StateNotApplicable) + 1 == std::size(kRows);
 }
 static_assert(RowsInIdOrder(), "kRows: row i is Str i, with both languages; one row for every Str");
 

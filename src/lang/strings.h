@@ -77,6 +77,60 @@ enum class Str {
     // Before the first pass, when the program runs as another account than the session's.
     InfoTitle,
     OtherSessionUser, // {1}: the account it runs as; {2}: the session's
+    // The result of a pass that did not wholly succeed: lblWait, then its message box.
+    PassFailed,     // {1}: how many effects failed
+    PassFailedList, // {1}: how many; the failed effects follow, one a line
+    EffectFailed,   // {1}: the effect in plan's words, {2}: why it failed
+    MoreLines,      // {1}: how many lines are left out
+    ResultTitle,
+    LogNotWritten,   // {1}: why
+    LogAndJournalIn, // the undo folder follows on the next line
+    // The two buttons beside the ten.
+    PreviewButton,
+    UndoButton,
+    // The preview: its title, its first line, the mark before each effect (in undo::Foresight's
+    // order: changes, at its target, cannot be known beforehand).
+    PreviewTitle,
+    PreviewHead, // {1} will change, {2} at their target, {3} cannot be known
+    MarkChanges,
+    MarkAtTarget,
+    MarkUnknown,
+    // The tips: an option's state now (in undo::OptionState's order), what a tick and a clear do,
+    // where a startup entry starts from.
+    StateOn,
+    StateOff,
+    StateMixed,
+    StateUnknown,
+    TipState,
+    TipTicked,
+    TipCleared,
+    TipNothing,
+    TipStartsFrom,
+    TipNowhere,
+    // The history behind 撤销(U) and what an undo did.
+    HistoryTitle,
+    HistoryAction,
+    HistoryUndoOf,  // {1}: the journal undone
+    HistoryChanges, // {1}: how many
+    HistoryUndone,
+    HistoryPartly,
+    HistoryNoJournals,
+    HistoryJournalsIn, // the undo folder follows
+    HistoryPutsBack,   // {1}: the journal; the registry script follows
+    HistoryFilesBack,
+    HistoryFilesRemoved,
+    HistoryNotUndoable,
+    HistoryForeign, // {1} computer and {2} user of the journal, {3} and {4} of this machine
+    HistoryNoUser,
+    UndoRefused, // {1}: why
+    UndoResultTitle,
+    UndoDone,
+    UndoPartly, // {1}: why
+    UndoNotPutBack,
+    UndoWarnings,
+    UndoSkipped,
+    UndoOwnJournal,     // {1}: its journal
+    StateNotApplicable, // after the tips' four states, in undo::OptionState's order; {1}: why
 };
 
 // The CLI's lines (cli_strings.cpp, apart so that the window's program carries none of them).
@@ -108,6 +162,8 @@ enum class CliStr {
     NoCodePage,
     JournalFailed,
     Journal,
+    Log,
+    LogFailed,
     CodePageCannotHold,
     PassedOver,
     NoJournalToUndo,

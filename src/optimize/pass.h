@@ -36,8 +36,10 @@ static_assert(checks::EveryButtonOnce(kDisableOrder) && checks::EveryButtonOnce(
 void DisableButtons(form::MainForm& form);
 void EnableButtons(form::MainForm& form);
 
-// One pass over the visible page. With enableButtonsAtEnd false the buttons stay disabled when
-// it ends, for a caller that runs several passes in a row and enables them itself.
+// One pass over the visible page, ended once every command it started has ended. Its closing
+// text is the done text, or says how many effects failed when ctx.record counts any. With
+// enableButtonsAtEnd false the buttons stay disabled when it ends, for a caller that runs several
+// passes in a row and enables them itself.
 void RunPass(form::Context& ctx, bool enableButtonsAtEnd);
 
 // The click of cmdOptimize: one pass, buttons enabled at its end.

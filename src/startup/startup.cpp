@@ -78,6 +78,20 @@ void FillStartupList(form::MainForm& form, sysaccess::System& sys) {
     AppendFolder(form, sys, StartupFolder(form, sys, true));
 }
 
+std::vector<StartupSource> StartupSources(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
+    std::vector<StartupSource> out;
+    for (const RunKey& key : kRunKeys) {
+        if (!Present(key, sys)) continue;
+        if (const auto value = sys.ReadRegValue(RunKeyPath(key), name)) out.push_back({RunKeyPath(key), value->text});
+    }
+    if (!IsPlainFileName(name)) return out;
+    for (bool allUsers : {false, true}) {
+        const std::string folder = StartupFolder(form, sys, allUsers);
+        if (sys.FileExists(folder + "\\" + name)) out.push_back({folder, folder + "\\" + name});
+    }
+    return out;
+}
+
 void RemoveStartupItem(const form::MainForm& form, sysaccess::System& sys, const std::string& name) {
     // The name comes from whatever program wrote the value: quoted so that reg receives exactly it.
     const std::string quoted = sysaccess::QuoteArgument(name);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "form/form.h"
 #include "form/host.h"
@@ -35,6 +36,14 @@ void FillStartupList(form::MainForm& form, sysaccess::System& sys);
 // The startup section of the Optimize pass: removes every ticked entry, waits until every
 // removal has ended, lets pending events run, fills the list again.
 void RunStartupSection(form::MainForm& form, sysaccess::System& sys, form::Host& host);
+
+// Where an entry of the list starts from: each Run value of that name (the key, and the command it
+// holds) and each file of that name in a Startup folder (the folder, and the file's path).
+struct StartupSource {
+    std::string where; // a Run key or a Startup folder
+    std::string what;  // the command of the Run value, or the path of the file
+};
+std::vector<StartupSource> StartupSources(const form::MainForm& form, sysaccess::System& sys, const std::string& name);
 
 // Removes name from both Run keys (the machine's in both views on 64-bit Windows) and both
 // Startup folders.

@@ -1,9 +1,13 @@
 #include "sysaccess/recording.h"
 
-#include "sysaccess/regscript.h"
-
+#include <algorithm>
 #include <cstdint>
 #include <string>
+
+#include "sysaccess/cmdline.h"
+#include "sysaccess/regscript.h"
+#include "sysaccess/text.h"
+#include "sysaccess/toolcmd.h"
 
 namespace sysaccess {
 
@@ -19,15 +23,75 @@ const char* RegTypeWord(RegType type) {
     return "?";
 }
 
+std::string WriteText(const std::string& key, RegType type, const std::string& name, const std::string& data) {
+    return key + "|" + name + "|" + RegTypeWord(type) + "|" + data;
+}
+
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string EffectWords(const Effect& effect) {
+    return std::string(EffectWord(effect.kind)) + " " + effect.text;
+}
+
 std::string EffectLine(const Effect& effect) {
-    std::string line = std::string(EffectWord(effect.kind)) + " " + effect.text;
-    if (!effect.ok) line += "\tfailed: " + effect.reason;
-    return line;
+    switch (effect.outcome) {
+    case Outcome::Ok:
+        break;
+    case Outcome::Failed:
+        return EffectWords(effect) + "\tfailed: " + effect.reason;
+    case Outcome::Skipped:
+        return EffectWords(effect) + "\t" + effect.reason;
+    }
+    return EffectWords(effect);
+}
+
+std::string LogText(const std::vector<Effect>& effects) {
+    std::string text = kUtf8Bom;
+    std::size_t counts[3] = {};
+    for (const Effect& e : effects) {
+        ++counts[static_cast<int>(e.outcome)];
+        text += OneLine(EffectWords(e)) + "\t";
+        switch (e.outcome) {
+        case Outcome::Ok:
+            text += "ok";
+            break;
+        case Outcome::Failed:
+            text += "failed: " + OneLine(e.reason);
+            break;
+        case Outcome::Skipped:
+            text += "skipped: " + OneLine(e.reason);
+            break;
+        }
+        text += "\r\n";
+    }
+    return text + "total: " + std::to_string(effects.size()) + " effects, " + std::to_string(counts[0]) + " ok, " +
+           std::to_string(counts[1]) + " failed, " + std::to_string(counts[2]) + " skipped\r\n";
+}
+
+std::size_t RecordingSystem::Count(Outcome outcome) const {
+    return static_cast<std::size_t>(
+        std::count_if(effects_.begin(), effects_.end(), [&](const Effect& e) { return e.outcome == outcome; }));
 }
 
 Result RecordingSystem::Record(EffectKind kind, std::string text, const std::function<Result()>& perform) {
     Result result = mode_ == RecordMode::Apply ? perform() : Result::Ok();
-    effects_.push_back({kind, std::move(text), result.ok, result.error});
+    Effect e{kind, std::move(text), Outcome::Ok, {}, false};
+    if (!result) {
+        e.outcome = Outcome::Failed;
+        e.reason = result.error;
+    }
+    effects_.push_back(std::move(e));
     if (callback_) callback_(effects_.back());
     return result;
 }
@@ -41,6 +105,19 @@ bool SameValue(const RegData& a, const RegData& b) {
     return a.bytes == b.bytes;
 }
 
+// Why a "reg delete" or "reg copy" that fails is skipped rather than failed: it had nothing to
+// act on, and reg says so with exit code 1. Empty for any other line, or one that has.
+std::string NothingToActOn(System& sys, const std::string& commandLine) {
+    if (RemovalTargetPresent(sys, commandLine) != false) return {};
+    const std::vector<std::string> args = SplitCommandLine(commandLine);
+    return args.size() > 1 && SameName(args[1], "copy") ? "nothing to copy" : "nothing to remove";
+}
+
+// reg's exit code when it finds nothing to act on; a reg that could not start has failed.
+bool NothingExit(const RunResult& run) {
+    return run.finished && run.exitCode == 1;
+}
+
 } // namespace
 
 Result RecordingSystem::WriteRegValue(const std::string& key, RegType type, const std::string& name,
@@ -48,7 +125,7 @@ Result RecordingSystem::WriteRegValue(const std::string& key, RegType type, cons
     // The machine underneath writes the value its own way (script and import); none of the steps
     // inside is an effect of its own. The registry editor says nothing when it refuses a script,
     // so the value is read back to know.
-    return Record(EffectKind::Write, key + "|" + name + "|" + RegTypeWord(type) + "|" + data, [&] {
+    return Record(EffectKind::Write, WriteText(key, type, name, data), [&] {
         if (Result written = Inner().WriteRegValue(key, type, name, data); !written) return written;
         const std::optional<RegData> want = ImportedData(type, data);
         if (!want) return Result::Fail("the registry import refuses this data");
@@ -60,26 +137,47 @@ Result RecordingSystem::WriteRegValue(const std::string& key, RegType type, cons
 }
 
 RunResult RecordingSystem::Run(const std::string& commandLine, RunMode mode) {
-    const EffectKind kind = mode == RunMode::Wait ? EffectKind::Wait : EffectKind::Start;
-    if (mode_ == RecordMode::Plan) {
-        if (mode == RunMode::Start) plannedStarts_.push_back(commandLine);
-        (void)Record(kind, commandLine, [] { return Result::Ok(); });
-        return mode == RunMode::Wait ? RunResult::Exited(0) : RunResult::Running();
-    }
-    RunResult run;
-    (void)Record(kind, commandLine, [&] {
+    Effect e{mode == RunMode::Wait ? EffectKind::Wait : EffectKind::Start, commandLine, Outcome::Ok, {}, false};
+    RunResult run = mode == RunMode::Wait ? RunResult::Exited(0) : RunResult::Running();
+    std::string nothing;
+    if (mode_ == RecordMode::Apply) {
+        nothing = NothingToActOn(Inner(), commandLine); // asked before the command changes it
         run = Inner().Run(commandLine, mode);
-        return run.ok() ? Result::Ok() : Result::Fail(run.Describe());
-    });
+        if (!run.ok()) {
+            const bool skipped = !nothing.empty() && NothingExit(run);
+            e.outcome = skipped ? Outcome::Skipped : Outcome::Failed;
+            e.reason = skipped ? nothing : run.Describe();
+        }
+        e.pending = run.started && !run.finished;
+    }
+    if (mode == RunMode::Start && run.started && !run.finished) started_.push_back({effects_.size(), nothing});
+    effects_.push_back(std::move(e));
+    if (callback_) callback_(effects_.back());
     return run;
 }
 
 std::vector<StartedCommand> RecordingSystem::CollectStarted() {
-    if (mode_ == RecordMode::Apply) return Inner().CollectStarted();
     std::vector<StartedCommand> done;
-    for (auto& line : plannedStarts_)
-        done.push_back({std::move(line), RunResult::Exited(0)});
-    plannedStarts_.clear();
+    if (mode_ == RecordMode::Plan) {
+        for (const Started& s : started_)
+            done.push_back({effects_[s.effect].text, RunResult::Exited(0)});
+        started_.clear();
+        return done;
+    }
+    done = Inner().CollectStarted();
+    for (const StartedCommand& c : done) {
+        const auto it = std::find_if(started_.begin(), started_.end(),
+                                     [&](const Started& s) { return effects_[s.effect].text == c.commandLine; });
+        if (it == started_.end()) continue; // started past this recorder
+        Effect& e = effects_[it->effect];
+        e.pending = !c.result.finished;
+        if (!c.result.ok()) {
+            const bool skipped = !it->ifItFails.empty() && NothingExit(c.result);
+            e.outcome = skipped ? Outcome::Skipped : Outcome::Failed;
+            e.reason = skipped ? it->ifItFails : c.result.Describe();
+        }
+        started_.erase(it);
+    }
     return done;
 }
 

@@ -7,6 +7,7 @@
 
 #include "sysaccess/cmdline.h"
 #include "sysaccess/forwarding.h"
+#include "sysaccess/recording.h"
 #include "sysaccess/regpath.h"
 #include "sysaccess/regscript.h"
 #include "sysaccess/text.h"
@@ -267,8 +268,15 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
 
 } // namespace
 
+std::string LogPath(const std::string& journal) {
+    const std::size_t dot = journal.rfind('.');
+    const std::size_t slash = journal.rfind('\\');
+    const bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (extension ? journal.substr(0, dot) : journal) + ".log";
+}
+
 Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& undoes,
-                    std::string* path) {
+                    std::string* path, std::string* log) {
     const std::string folder = UndoFolder(sys);
     if (Result made = sys.CreateFolder(folder); !made)
         return Result::Fail("cannot create " + folder + ": " + made.error);
@@ -285,6 +293,12 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
     }
     Journal j;
     if (Result built = BuildJournal(sys, targets, what, undoes, name, time, j); !built) return built;
+    // A pass whose log cannot be created does not run, so the log comes before the journal.
+    if (log) {
+        *log = LogPath(folder + "\\" + name);
+        if (Result made = sys.ReplaceFileAtomically(*log, sysaccess::kUtf8Bom); !made)
+            return Result::Fail("cannot create the log " + *log + ": " + made.error);
+    }
     for (const auto& [copy, bytes] : j.copies) {
         if (Result written = sys.ReplaceFileAtomically(folder + "\\" + copy, bytes); !written) return written;
     }
@@ -301,8 +315,8 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
 }
 
 Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass, const std::string& what,
-                   std::string* path) {
-    return WriteJournal(sys, PlanTargets(form, sys, pass), what, "", path);
+                   std::string* path, std::string* log) {
+    return WriteJournal(sys, PlanTargets(form, sys, pass), what, "", path, log);
 }
 
 } // namespace undo

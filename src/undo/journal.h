@@ -60,15 +60,20 @@ std::string UndoFolder(sysaccess::System& sys);
 // The local time as "YYYY-MM-DD HH:MM:SS"; replaceable for tests.
 extern std::function<std::string()> Now;
 
+// The log of a pass beside its journal: the journal's path with ".log" for ".reg".
+std::string LogPath(const std::string& journal);
+
 // Reads the prior state of targets from sys and writes the journal (a new file name from the
 // date and time), its copies and its hash; all flushed before it returns. *path gets the journal.
 // undoes names the journal an undo undoes (empty for a pass). Refused, with nothing written, when
-// a name the journal would hold cannot stand in a registry script.
+// a name the journal would hold cannot stand in a registry script. With log, the pass's log is
+// created before the journal is written, holding nothing yet, and *log gets its path.
 sysaccess::Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what,
-                               const std::string& undoes, std::string* path);
+                               const std::string& undoes, std::string* path, std::string* log = nullptr);
 
-// The one call before a pass: plan it, then write the journal. When it fails the pass must not run.
+// The one call before a pass: plan it, then write the journal and create the log. When it fails
+// the pass must not run.
 sysaccess::Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass,
-                              const std::string& what, std::string* path);
+                              const std::string& what, std::string* path, std::string* log = nullptr);
 
 } // namespace undo

@@ -351,14 +351,21 @@ std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::
     return out;
 }
 
-std::optional<std::string> LastPassJournal(const std::vector<JournalEntry>& journals) {
+std::set<std::string> UndoneJournals(const std::vector<JournalEntry>& journals) {
     // Newest first: an undo is newer than what it undid, so whether it is itself in effect is known
     // by the time its target comes up.
     std::set<std::string> undone;
     for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
-        if (undone.contains(sysaccess::FoldCase(it->name))) continue;
-        if (it->what != "undo") return it->name;
-        undone.insert(sysaccess::FoldCase(it->undoes));
+        if (it->what == "undo" && !undone.contains(sysaccess::FoldCase(it->name)))
+            undone.insert(sysaccess::FoldCase(it->undoes));
+    }
+    return undone;
+}
+
+std::optional<std::string> LastPassJournal(const std::vector<JournalEntry>& journals) {
+    const std::set<std::string> undone = UndoneJournals(journals);
+    for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
+        if (it->what != "undo" && !undone.contains(sysaccess::FoldCase(it->name))) return it->name;
     }
     return std::nullopt;
 }
@@ -585,6 +592,40 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
     const std::size_t failures = done.failed.size();
     if (report) *report = std::move(done);
     return failures == 0 ? Result::Ok() : Result::Fail(NotAllPutBack(failures));
+}
+
+JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name) {
+    JournalContents c;
+    const std::string path = UndoFolder(sys) + "\\" + name;
+    const LoadedJournal loaded = Load(sys, path);
+    if (!loaded.journal) {
+        c.problem = path + " " + loaded.why;
+        return c;
+    }
+    const Head& head = loaded.journal->head;
+    c.computer = head.computer;
+    c.user = head.userName;
+    c.otherComputer = !sysaccess::SameName(c.computer, sys.ComputerName());
+    c.otherUser = !SameUser(head, sys.UserSid(), sys.UserName());
+    if (!head.ended) {
+        c.problem = path + " is cut short: its last line is not \"; end\"";
+        return c;
+    }
+    const sysaccess::RegScript script = sysaccess::ReadRegScript(loaded.journal->text);
+    if (!script.rejected.empty()) {
+        c.problem = path + ": line " + std::to_string(script.rejected.front().number) +
+                    " does not parse: " + script.rejected.front().text;
+        return c;
+    }
+    c.registry = sysaccess::RegScriptText(script.ops);
+    c.changes = static_cast<std::size_t>(std::count_if(
+        script.ops.begin(), script.ops.end(), [](const ScriptOp& op) { return op.kind != ScriptOp::Kind::CreateKey; }));
+    for (const Copy& file : head.files)
+        c.filesBack.push_back(file.target);
+    c.filesRemoved = head.removes;
+    c.notUndoable = head.notUndoable;
+    c.changes += c.filesBack.size() + c.filesRemoved.size();
+    return c;
 }
 
 } // namespace undo

@@ -4,7 +4,9 @@
 // everything restored is read back, and the files are put back.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,24 @@ std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::
 // The newest journal of a pass whose changes are in effect: not an undo's journal, and not undone
 // by an undo that is itself in effect. Nothing when there is none.
 std::optional<std::string> LastPassJournal(const std::vector<JournalEntry>& journals);
+
+// The names of the journals undone by an undo that is itself in effect, folded to one case.
+std::set<std::string> UndoneJournals(const std::vector<JournalEntry>& journals);
+
+// What an undo of the journal name (in the undo folder) would put back, as the history shows it:
+// the registry as a script of the journal's own lines, the files put back and removed again, and
+// what the pass did that no undo takes back. problem says why it cannot be read as a journal.
+struct JournalContents {
+    std::string problem;     // empty when the journal was read
+    std::size_t changes = 0; // values, keys and files an undo puts back
+    std::string registry;    // a registry script
+    std::vector<std::string> filesBack, filesRemoved, notUndoable;
+    // Where and by whom it was written, and whether undo takes it only with force (another
+    // computer) or forceUser (another user), judged as Undo judges them.
+    std::string computer, user;
+    bool otherComputer = false, otherUser = false;
+};
+JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name);
 
 struct UndoOptions {
     bool force = false;              // a journal written on another computer

@@ -135,8 +135,13 @@ TEST_F(Cli, ApplyChangesTheMachineThatTheNextPlanReads) {
 
     // The registry keeps what apply wrote.
     EXPECT_EQ(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
+    EXPECT_NE(Run({"plan", "--recommend", "system", "--changes"}).out, "page system\n");
     (void)Run({"apply", "--recommend", "system"});
     EXPECT_NE(Registry().find("\"DisableSR\"=dword:00000001"), std::string::npos);
+    // Right after the pass nothing would change; what nothing reads back is said to be unknown.
+    EXPECT_EQ(Run({"plan", "--recommend", "system", "--changes"}).out, "page system\n");
+    EXPECT_EQ(Run({"plan", "--recommend", "slimming", "--changes"}).out,
+              "page slimming\nstart sfc /purgecache\tunknown\n");
 }
 
 TEST_F(Cli, WhatThisWindowsLacksIsSkippedAndSaidSo) {
@@ -177,10 +182,20 @@ TEST_F(Cli, WhatThisWindowsLacksIsSkippedAndSaidSo) {
         std::string::npos);
     EXPECT_EQ(std::count(json.begin(), json.end(), '\n'), 77 + 19); // one object a line
     // --all runs them as on XP: sc reports the services missing, and apply the failures.
+    language = "en";
     const Outcome all = Run({"apply", "services", "--all"});
     EXPECT_EQ(all.status, 1);
     EXPECT_NE(all.out.find("failed: sc \\\\. config Alerter start= demand: exit code 1060\n"), std::string::npos);
     EXPECT_EQ(all.out.find("skipped"), std::string::npos);
+    // The log beside the journal, as stderr names it: every effect with its outcome, then the totals.
+    std::smatch named;
+    ASSERT_TRUE(std::regex_search(all.err, named, std::regex(R"(log C:\\Program Files\\Sysvela\\undo\\(\S+\.log)\n)")))
+        << all.err;
+    const std::string log = ReadAll(fs::path(machine) / "drive_c/Program Files/Sysvela/undo" / named[1].str());
+    EXPECT_NE(log.find("\xEF\xBB\xBFstart sc \\\\. config Alerter start= demand\tfailed: exit code 1060\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\r\ntotal: 19 effects, "), std::string::npos) << log;
 }
 
 TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
@@ -196,6 +211,7 @@ TEST_F(Cli, UsageErrorsNameTheProblemAndHelp) {
         {"reg-write", "HKEY_CURRENT_USER\\X", "n", "qword", "1"},
         {"plan", "system", "--bogus"},
         {"export", "system", "--codepage", "abc"},
+        {"apply", "system", "--changes"},
     };
     for (const auto& args : bad) {
         const Outcome o = Run(args);

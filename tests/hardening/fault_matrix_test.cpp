@@ -49,14 +49,29 @@ struct PassRun {
     std::vector<sysaccess::SeenEffect> effects;
     std::vector<sysaccess::Effect> reported = {}; // every effect with the outcome the pass was told
     bool journalRefused = false;                  // the journal could not be written, so the pass did not run
+    bool logNotWritten = false;                   // the user was told that the log could not be written
 };
 
-// The effects the pass was told had failed, as "word text" lines.
-std::set<std::string> Failed(const PassRun& run) {
-    std::set<std::string> lines;
+// The effects of the pass itself (not its journal's or its log's) that it was told had failed, as
+// "word text" lines; and their number, which the closing text must show.
+std::vector<std::string> FailedLines(const PassRun& run) {
+    std::vector<std::string> lines;
     for (const sysaccess::Effect& e : run.reported)
-        if (!e.ok) lines.insert(std::string(sysaccess::EffectWord(e.kind)) + " " + e.text);
+        if (e.outcome == sysaccess::Outcome::Failed && e.text.find("\\undo\\") == std::string::npos)
+            lines.push_back(sysaccess::EffectWords(e));
     return lines;
+}
+// The k-th effect (from 0) with these words; nothing when there are fewer.
+const sysaccess::Effect* Nth(const std::vector<sysaccess::Effect>& effects, const std::string& words,
+                             std::ptrdiff_t k) {
+    for (const sysaccess::Effect& e : effects)
+        if (sysaccess::EffectWords(e) == words && k-- == 0) return &e;
+    return nullptr;
+}
+
+std::set<std::string> Failed(const PassRun& run) {
+    const std::vector<std::string> lines = FailedLines(run);
+    return {lines.begin(), lines.end()};
 }
 
 // What went from `before` through the file primitives, which a rule or an attribute should have
@@ -121,8 +136,15 @@ PassRun RunScenario(const Scenario& s, const sim::Machine& start, const std::fun
     }
     run.effects = faulty.Effects();
     run.reported = told.Effects();
-    for (const auto& m : host.messages)
-        run.journalRefused |= m.text.starts_with("无法写入撤销记录");
+    // The messages' words before what they name.
+    const auto lead = [&](lang::Str id) {
+        const std::string text = run.form.Text(id);
+        return text.substr(0, text.find("{1}"));
+    };
+    for (const auto& m : host.messages) {
+        run.journalRefused |= m.text.starts_with(lead(lang::Str::JournalFailed));
+        run.logNotWritten |= m.text.find(lead(lang::Str::LogNotWritten)) != std::string::npos;
+    }
     return run;
 }
 
@@ -138,7 +160,7 @@ std::string Problems(const sim::Machine& start, const PassRun& run, const std::s
     std::string problems = journals.empty() ? "no journal; " : "";
     if (!journals.empty() && !undo::Undo(undone, journals.back().name, {}, nullptr)) problems += "undo refused; ";
     if (testing_support::StateOf(undone) != testing_support::StateOf(before)) problems += "undo left a difference; ";
-    problems += hardening::IdleProblem(run.form) + hardening::SafeBootLoss(start, run.machine);
+    problems += hardening::IdleProblem(run.form, FailedLines(run).size()) + hardening::SafeBootLoss(start, run.machine);
     for (const std::string& gone : hardening::Deleted(start, run.machine)) {
         if (!hardening::MayBeDeleted(gone))
             problems += "deleted " + gone + "; ";
@@ -234,8 +256,8 @@ TEST_P(FaultMatrix, EveryRuleOfTheTable) {
         const PassRun run = RunScenario(GetParam(), start_, rule.apply);
         std::string problems = Problems(start_, run, deleted_);
         // The pass is told of the effect that failed, and of nothing else that did not fail anyway:
-        // a failure inside a registry write as the write's, any other as itself. A started
-        // command's end is learnt later, if at all.
+        // a failure inside a registry write as the write's, any other as itself; a reg command
+        // that had nothing to act on exits 1 anyway, and is skipped.
         if (rule.effect && !run.journalRefused) {
             const sysaccess::SeenEffect& hit = clean_.effects[*rule.effect];
             const std::set<std::string> told = Failed(run);
@@ -244,10 +266,22 @@ TEST_P(FaultMatrix, EveryRuleOfTheTable) {
                 if (!failedAnyway.contains(line)) news.insert(line);
             const bool inWrite = hit.kind == EffectKind::Write || hit.detail.find("tempreg") != std::string::npos;
             const std::string own = std::string(sysaccess::EffectWord(hit.kind)) + " " + hit.detail;
-            if (inWrite) {
+            const bool exitsOne = rule.label.find("not started") == std::string::npos;
+            if (hit.detail.ends_with(".log")) { // the log, written after the pass
+                if (!run.logNotWritten) problems += "the log's failure not told; ";
+            } else if (inWrite) {
                 if (news.size() != 1 || !news.begin()->starts_with("write ")) problems += "the write not reported; ";
             } else {
-                if (hit.kind != EffectKind::Start && !told.contains(own)) problems += "not reported; ";
+                // The same line may run more than once: its occurrence in the run tells which.
+                const auto same = [&](const sysaccess::SeenEffect& e) {
+                    return e.kind == hit.kind && e.detail == hit.detail;
+                };
+                const auto k = std::count_if(clean_.effects.begin(), clean_.effects.begin() + *rule.effect, same);
+                const sysaccess::Effect* before = Nth(clean_.reported, own, k);
+                const sysaccess::Effect* now = Nth(run.reported, own, k);
+                const bool skip = exitsOne && before && before->outcome == sysaccess::Outcome::Skipped;
+                if (!now || now->outcome != (skip ? sysaccess::Outcome::Skipped : sysaccess::Outcome::Failed))
+                    problems += skip ? "nothing to act on, not skipped; " : "not reported; ";
                 news.erase(own);
                 for (const std::string& n : news)
                     problems += "also reported: " + n + "; ";
@@ -269,7 +303,7 @@ TEST_P(FaultMatrix, ReadOnlyFilesStay) {
     for (const std::string& path : deleted_)
         readOnly.SetAttributes(path, sim::kReadOnly);
     const PassRun guarded = RunScenario(GetParam(), readOnly, [](FaultySystem&) {});
-    EXPECT_EQ(hardening::IdleProblem(guarded.form), "");
+    EXPECT_EQ(hardening::IdleProblem(guarded.form, FailedLines(guarded).size()), "");
     EXPECT_EQ(KeptFilesGone(readOnly, guarded.machine), "");
 }
 

@@ -76,13 +76,16 @@ bool MayBeDeleted(const std::string& path) {
     return folder == LowerAscii(kUserStartup) || folder == LowerAscii(kAllStartup);
 }
 
-std::string IdleProblem(const form::MainForm& form) {
+std::string IdleProblem(const form::MainForm& form, std::size_t failed) {
     std::string problem;
     for (int b = 0; b < form::kButtonCount; ++b) {
         if (!form.Enabled(static_cast<form::Button>(b))) problem += "button " + std::to_string(b) + " disabled; ";
     }
     if (form.Shape2Visible()) problem += "Shape2 visible; ";
-    if (form.lblWait() != "优化完成!请重新启动计算机") problem += "lblWait \"" + form.lblWait() + "\"; ";
+    const std::string done = failed ? lang::Format(lang::Str::PassFailed, form.Language(), {std::to_string(failed)})
+                                    : std::string(form.Text(lang::Str::Done));
+    if (form.lblWait() != done)
+        problem += "lblWait \"" + form.lblWait() + "\" after " + std::to_string(failed) + " failures; ";
     if (form.Busy()) problem += "input held; ";
     return problem;
 }

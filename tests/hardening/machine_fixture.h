@@ -2,6 +2,7 @@
 // after any pass on it, whatever failed.
 #pragma once
 
+#include <cstddef>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,8 +39,9 @@ std::set<std::string> Deleted(const sim::Machine& before, const sim::Machine& af
 // Startup folder, the script.
 bool MayBeDeleted(const std::string& path);
 
-// Idle after a pass: the ten buttons enabled, Shape2 hidden, the completion text, input not held.
-std::string IdleProblem(const form::MainForm& form);
+// Idle after a pass in which `failed` effects failed: the ten buttons enabled, Shape2 hidden, the
+// completion text (or the count of failures), input not held.
+std::string IdleProblem(const form::MainForm& form, std::size_t failed);
 
 std::string LowerAscii(std::string s);
 

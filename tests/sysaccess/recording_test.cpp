@@ -73,7 +73,7 @@ TEST(RecordingApply, WriteIsOneEffectAndLandsInTheRegistry) {
     RecordingSystem rec(machine, RecordMode::Apply);
     EXPECT_TRUE(rec.WriteRegValue(kKey, RegType::Dword, "DisableSR", "00000001").ok);
     ASSERT_EQ(rec.Effects().size(), 1u); // not the script, its import and its deletion
-    EXPECT_TRUE(rec.Effects()[0].ok);
+    EXPECT_TRUE(rec.Effects()[0].ok());
     const auto value = machine.ReadRegValue(kKey, "DisableSR");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->dword, 1u);
@@ -108,11 +108,11 @@ TEST(RecordingApply, FailuresCarryTheirReason) {
     EXPECT_FALSE(rec.RemoveFolder("C:\\full").ok);
     EXPECT_TRUE(machine.PathExists("C:\\a\\locked.lnk") && machine.PathExists("C:\\full\\f.txt"));
     for (const Effect& e : rec.Effects()) {
-        EXPECT_FALSE(e.ok || e.reason.empty());
+        EXPECT_FALSE(e.ok() || e.reason.empty());
     }
 
     EXPECT_TRUE(rec.Run("sc \\\\. config NoSuchService start= demand", RunMode::Start).ok());
-    EXPECT_TRUE(rec.Effects().back().ok); // not known to have failed yet
+    EXPECT_TRUE(rec.Effects().back().ok() && rec.Effects().back().pending); // not known yet
     const auto wait = rec.Run("sc \\\\. config NoSuchService start= disabled", RunMode::Wait);
     EXPECT_FALSE(wait.ok());
     EXPECT_EQ(sysaccess::EffectLine(rec.Effects().back()),

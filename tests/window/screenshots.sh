@@ -2,6 +2,8 @@
 # screenshots.sh PREFIX EXE OUTDIR [ARGS...]: the window of EXE (started with ARGS) on each of its
 # five pages, as OUTDIR/system.png, security.png, startup.png, slimming.png and services.png, on a
 # private Xvfb display. The pages are shown by clicking their buttons, the pointer then moved away.
+# Then a pass of the system page, and the preview and the history after it, as preview.png and
+# history.png.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1 exe=$2 out=$3
@@ -49,4 +51,30 @@ page security 406
 page startup 494
 page slimming 582
 page services 670
-echo "screenshots.sh: $out/{system,security,startup,slimming,services}.png"
+
+# A modal window of the program's by its title: shot, then closed with Esc.
+modal() { # modal NAME TITLE-PATTERN X
+    local w=""
+    xdotool mousemove --window "$window" "$3" 451 click 1
+    for _ in $(seq 100); do
+        w=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
+        [ -n "$w" ] && break
+        sleep 0.1
+    done
+    [ -n "$w" ] || { echo "screenshots.sh: no window $2" >&2; exit 1; }
+    sleep 1.5
+    import -window "$w" "$out/$1.png"
+    xdotool key --window "$w" Escape
+    sleep 0.5
+}
+# 优化(O), 预览(P) and 撤销(U) on the bottom row: twips 2850, 4155 and 8235, 375 high at 6570.
+page system 318
+xdotool mousemove --window "$window" 231 451 click 1
+for _ in $(seq 100); do # a box after the pass (Wine has no chkntfs): closed with Enter
+    box=$(xdotool search --onlyvisible --name '优化结果|Optimization Results' 2>/dev/null | head -n 1 || true)
+    [ -n "$box" ] && { xdotool key --window "$box" Return; break; }
+    sleep 0.1
+done
+modal preview '^预览|^Preview' 315
+modal history '^优化记录|^Optimization History' 587
+echo "screenshots.sh: $out/{system,security,startup,slimming,services,preview,history}.png"

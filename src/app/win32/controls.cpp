@@ -85,8 +85,7 @@ void RequestToggle(HWND list, int index) {
     SendMessageW(GetAncestor(list, GA_ROOT), kMsgListToggle, static_cast<WPARAM>(GetDlgCtrlID(list)), index);
 }
 
-LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT CheckListMessage(HWND hwnd, WNDPROC original, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_LBUTTONDOWN: {
         int index = -1;
@@ -114,6 +113,35 @@ LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexce
         break;
     }
     return CallWindowProcW(original, hwnd, msg, wp, lp);
+}
+
+// The messages after which a list may show other items than before.
+bool MayScroll(UINT msg) {
+    switch (msg) {
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_SIZE:
+    case LB_SETTOPINDEX:
+    case LB_SETCURSEL:
+    case LB_SETCARETINDEX:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK CheckListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!MayScroll(msg)) return CheckListMessage(hwnd, original, msg, wp, lp);
+    const LRESULT top = CallWindowProcW(original, hwnd, LB_GETTOPINDEX, 0, 0);
+    const LRESULT r = CheckListMessage(hwnd, original, msg, wp, lp);
+    // The items' tips follow them.
+    if (CallWindowProcW(original, hwnd, LB_GETTOPINDEX, 0, 0) != top)
+        PostMessageW(GetAncestor(hwnd, GA_ROOT), kMsgListScrolled, static_cast<WPARAM>(GetDlgCtrlID(hwnd)), 0);
+    return r;
 }
 
 } // namespace

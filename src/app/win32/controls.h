@@ -11,6 +11,9 @@ namespace appwin {
 // Sent to the top-level window when the user flips the tick of a check-box list's item:
 // wParam = the list's control id, lParam = the item index.
 inline constexpr UINT kMsgListToggle = WM_APP + 1;
+// Posted to the top-level window when a check-box list shows other items than before (scrolled):
+// wParam = the list's control id.
+inline constexpr UINT kMsgListScrolled = WM_APP + 2;
 
 // A push button that draws itself: caption with its access key, enabled state, hover, pressed.
 HWND CreatePushButton(HWND parent, int id, const RECT& rect, const std::string& caption, HFONT font);

@@ -115,6 +115,16 @@ constexpr bool EveryButtonPlacedOnce() {
 } // namespace checks
 static_assert(checks::EveryButtonPlacedOnce(), "kButtons: every main button once, with its place");
 
+// The two buttons beside the ten, where XPCMain is empty: 预览 after 优化(O), before lblWait; 撤销
+// before 退出(E), after the longest text lblWait shows. They are not among the ten the pass
+// disables and enables; the view disables them while any operation runs.
+struct ExtraButtonSpec {
+    Twips place;
+    lang::Str caption;
+};
+inline constexpr ExtraButtonSpec kPreviewButton{{4155, 6570, 1125, 375}, lang::Str::PreviewButton};
+inline constexpr ExtraButtonSpec kUndoButton{{8235, 6570, 1125, 375}, lang::Str::UndoButton};
+
 inline constexpr Twips kBrowsePlace{3480, 2670, 555, 255}; // on Container1
 inline constexpr lang::Str kBrowseCaption = lang::Str::BrowseButton;
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "app/history.h"
+#include "app/preview.h"
 #include "app/shell.h"
 #include "app/win32/controls.h"
 #include "optimize/pass.h"
@@ -212,6 +214,7 @@ bool MainWindow::Create() {
 
     CreateMainControls();
     SyncAll();
+    (void)tooltips_.Create(hwnd_, instance_); // without it the window works, only without tips
     form_.SetObserver([this](const form::Change& c) { Observe(c); });
     sys_.SetIdleHook([this] { PumpWithoutInput(); });
     return true;
@@ -220,6 +223,7 @@ bool MainWindow::Create() {
 void MainWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
+    RequestStates(); // after the first paint, which it does not delay
     SetFocus(buttons_[static_cast<std::size_t>(form::Button::System)]);
 }
 
@@ -274,8 +278,15 @@ void MainWindow::CreateMainControls() {
     for (const PanelSpec& spec : kPanels) {
         if (spec.id != PanelId::Main) makePanel(spec.id);
     }
+    // Then the buttons below: 预览 follows 优化(O), 撤销 comes before 退出(E).
+    auto makeExtra = [&](const ExtraButtonSpec& b, int id) {
+        return CreatePushButton(main, id, Pixels(b.place), form_.Text(b.caption), font_.get());
+    };
     for (const ButtonSpec& b : kButtons) {
-        if (b.place.top > pagesTop) makeButton(b);
+        if (b.place.top < pagesTop) continue;
+        if (b.button == form::Button::Exit) undo_ = makeExtra(kUndoButton, kIdUndo);
+        makeButton(b);
+        if (b.button == form::Button::Optimize) preview_ = makeExtra(kPreviewButton, kIdPreview);
     }
 
     const RECT cap = Pixels(kLblCaptionPlace);
@@ -543,13 +554,38 @@ void MainWindow::RunOperation(const std::function<void(form::Context&)>& operati
     // The mouse waits with the rest of the input; the cursor says so until the operation ends.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     running_ = true;
+    EnableExtraButtons(false);
     operation(ctx_);
+    EnableExtraButtons(true);
     running_ = false;
     SetCursor(previous);
+    RequestStates(); // what the operation changed, or the page it showed
     // The pass disables the button that had the focus; give it back once it is enabled again.
     if (hwnd_ != nullptr && focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus) && IsWindowVisible(focus) &&
         (GetFocus() == nullptr || !IsWindowEnabled(GetFocus())))
         SetFocus(focus);
+}
+
+void MainWindow::EnableExtraButtons(bool enabled) {
+    for (HWND b : {preview_, undo_}) {
+        if (b != nullptr) EnableWindow(b, enabled ? TRUE : FALSE);
+    }
+}
+
+void MainWindow::RequestStates() {
+    if (statesRequested_ || hwnd_ == nullptr) return;
+    statesRequested_ = PostMessageW(hwnd_, kMsgReadStates, 0, 0) != FALSE;
+}
+
+void MainWindow::ReadStates() {
+    tipsReader_.Read(sys_, form_.Language(), tips_);
+    for (int i = 0; i < form::kChkCount; ++i)
+        tooltips_.SetControlTip(ChkWindow(i), tips_.chk[static_cast<std::size_t>(i)]);
+    tooltips_.SetListTips(lstService_, {tips_.services.begin(), tips_.services.end()});
+    std::vector<std::string> startup;
+    for (const std::string& item : form_.lstStartup().items)
+        startup.push_back(app::StartupTip(form_, sys_, item));
+    tooltips_.SetListTips(lstStartup_, startup);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
@@ -569,6 +605,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         }
     } else if (id == kIdBrowse && code == BN_CLICKED) {
         RunOperation(app::cmdBrowse);
+    } else if (id == kIdPreview && code == BN_CLICKED) {
+        RunOperation(app::cmdPreview);
+    } else if (id == kIdUndo && code == BN_CLICKED) {
+        RunOperation(app::cmdHistory);
     } else if (id >= kIdChk && id < kIdChk + form::kChkCount && code == BN_CLICKED) {
         const int i = id - kIdChk;
         // A box that has no effect here is disabled; a click that reaches it anyway changes nothing.
@@ -627,6 +667,13 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case kMsgListToggle:
         OnListToggle(static_cast<int>(wp), static_cast<int>(lp));
+        return 0;
+    case kMsgListScrolled:
+        tooltips_.ListScrolled(Control(static_cast<int>(wp)));
+        return 0;
+    case kMsgReadStates:
+        statesRequested_ = false;
+        if (!running_ && !form_.Busy()) ReadStates(); // an operation asks again at its end
         return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
@@ -769,6 +816,16 @@ std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title)
 
 void MainWindow::LogOff() {
     (void)ExitWindowsEx(EWX_LOGOFF, 0);
+}
+
+void MainWindow::ShowText(const std::string& title, const std::string& text) {
+    ShowTextWindow(hwnd_, font_.get(), dpi_, title, text, modalHook_);
+}
+
+void MainWindow::ShowList(const std::string& title, const std::string& action,
+                          const std::function<std::vector<form::ListRow>()>& rows,
+                          const std::function<void(std::size_t)>& act) {
+    ShowListWindow(hwnd_, font_.get(), dpi_, title, action, rows, act, modalHook_);
 }
 
 void MainWindow::CloseWindow() {

@@ -14,7 +14,10 @@
 #include <memory>
 #include <string>
 
+#include "app/tips.h"
 #include "app/win32/layout.h"
+#include "app/win32/modal.h"
+#include "app/win32/tooltips.h"
 #include "form/context.h"
 #include "ui/panel/win32/gdi.h"
 #include "ui/panel/win32/panel_window.h"
@@ -24,6 +27,8 @@ namespace appwin {
 // Control ids, unique over the whole window (never IDOK or IDCANCEL).
 inline constexpr int kIdButton = 100; // + form::Button
 inline constexpr int kIdBrowse = 120;
+inline constexpr int kIdPreview = 121;
+inline constexpr int kIdUndo = 122;
 inline constexpr int kIdChk = 200; // + chk index
 inline constexpr int kIdOpt = 400; // + Opt index
 inline constexpr int kIdCombo2 = 500;
@@ -43,6 +48,10 @@ inline constexpr int kIdLabel = 700; // + index in kLabels
 
 // The version's line in the system menu: an id below 0xF000 with the low four bits clear.
 inline constexpr UINT kIdVersionMenuItem = 0x1000;
+
+// Posted to the window when the options' states are to be read for their tips: after the first
+// paint and after every operation, never in the middle of one.
+inline constexpr UINT kMsgReadStates = WM_APP + 3;
 
 inline constexpr wchar_t kWindowClass[] = L"SysvelaMain";
 inline constexpr wchar_t kWindowTitle[] = L"Sysvela";
@@ -69,9 +78,12 @@ public:
     panelwin::PanelWindow& Panel(PanelId id) const { return *panels_[static_cast<std::size_t>(id)]; }
     // True while a click's operation runs.
     bool Running() const { return running_; }
+    const OptionTooltips& Tooltips() const { return tooltips_; }
 
     // Lets paint and posted messages run; input waits in the queue. The runner's idle hook.
     void PumpWithoutInput();
+    // Called with each modal window of the program's own once it shows (the window tests).
+    void SetModalHook(ModalHook hook) { modalHook_ = std::move(hook); }
 
     // --- form::Host ---
     form::MsgAnswer MsgBox(const std::string& text, const std::string& title, form::MsgButtons buttons,
@@ -80,6 +92,10 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
     void LogOff() override;
     void CloseWindow() override;
+    void ShowText(const std::string& title, const std::string& text) override;
+    void ShowList(const std::string& title, const std::string& action,
+                  const std::function<std::vector<form::ListRow>()>& rows,
+                  const std::function<void(std::size_t)>& act) override;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -87,6 +103,9 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnListToggle(int id, int index);
     void RunOperation(const std::function<void(form::Context&)>& operation);
+    void EnableExtraButtons(bool enabled);
+    void ReadStates();
+    void RequestStates();
     void Observe(const form::Change& change);
     void Sync(const form::Change& change);
     void SyncChk(int i);
@@ -126,6 +145,12 @@ private:
     win32::Bitmap banner_;
     std::array<std::unique_ptr<panelwin::PanelWindow>, kPanelCount> panels_;
     std::array<HWND, form::kButtonCount> buttons_{};
+    HWND preview_ = nullptr, undo_ = nullptr; // beside the ten
+    ModalHook modalHook_;
+    OptionTooltips tooltips_;
+    app::Tips tips_;
+    app::TipsReader tipsReader_;
+    bool statesRequested_ = false; // kMsgReadStates is in the queue
     std::array<HWND, form::kChkCount> chk_{};
     std::array<HWND, form::kOptCount> opt_{};
     HWND combo2_ = nullptr, combo3_ = nullptr, txtPath_ = nullptr;

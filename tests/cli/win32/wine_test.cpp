@@ -329,8 +329,9 @@ TEST_F(WineCli, UndoRefusesWhatItCannotTrustAndRestoresWhatItCan) {
     ASSERT_FALSE(fs::exists(startup / win32::Widen(name)));
     const fs::path undo = dir / "undo";
     std::vector<fs::path> journals;
-    for (const auto& entry : fs::directory_iterator(undo))
-        journals.push_back(entry.path());
+    for (const auto& entry : fs::directory_iterator(undo)) {
+        if (entry.path().extension() != ".log") journals.push_back(entry.path()); // the pass's log aside
+    }
     std::sort(journals.begin(), journals.end());
     ASSERT_EQ(journals.size(), 2u); // the journal and its copy
     WriteAll(journals[1], "evil");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 
 #include "app/shell.h"
 #include "optimize/pass.h"
@@ -53,8 +54,14 @@ TEST(UndoUnderWine, RegeditImportOfTheJournalsRestoresWhatThePassesChanged) {
     app::cmdOptimize(ctx);
     app::cmdSecurity(ctx);
     app::cmdOptimize(ctx);
-    (void)sys.CollectStarted();
-    ASSERT_TRUE(host.messages.empty()) << host.messages.front().text;
+    // Wine has no chkntfs and cannot set a start type; nothing else may fail.
+    for (const auto& m : host.messages) {
+        std::istringstream lines(m.text);
+        std::string line;
+        std::getline(lines, line); // how many
+        while (std::getline(lines, line) && !line.empty())
+            EXPECT_TRUE(line.starts_with("start sc ") || line.starts_with("start chkntfs ")) << m.text;
+    }
     const auto applied = snapshot();
     EXPECT_NE(applied, before);
 

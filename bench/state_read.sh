@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# state_read.sh [RUNS]: how long the window spends, after its first paint, reading the four option
+# pages' states for their tips through the real System under Wine: the release build's code (32-bit
+# where this machine runs 32-bit programs), one read per start, median of RUNS starts (default 10).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/lib.sh"
+runs=${1:-10}
+out="$root/build/bench-window"
+mkdir -p "$out"
+
+if runs_i686; then
+    preset=windows arch=win32 route="i686 (release build, 32-bit Wine)"
+else
+    preset=windows-tests-x64 arch=win64 route="x86_64 (test build, 64-bit Wine; $SYSVELA_I686_REASON)"
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target bench_state_read >/dev/null
+exe="$root/build/$preset/bench/win32/bench_state_read.exe"
+
+prefix="$out/wineprefix-$arch"
+ensure_wineprefix "$prefix" "$arch"
+wine_env "$prefix"
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+(wineserver -p </dev/null >/dev/null 2>&1 &)
+"$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1
+
+"$WINELOADER" "$exe" </dev/null >/dev/null 2>&1 || true # warm-up: the file cache and Wine's first start
+: >"$out/states.ms"
+for _ in $(seq "$runs"); do
+    "$WINELOADER" "$exe" </dev/null 2>/dev/null | tr -d '\r' >>"$out/states.ms"
+done
+median=$(sort -n "$out/states.ms" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+echo "reading the four option pages' states for their tips under Wine, median of $runs starts; route: $route"
+echo "  $median ms   ($(tr '\n' ' ' <"$out/states.ms"))"
