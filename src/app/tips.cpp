@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "form/facts.h"
 #include "startup/startup.h"
 #include "text/utf16.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 // A tooltip shows at most about a thousand characters (Wine's cut them there): each side of a tip
 // keeps within this many UTF-16 units and counts what it leaves out; the preview lists it all.
-constexpr std::size_t kSideUnits = 440;
+constexpr std::size_t kSideUnits = 360; // leaves room for the state, the explanation and the risk
 
 std::size_t Units(const std::string& utf8) {
     return text::Utf8ToUtf16(utf8).size();
@@ -33,6 +34,14 @@ std::string Effects(lang::Str head, const std::vector<std::string>& lines, lang:
     return text;
 }
 
+// What the option does and what it risks, from its row of facts.
+std::string FactLines(const form::Fact& f, lang::Language language) {
+    std::string text =
+        "\r\n" + f.explanation + "\r\n" + lang::Text(lang::Str::TipRisk, language) + form::RiskWord(f.risk);
+    if (!f.riskReason.empty()) text += lang::Text(lang::Str::TipRiskReason, language) + f.riskReason;
+    return text;
+}
+
 } // namespace
 
 void TipsReader::Read(sysaccess::System& sys, lang::Language language, Tips& tips) {
@@ -45,9 +54,13 @@ void TipsReader::Read(sysaccess::System& sys, lang::Language language, Tips& tip
         for (const form::PageRecord& record : form::kPages) {
             if (!record.options) continue;
             Page p{record.page, undo::PageReader(sys, record.page), {}};
-            for (const undo::OptionEffects& e : p.reader.Effects())
-                p.effects.push_back(Effects(lang::Str::TipTicked, e.ticked, language) +
+            const std::vector<undo::OptionEffects>& effects = p.reader.Effects();
+            for (std::size_t i = 0; i < effects.size(); ++i) {
+                const undo::OptionEffects& e = effects[i];
+                const form::Fact& fact = e.chk >= 0 ? form::OptionFact(e.chk) : form::ServiceFact(static_cast<int>(i));
+                p.effects.push_back(FactLines(fact, language) + Effects(lang::Str::TipTicked, e.ticked, language) +
                                     Effects(lang::Str::TipCleared, e.cleared, language));
+            }
             pages_.push_back(std::move(p));
         }
     }

@@ -141,6 +141,8 @@ constexpr Row kRows[] = {
     {Str::UndoSkipped, "跳过：", "Skipped:"},
     {Str::UndoOwnJournal, "本次撤销也写了撤销记录：{1}", "This undo wrote its own journal: {1}"},
     {Str::StateNotApplicable, "不适用（{1}）", "Does not apply ({1})"},
+    {Str::TipRisk, "风险：", "Risk: "},
+    {Str::TipRiskReason, "，", ", "},
 };
 
 constexpr bool RowsInIdOrder() {
@@ -149,7 +151,7 @@ constexpr bool RowsInIdOrder() {
             kRows[i].en[0] == '\0')
             return false;
     }
-    return static_cast<std::size_t>(Str::StateNotApplicable) + 1 == std::size(kRows);
+    return static_cast<std::size_t>(Str::TipRiskReason) + 1 == std::size(kRows);
 }
 static_assert(RowsInIdOrder(), "kRows: row i is Str i, with both languages; one row for every Str");
 

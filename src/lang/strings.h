@@ -131,6 +131,8 @@ enum class Str {
     UndoSkipped,
     UndoOwnJournal,     // {1}: its journal
     StateNotApplicable, // after the tips' four states, in undo::OptionState's order; {1}: why
+    TipRisk,            // before the risk's word
+    TipRiskReason,      // between the risk's word and its reason
 };
 
 // The CLI's lines (cli_strings.cpp, apart so that the window's program carries none of them).

@@ -10,6 +10,7 @@
 #include "app/history.h"
 #include "app/preview.h"
 #include "app/tips.h"
+#include "form/facts.h"
 #include "support/fake_host.h"
 #include "support/form_state.h"
 #include "sysaccess/sim/machine.h"
@@ -270,15 +271,19 @@ TEST(Tips, StateThenEffectsAndWhereAnEntryStarts) {
     const std::string key = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)";
     const std::string effects = "\r\n勾选时：\r\nwrite " + key + "|DisableSR|dword|00000001\r\n不勾选时：\r\nwrite " +
                                 key + "|DisableSR|dword|00000000";
-    EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：未生效" + effects);
+    // After the state, what the option does and what it risks, from its row of facts.
+    const form::Fact& restore = form::OptionFact(form::kNoSystemRestore);
+    const std::string about = "\r\n" + restore.explanation + "\r\n风险：高，" + restore.riskReason;
+    EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：未生效" + about + effects);
     ASSERT_TRUE(m.WriteRegValue(key, sysaccess::RegType::Dword, "DisableSR", "00000001"));
     reader.Read(m, lang::Language::Chinese, tips);
-    EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：已生效" + effects);
+    EXPECT_EQ(tips.chk[form::kNoSystemRestore], "当前状态：已生效" + about + effects);
     EXPECT_TRUE(tips.chk[form::kShortDiskCheck].ends_with("\r\n不勾选时：不做任何更改"))
         << tips.chk[form::kShortDiskCheck];
     EXPECT_EQ(tips.services[0],
-              "当前状态：未生效\r\n勾选时：\r\nstart sc \\\\. config Alerter start= disabled\r\n不勾选时：\r\n"
-              "start sc \\\\. config Alerter start= demand");
+              "当前状态：未生效\r\n" + form::ServiceFact(0).explanation +
+                  "\r\n风险：低\r\n勾选时：\r\nstart sc \\\\. config Alerter start= disabled\r\n不勾选时：\r\n"
+                  "start sc \\\\. config Alerter start= demand");
 
     form::MainForm form;
     form.UserName = "Administrator";

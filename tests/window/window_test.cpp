@@ -19,6 +19,7 @@
 #include "app/shell.h"
 #include "app/win32/controls.h"
 #include "app/win32/modal.h"
+#include "form/facts.h"
 #include "optimize/pass.h"
 #include "undo/journal.h"
 #include "version/version.h"
@@ -720,8 +721,10 @@ TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
         GetClientRect(box, &r);
         const std::string tip = TipAt(tooltip, box, Centre(r));
         EXPECT_TRUE(tip.starts_with("当前状态：已生效\r\n") || tip.starts_with("当前状态：未生效\r\n") ||
-                    tip.starts_with("当前状态：部分生效\r\n") || tip.starts_with("当前状态：无法读取\r\n"))
+                    tip.starts_with("当前状态：部分生效\r\n") || tip.starts_with("当前状态：无法读取\r\n") ||
+                    tip.starts_with("当前状态：不适用（"))
             << tip;
+        EXPECT_NE(tip.find("\r\n风险："), std::string::npos) << tip;
         EXPECT_NE(tip.find("\r\n勾选时："), std::string::npos) << tip;
         EXPECT_NE(tip.find("\r\n不勾选时："), std::string::npos) << tip;
     }
@@ -731,14 +734,16 @@ TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
     const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore";
     const std::string effects = "\r\n勾选时：\r\nwrite " + key + "|DisableSR|dword|00000001\r\n不勾选时：\r\nwrite " +
                                 key + "|DisableSR|dword|00000000";
+    const form::Fact& fact = form::OptionFact(form::kNoSystemRestore);
+    const std::string about = "\r\n" + fact.explanation + "\r\n风险：高，" + fact.riskReason;
     Click(restore);
     Click(Button(form::Button::Optimize));
     Pump();
-    EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：已生效" + effects);
+    EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：已生效" + about + effects);
     Click(restore);
     Click(Button(form::Button::Optimize));
     Pump();
-    EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：未生效" + effects);
+    EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：未生效" + about + effects);
 
     const HWND services = window->Control(appwin::kIdLstService);
     for (int i : {0, form::kServiceCount - 1}) {
