@@ -1,5 +1,7 @@
 #include "app/win32/modal.h"
 
+#include <optional>
+
 #include "win32/controls.h"
 #include "win32/text.h"
 
@@ -9,6 +11,17 @@ namespace {
 
 constexpr int kTextId = 1;
 
+// What both of the program's own windows of text do alike: the focus goes to the control that holds
+// the text, and a read-only edit box is white, as text to read. Nothing for any other message.
+std::optional<LRESULT> TextWindowMessage(HWND hwnd, UINT msg, int focusId) {
+    if (msg == WM_SETFOCUS) {
+        SetFocus(GetDlgItem(hwnd, focusId));
+        return 0;
+    }
+    if (msg == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return std::nullopt;
+}
+
 LRESULT CALLBACK TextWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     switch (msg) {
     case WM_SIZE: {
@@ -17,12 +30,8 @@ LRESULT CALLBACK TextWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexc
         MoveWindow(GetDlgItem(hwnd, kTextId), 0, 0, r.right, r.bottom, TRUE);
         return 0;
     }
-    case WM_SETFOCUS:
-        SetFocus(GetDlgItem(hwnd, kTextId));
-        return 0;
-    case WM_CTLCOLORSTATIC: // a read-only edit box: white, as text to read
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     default:
+        if (const auto handled = TextWindowMessage(hwnd, msg, kTextId)) return *handled;
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
@@ -77,11 +86,6 @@ LRESULT CALLBACK ListWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexc
             MoveWindow(GetDlgItem(hwnd, kListActionId), r.right - g - bw, r.bottom - g - bh, bw, bh, TRUE);
         }
         return 0;
-    case WM_SETFOCUS:
-        SetFocus(GetDlgItem(hwnd, kListRowsId));
-        return 0;
-    case WM_CTLCOLORSTATIC: // a read-only edit box: white, as text to read
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     case WM_COMMAND:
         if (state == nullptr) break;
         if (LOWORD(wp) == kListRowsId && HIWORD(wp) == LBN_SELCHANGE) {
@@ -103,6 +107,7 @@ LRESULT CALLBACK ListWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexc
     default:
         break;
     }
+    if (const auto handled = TextWindowMessage(hwnd, msg, kListRowsId)) return *handled;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
