@@ -49,6 +49,12 @@ void Pump() {
     }
 }
 
+// Pumps until the timer that reads the options' states for their tips has fired.
+void PumpUntilStatesRead() {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < appwin::kReadStatesDelayMs * 4; Sleep(5))
+        Pump();
+}
+
 // Answers the message boxes the window shows, as a user would after reading them. The box's own
 // loop runs on the test's thread, so it is found from a thread of its own; without a window
 // manager it has no keyboard focus, so it is answered with its OK command, not a key.
@@ -714,6 +720,7 @@ POINT Centre(const RECT& r) {
 TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
     const HWND tooltip = window->Tooltips().hwnd();
     ASSERT_NE(tooltip, nullptr);
+    PumpUntilStatesRead();
     for (const form::Option& o : form::kOptions) {
         SCOPED_TRACE(o.chk);
         const HWND box = window->ChkWindow(o.chk);
@@ -738,11 +745,11 @@ TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
     const std::string about = "\r\n" + fact.explanation + "\r\n风险：高，" + fact.riskReason;
     Click(restore);
     Click(Button(form::Button::Optimize));
-    Pump();
+    PumpUntilStatesRead();
     EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：已生效" + about + effects);
     Click(restore);
     Click(Button(form::Button::Optimize));
-    Pump();
+    PumpUntilStatesRead();
     EXPECT_EQ(TipAt(tooltip, restore, Centre(r)), "当前状态：未生效" + about + effects);
 
     const HWND services = window->Control(appwin::kIdLstService);
@@ -763,7 +770,7 @@ TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
     const wchar_t command[] = L"\"C:\\Program Files\\提示\\tip.exe\" /quiet";
     RegSetValueExW(run, L"提示测试", 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
     Click(Button(form::Button::Startup));
-    Pump();
+    PumpUntilStatesRead();
     RegDeleteValueW(run, L"提示测试");
     RegCloseKey(run);
     const HWND startup = window->Control(appwin::kIdLstStartup);

@@ -573,8 +573,7 @@ void MainWindow::EnableExtraButtons(bool enabled) {
 }
 
 void MainWindow::RequestStates() {
-    if (statesRequested_ || hwnd_ == nullptr) return;
-    statesRequested_ = PostMessageW(hwnd_, kMsgReadStates, 0, 0) != FALSE;
+    if (hwnd_ != nullptr) (void)SetTimer(hwnd_, kTimerReadStates, kReadStatesDelayMs, nullptr);
 }
 
 void MainWindow::ReadStates() {
@@ -671,8 +670,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgListScrolled:
         tooltips_.ListScrolled(Control(static_cast<int>(wp)));
         return 0;
-    case kMsgReadStates:
-        statesRequested_ = false;
+    case WM_TIMER:
+        if (wp != kTimerReadStates) break;
+        KillTimer(hwnd_, kTimerReadStates);
         if (!running_ && !form_.Busy()) ReadStates(); // an operation asks again at its end
         return 0;
     case WM_DRAWITEM: {

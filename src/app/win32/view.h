@@ -49,9 +49,11 @@ inline constexpr int kIdLabel = 700; // + index in kLabels
 // The version's line in the system menu: an id below 0xF000 with the low four bits clear.
 inline constexpr UINT kIdVersionMenuItem = 0x1000;
 
-// Posted to the window when the options' states are to be read for their tips: after the first
-// paint and after every operation, never in the middle of one.
-inline constexpr UINT kMsgReadStates = WM_APP + 3;
+// The timer that reads the options' states for their tips: after the first paint and after every
+// operation, never in the middle of one. A timer's message comes after every paint in the queue,
+// and its short wait lets the painted window reach the screen before the states are read.
+inline constexpr UINT_PTR kTimerReadStates = 1;
+inline constexpr UINT kReadStatesDelayMs = 30;
 
 inline constexpr wchar_t kWindowClass[] = L"SysvelaMain";
 inline constexpr wchar_t kWindowTitle[] = L"Sysvela";
@@ -150,7 +152,6 @@ private:
     OptionTooltips tooltips_;
     app::Tips tips_;
     app::TipsReader tipsReader_;
-    bool statesRequested_ = false; // kMsgReadStates is in the queue
     std::array<HWND, form::kChkCount> chk_{};
     std::array<HWND, form::kOptCount> opt_{};
     HWND combo2_ = nullptr, combo3_ = nullptr, txtPath_ = nullptr;
