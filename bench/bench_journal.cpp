@@ -38,7 +38,8 @@ void Journal(benchmark::State& state, form::Page page) {
         sim::Machine machine = seeded;
         state.ResumeTiming();
         std::string path;
-        if (!undo::JournalPass(form, machine, optimize::cmdOptimize, "bench", &path)) state.SkipWithError("no journal");
+        if (!undo::JournalPass(form, machine, optimize::cmdOptimize, "bench", lang::Language::English, &path))
+            state.SkipWithError("no journal");
         state.PauseTiming();
         bytes = 0;
         const std::string folder = undo::UndoFolder(machine);

@@ -45,10 +45,10 @@ History ReadHistory(sysaccess::System& sys, lang::Language language) {
     const auto text = [language](Str id) { return std::string(lang::Text(id, language)); };
     History h;
     std::vector<std::string> skipped;
-    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys, &skipped);
+    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys, &skipped, language);
     const std::set<std::string> undone = undo::UndoneJournals(journals);
     for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
-        const undo::JournalContents c = undo::ReadJournalContents(sys, it->name);
+        const undo::JournalContents c = undo::ReadJournalContents(sys, it->name, language);
         form::ListRow row;
         row.line = it->time + "  " + What(*it, language);
         if (!c.problem.empty()) {
@@ -81,8 +81,9 @@ History ReadHistory(sysaccess::System& sys, lang::Language language) {
 void UndoJournal(form::Context& ctx, const undo::JournalEntry& journal) {
     const lang::Language language = ctx.form.Language();
     // Another computer or user as undo itself judges it (the user by SID where both are known).
-    const undo::JournalContents c = undo::ReadJournalContents(ctx.sys, journal.name);
+    const undo::JournalContents c = undo::ReadJournalContents(ctx.sys, journal.name, language);
     undo::UndoOptions options;
+    options.language = language;
     options.force = c.otherComputer;
     options.forceUser = c.otherUser;
     if (c.problem.empty() && (options.force || options.forceUser)) {

@@ -83,7 +83,9 @@ namespace {
 // written, and one that names what failed when anything did.
 void Journaled(form::Context& ctx, const std::string& what, const undo::Pass& pass) {
     std::string journal, log;
-    if (const sysaccess::Result written = undo::JournalPass(ctx.form, ctx.sys, pass, what, &journal, &log); !written) {
+    if (const sysaccess::Result written =
+            undo::JournalPass(ctx.form, ctx.sys, pass, what, ctx.form.Language(), &journal, &log);
+        !written) {
         (void)ctx.host.MsgBox(lang::Format(lang::Str::JournalFailed, ctx.form.Language(), {written.error}),
                               ctx.form.Text(lang::Str::ErrorTitle), MsgButtons::Ok, MsgIcon::Error);
         return;

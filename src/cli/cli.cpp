@@ -139,10 +139,11 @@ void TickRemovals(const Options& o, form::MainForm& form, const Env& env) {
     }
 }
 
-int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
-    form::MainForm form;
-    form::WindowlessHost host;
-    form::Context baseCtx{form, base, host};
+// The form as the pass starts from it: the window's state, the settings or the saved states, the
+// user, and what does not apply on this Windows skipped. An exit code when the pass cannot start.
+std::optional<int> PrepareForm(const Options& o, form::Context& baseCtx, const Env& env) {
+    form::MainForm& form = baseCtx.form;
+    sysaccess::System& base = baseCtx.sys;
     app::LoadWindow(baseCtx);
     if (!LoadStates(o, form, base, env)) return 1;
     if (o.user) form.UserName = *o.user;
@@ -154,31 +155,37 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     // What does not apply here is skipped; an exported batch asks where it runs instead.
     if (!o.all && o.command != Command::Export) {
         optimize::JudgeAll(form, base);
-        if (!base.Version().known) {
-            Say(env, lang::CliStr::VersionUnknown);
-        }
+        if (!base.Version().known) Say(env, lang::CliStr::VersionUnknown);
     }
-
     if (o.command == Command::Export && o.codePage != kUtf8CodePage && !sysaccess::Utf8ToCodePage("rem", o.codePage)) {
         Say(env, lang::CliStr::NoCodePage, {std::to_string(o.codePage)});
         return 2;
     }
+    return std::nullopt;
+}
 
+// Where a pass's effects go: into a batch file (export), or printed as they happen (plan and
+// apply; plan --changes prints only what changes the machine or cannot be known). The callbacks
+// point into it, so it stays where it is made.
+struct Sink {
     std::unique_ptr<RecordingSystem> recorder;
     std::unique_ptr<undo::Foreseer> foreseer; // plan --changes: each effect judged before it is recorded
     std::unique_ptr<BatchExporter> exporter;
     sysaccess::System* sys = nullptr;
     std::function<void(const std::string&)> onPage;
     std::vector<std::size_t> startedAtPrint; // commands printed as started, whose end is learnt later
-    if (o.command == Command::Export) {
-        exporter = std::make_unique<BatchExporter>(base, !o.all);
-        sys = exporter.get();
-        onPage = [&](const std::string& page) { exporter->Page(page); };
-    } else {
+
+    Sink(const Options& o, sysaccess::System& base, const Env& env) {
+        if (o.command == Command::Export) {
+            exporter = std::make_unique<BatchExporter>(base, !o.all);
+            sys = exporter.get();
+            onPage = [this](const std::string& page) { exporter->Page(page); };
+            return;
+        }
         recorder =
             std::make_unique<RecordingSystem>(base, o.command == Command::Apply ? RecordMode::Apply : RecordMode::Plan);
         if (o.changes) foreseer = std::make_unique<undo::Foreseer>(*recorder);
-        recorder->SetEffectCallback([&](const sysaccess::Effect& e) {
+        recorder->SetEffectCallback([this, &env](const sysaccess::Effect& e) {
             if (e.pending) startedAtPrint.push_back(recorder->Effects().size() - 1);
             const undo::Foresight seen = foreseer ? foreseer->Judged().back() : undo::Foresight::Changes;
             if (seen == undo::Foresight::AtTarget) return;
@@ -186,31 +193,72 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
         });
         // plan --changes lists only what changes or cannot be known: a skipped option changes nothing.
         if (!o.changes)
-            recorder->SetSkipCallback([&](const std::string& line) { env.out("skipped " + OneLine(line) + "\n"); });
+            recorder->SetSkipCallback([&env](const std::string& line) { env.out("skipped " + OneLine(line) + "\n"); });
         sys = foreseer ? static_cast<sysaccess::System*>(foreseer.get()) : recorder.get();
-        onPage = [&](const std::string& page) { env.out("page " + page + "\n"); };
+        onPage = [&env](const std::string& page) { env.out("page " + page + "\n"); };
     }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
+};
 
-    form::Context ctx{form, *sys, host, recorder.get()};
+// What the pass runs: the automatic sequence, or the page asked for with its ticks (for the startup
+// page, the entries as the machine lists them, with --remove's ticked).
+undo::Pass ChoosePass(const Options& o, form::Context& baseCtx, form::Context& ctx, const Env& env) {
+    if (o.automatic) return [](form::Context& c) { presets::RunAuto(c, app::ShowPage); };
+    const bool startupPage = o.page == form::Page::Startup;
+    app::ShowPage(startupPage ? baseCtx : ctx, o.page);
+    if (startupPage) TickRemovals(o, ctx.form, env);
+    if (o.recommend) presets::cmdSuggest(ctx);
+    return optimize::cmdOptimize;
+}
+
+int PrintBatch(const Options& o, BatchExporter& exporter, const Env& env) {
+    const std::string what = o.automatic ? std::string("automatic optimisation") : std::string(PassWord(o)) + " page";
+    const std::string text = exporter.Text("Sysvela, " + what + ": made by sysvela-cli export");
+    const auto bytes =
+        o.codePage == kUtf8CodePage ? std::optional<std::string>(text) : sysaccess::Utf8ToCodePage(text, o.codePage);
+    if (!bytes) {
+        Say(env, lang::CliStr::CodePageCannotHold, {std::to_string(o.codePage)});
+        return 1;
+    }
+    env.out(*bytes);
+    return 0;
+}
+
+// After the pass, which waited for the commands it started: their outcomes follow its effects,
+// then apply's log. 1 when any effect failed.
+int Finish(const Options& o, const Sink& sink, const std::string& log, sysaccess::System& base, const Env& env) {
+    const std::vector<sysaccess::Effect>& effects = sink.recorder->Effects();
+    for (const std::size_t i : sink.startedAtPrint) {
+        if (effects[i].outcome == sysaccess::Outcome::Failed)
+            env.out("failed: " + OneLine(effects[i].text) + ": " + effects[i].reason + "\n");
+    }
+    if (o.command == Command::Apply) {
+        if (const sysaccess::Result logged = base.ReplaceFileAtomically(log, sysaccess::LogText(effects)); !logged)
+            Say(env, lang::CliStr::LogFailed, {logged.error});
+    }
+    return sink.recorder->Count(sysaccess::Outcome::Failed) > 0 ? 1 : 0;
+}
+
+int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
+    form::MainForm form;
+    form::WindowlessHost host;
+    form::Context baseCtx{form, base, host};
+    if (const auto stop = PrepareForm(o, baseCtx, env)) return *stop;
+
+    Sink sink(o, base, env);
+    form::Context ctx{form, *sink.sys, host, sink.recorder.get()};
     // Every page switch, the automatic sequence's included, heads the effects that follow it.
     form.SetObserver([&](const form::Change& c) {
-        if (c.field == form::Field::Page) onPage(form::PageWord(form.VisiblePage()));
+        if (c.field == form::Field::Page) sink.onPage(form::PageWord(form.VisiblePage()));
     });
-    undo::Pass pass = optimize::cmdOptimize;
-    const bool startupPage = !o.automatic && o.page == form::Page::Startup;
-    if (o.automatic) {
-        pass = [](form::Context& c) { presets::RunAuto(c, app::ShowPage); };
-    } else {
-        // The startup list is read from the machine as it is, whatever the pass does with it.
-        app::ShowPage(startupPage ? baseCtx : ctx, o.page);
-        if (startupPage) TickRemovals(o, form, env);
-        if (o.recommend) presets::cmdSuggest(ctx);
-    }
+    const undo::Pass pass = ChoosePass(o, baseCtx, ctx, env);
     std::string log;
     if (o.command == Command::Apply) {
         // What the pass is about to change is on disk before it changes anything, and so is its log.
         std::string journal;
-        if (const sysaccess::Result written = undo::JournalPass(form, base, pass, PassWord(o), &journal, &log);
+        if (const sysaccess::Result written =
+                undo::JournalPass(form, base, pass, PassWord(o), env.language, &journal, &log);
             !written) {
             Say(env, lang::CliStr::JournalFailed, {written.error});
             return 1;
@@ -220,31 +268,7 @@ int RunPass(const Options& o, sysaccess::System& base, const Env& env) {
     }
     pass(ctx);
     form.SetObserver(nullptr);
-
-    if (exporter) {
-        const std::string what =
-            o.automatic ? std::string("automatic optimisation") : std::string(PassWord(o)) + " page";
-        const std::string text = exporter->Text("Sysvela, " + what + ": made by sysvela-cli export");
-        const auto bytes = o.codePage == kUtf8CodePage ? std::optional<std::string>(text)
-                                                       : sysaccess::Utf8ToCodePage(text, o.codePage);
-        if (!bytes) {
-            Say(env, lang::CliStr::CodePageCannotHold, {std::to_string(o.codePage)});
-            return 1;
-        }
-        env.out(*bytes);
-        return 0;
-    }
-    // The pass waited for the commands it started; their outcomes follow its effects.
-    const std::vector<sysaccess::Effect>& effects = recorder->Effects();
-    for (const std::size_t i : startedAtPrint) {
-        if (effects[i].outcome == sysaccess::Outcome::Failed)
-            env.out("failed: " + OneLine(effects[i].text) + ": " + effects[i].reason + "\n");
-    }
-    if (o.command == Command::Apply) {
-        if (const sysaccess::Result logged = base.ReplaceFileAtomically(log, sysaccess::LogText(effects)); !logged)
-            Say(env, lang::CliStr::LogFailed, {logged.error});
-    }
-    return recorder->Count(sysaccess::Outcome::Failed) > 0 ? 1 : 0;
+    return sink.exporter ? PrintBatch(o, *sink.exporter, env) : Finish(o, sink, log, base, env);
 }
 
 int StartupList(const Options& o, sysaccess::System& base, const Env& env) {
@@ -279,7 +303,7 @@ int Diagnostic(const Options& o, sysaccess::System& base, const Env& env) {
 
 int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     std::vector<std::string> skipped;
-    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys, &skipped);
+    const std::vector<undo::JournalEntry> journals = undo::ListJournals(sys, &skipped, env.language);
     if (!skipped.empty() && (o.list || o.last)) {
         std::string said;
         for (const std::string& s : skipped)
@@ -298,7 +322,7 @@ int Undo(const Options& o, sysaccess::System& sys, const Env& env) {
     }
     const std::string journal = last.value_or(o.journal);
     undo::UndoReport report;
-    const sysaccess::Result done = undo::Undo(sys, journal, {o.force, o.forceUser, o.user}, &report);
+    const sysaccess::Result done = undo::Undo(sys, journal, {o.force, o.forceUser, o.user, env.language}, &report);
     if (!report.journal.empty()) Say(env, lang::CliStr::Journal, {report.journal});
     if (!done && report.journal.empty()) {
         Say(env, lang::CliStr::UndoFailed, {journal, done.error});

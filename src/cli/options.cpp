@@ -51,154 +51,171 @@ std::optional<lang::Language> LanguageArgument(const std::vector<std::string>& a
     return chosen;
 }
 
-ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language language) {
-    const auto text = [language](lang::CliStr id) { return std::string(lang::Text(id, language)); };
-    const auto say = [language](lang::CliStr id, std::initializer_list<std::string_view> parts) {
-        return lang::Format(id, language, parts);
-    };
-    const auto words = [&](auto test, const char* extra = nullptr) {
-        return PageWords(test, text(lang::CliStr::ListComma), text(lang::CliStr::ListOr), extra);
-    };
-    if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
-        Options help;
-        help.command = Command::Help;
-        return {help, ""};
-    }
-    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
-        Options version;
-        version.command = Command::Version;
-        return {version, ""};
-    }
+namespace {
 
+// The usage errors, worded in one language.
+struct Words : lang::Say {
+    // The words of the pages that pass test, and extra: "a, b or c".
+    template <typename Test> std::string Pages(Test test, const char* extra = nullptr) const {
+        return PageWords(test, lang::Text(lang::CliStr::ListComma, language),
+                         lang::Text(lang::CliStr::ListOr, language), extra);
+    }
+};
+
+// What the arguments may say, bound to where each lands: the options before the command, then
+// exactly one command. It holds the parser, which points into it, so it stays where it is made.
+struct Grammar {
     CLI::App app{"sysvela-cli", "sysvela-cli"};
-    app.set_help_flag(); // our own text; must precede the subcommands, which copy it
-    app.require_subcommand(1, 1);
-    app.fallthrough();
-
-    std::string machine, settings, user, languageWord;
-    bool recommend = false;
+    Options o;
+    std::string machine, settings, user, languageWord, page, statusPage;
+    bool recommend = false, all = false, changes = false;
     std::vector<std::string> remove;
     unsigned codePage = 936;
-    CLI::Option* machineOpt = app.add_option("--machine", machine);
-    CLI::Option* settingsOpt = app.add_option("--settings", settings);
-    CLI::Option* userOpt = app.add_option("--user", user);
-    CLI::Option* recommendOpt = app.add_flag("--recommend", recommend);
-    bool all = false;
-    CLI::Option* allOpt = app.add_flag("--all", all);
-    CLI::Option* removeOpt = app.add_option("--remove", remove)->allow_extra_args(false);
-    CLI::Option* codePageOpt = app.add_option("--codepage", codePage)->check(CLI::Range(1u, 65535u));
-    CLI::Option* languageOpt = app.add_option("--lang", languageWord);
+    CLI::Option *machineOpt, *settingsOpt, *userOpt, *recommendOpt, *allOpt, *removeOpt, *codePageOpt, *languageOpt;
+    std::vector<std::pair<CLI::App*, Command>> commands;
 
-    std::string page;
-    CLI::App* plan = app.add_subcommand("plan");
-    CLI::App* apply = app.add_subcommand("apply");
-    CLI::App* exportCmd = app.add_subcommand("export");
-    for (CLI::App* sub : {plan, apply, exportCmd})
-        sub->add_option("PAGE", page)->required();
-    bool changes = false;
-    plan->add_flag("--changes", changes);
+    Grammar() {
+        app.set_help_flag(); // our own text; must precede the subcommands, which copy it
+        app.require_subcommand(1, 1);
+        app.fallthrough();
+        machineOpt = app.add_option("--machine", machine);
+        settingsOpt = app.add_option("--settings", settings);
+        userOpt = app.add_option("--user", user);
+        recommendOpt = app.add_flag("--recommend", recommend);
+        allOpt = app.add_flag("--all", all);
+        removeOpt = app.add_option("--remove", remove)->allow_extra_args(false);
+        codePageOpt = app.add_option("--codepage", codePage)->check(CLI::Range(1u, 65535u));
+        languageOpt = app.add_option("--lang", languageWord);
 
-    Options o;
-    CLI::App* list = app.add_subcommand("startup-list");
-    CLI::App* regWrite = app.add_subcommand("reg-write");
-    regWrite->add_option("KEY", o.key)->required();
-    regWrite->add_option("NAME", o.name)->required();
-    regWrite->add_option("TYPE", o.type)->required();
-    regWrite->add_option("DATA", o.data)->required();
-    CLI::App* runCmd = app.add_subcommand("run-cmd");
-    runCmd->add_option("COMMAND", o.commandLine)->required();
-    CLI::App* undoCmd = app.add_subcommand("undo");
-    undoCmd->add_flag("--list", o.list);
-    undoCmd->add_flag("--last", o.last);
-    undoCmd->add_flag("--force", o.force);
-    undoCmd->add_flag("--force-user", o.forceUser);
-    undoCmd->add_option("JOURNAL", o.journal);
-    CLI::App* statusCmd = app.add_subcommand("status");
-    std::string statusPage;
-    statusCmd->add_option("PAGE", statusPage);
-    statusCmd->add_flag("--json", o.json);
-    CLI::App* listCmd = app.add_subcommand("list");
-    listCmd->add_option("PAGE", statusPage);
-    listCmd->add_flag("--json", o.json);
+        for (const auto& [word, command] : {std::pair{"plan", Command::Plan}, std::pair{"apply", Command::Apply},
+                                            std::pair{"export", Command::Export}}) {
+            CLI::App* pass = Add(word, command);
+            pass->add_option("PAGE", page)->required();
+            if (command == Command::Plan) pass->add_flag("--changes", changes);
+        }
+        Add("startup-list", Command::StartupList);
+        CLI::App* regWrite = Add("reg-write", Command::RegWrite);
+        for (const auto& [name, field] : {std::pair{"KEY", &o.key}, std::pair{"NAME", &o.name},
+                                          std::pair{"TYPE", &o.type}, std::pair{"DATA", &o.data}})
+            regWrite->add_option(name, *field)->required();
+        Add("run-cmd", Command::RunCmd)->add_option("COMMAND", o.commandLine)->required();
+        CLI::App* undo = Add("undo", Command::Undo);
+        undo->add_flag("--list", o.list);
+        undo->add_flag("--last", o.last);
+        undo->add_flag("--force", o.force);
+        undo->add_flag("--force-user", o.forceUser);
+        undo->add_option("JOURNAL", o.journal);
+        for (const auto& [word, command] : {std::pair{"status", Command::Status}, std::pair{"list", Command::List}}) {
+            CLI::App* read = Add(word, command);
+            read->add_option("PAGE", statusPage);
+            read->add_flag("--json", o.json);
+        }
+    }
+    Grammar(const Grammar&) = delete;
+    Grammar& operator=(const Grammar&) = delete;
 
-    try {
-        std::vector<std::string> reversed(args.rbegin(), args.rend());
-        app.parse(reversed);
-    } catch (const CLI::ParseError& e) {
-        std::string what = e.what();
-        if (what.empty()) what = text(lang::CliStr::BadArguments);
-        return Fail(what);
+    CLI::App* Add(const char* word, Command command) {
+        commands.emplace_back(app.add_subcommand(word), command);
+        return commands.back().first;
     }
 
-    if (plan->parsed())
-        o.command = Command::Plan;
-    else if (apply->parsed())
-        o.command = Command::Apply;
-    else if (exportCmd->parsed())
-        o.command = Command::Export;
-    else if (list->parsed())
-        o.command = Command::StartupList;
-    else if (regWrite->parsed())
-        o.command = Command::RegWrite;
-    else if (runCmd->parsed())
-        o.command = Command::RunCmd;
-    else if (undoCmd->parsed())
-        o.command = Command::Undo;
-    else if (statusCmd->parsed())
-        o.command = Command::Status;
-    else if (listCmd->parsed())
-        o.command = Command::List;
+    // The options as parsed: the command and what the options before it said.
+    Options Parsed() const {
+        Options out = o;
+        for (const auto& [sub, command] : commands) {
+            if (sub->parsed()) out.command = command;
+        }
+        if (*machineOpt) out.machineDir = machine;
+        if (*settingsOpt) out.settingsFile = settings;
+        if (*userOpt) out.user = user;
+        out.recommend = recommend;
+        out.all = all;
+        out.changes = changes;
+        out.remove = remove;
+        out.codePage = codePage;
+        return out;
+    }
+};
 
-    const bool pass = o.command == Command::Plan || o.command == Command::Apply || o.command == Command::Export;
-    if (pass) {
-        const auto chosen = form::PageOfWord(page);
-        o.automatic = page == form::kAutoWord;
+bool IsPass(Command command) {
+    return command == Command::Plan || command == Command::Apply || command == Command::Export;
+}
+
+// The words that name something: the pass's page and the language. Why one names nothing.
+std::optional<std::string> ReadWords(const Grammar& g, Options& o, const Words& say) {
+    if (IsPass(o.command)) {
+        const auto chosen = form::PageOfWord(g.page);
+        o.automatic = g.page == form::kAutoWord;
         if (!chosen && !o.automatic) {
-            return Fail(say(lang::CliStr::UnknownPage,
-                            {page, words([](const form::PageRecord&) { return true; }, form::kAutoWord)}));
+            return say(lang::CliStr::UnknownPage,
+                       {g.page, say.Pages([](const form::PageRecord&) { return true; }, form::kAutoWord)});
         }
         if (chosen) o.page = *chosen;
     }
-
-    if (*machineOpt) o.machineDir = machine;
-    if (*settingsOpt) o.settingsFile = settings;
-    if (*userOpt) o.user = user;
-    o.recommend = recommend;
-    o.all = all;
-    o.changes = changes;
-    o.remove = remove;
-    o.codePage = codePage;
-    if (*languageOpt) {
-        o.language = lang::FromWord(languageWord);
-        if (!o.language) return Fail(say(lang::CliStr::UnknownLanguage, {languageWord}));
+    if (*g.languageOpt) {
+        o.language = lang::FromWord(g.languageWord);
+        if (!o.language) return say(lang::CliStr::UnknownLanguage, {g.languageWord});
     }
+    return std::nullopt;
+}
 
-    if (!pass) {
-        for (CLI::Option* opt : {settingsOpt, recommendOpt, removeOpt, codePageOpt, allOpt}) {
-            if (*opt) return Fail(say(lang::CliStr::OnlyWithPass, {opt->get_name()}));
+// The options that go only with some commands, status's page, and the commands that need one of a
+// few: why the arguments do not go together.
+std::optional<std::string> CheckTogether(const Grammar& g, Options& o, const Words& say) {
+    if (!IsPass(o.command)) {
+        for (CLI::Option* opt : {g.settingsOpt, g.recommendOpt, g.removeOpt, g.codePageOpt, g.allOpt}) {
+            if (*opt) return say(lang::CliStr::OnlyWithPass, {opt->get_name()});
         }
-        if (*userOpt && o.command != Command::StartupList && o.command != Command::Undo) {
-            return Fail(text(lang::CliStr::UserOnly));
+        if (*g.userOpt && o.command != Command::StartupList && o.command != Command::Undo) {
+            return say(lang::CliStr::UserOnly);
         }
     }
-    if (*removeOpt && (o.automatic || o.page != form::Page::Startup)) {
-        return Fail(text(lang::CliStr::RemoveOnly));
-    }
-    if (*codePageOpt && o.command != Command::Export) return Fail(text(lang::CliStr::CodePageOnly));
-    if ((o.command == Command::Status || o.command == Command::List) && !statusPage.empty()) {
-        const auto chosen = form::PageOfWord(statusPage);
+    if (*g.removeOpt && (o.automatic || o.page != form::Page::Startup)) return say(lang::CliStr::RemoveOnly);
+    if (*g.codePageOpt && o.command != Command::Export) return say(lang::CliStr::CodePageOnly);
+    if ((o.command == Command::Status || o.command == Command::List) && !g.statusPage.empty()) {
+        const auto chosen = form::PageOfWord(g.statusPage);
         if (!chosen || !form::Record(*chosen).options) {
-            return Fail(say(lang::CliStr::UnknownPage,
-                            {statusPage, words([](const form::PageRecord& r) { return r.options; })}));
+            return say(lang::CliStr::UnknownPage,
+                       {g.statusPage, say.Pages([](const form::PageRecord& r) { return r.options; })});
         }
         o.statusPage = chosen;
     }
     if (o.command == Command::Undo && (o.list ? 1 : 0) + (o.last ? 1 : 0) + (o.journal.empty() ? 0 : 1) != 1) {
-        return Fail(text(lang::CliStr::UndoTakesOne));
+        return say(lang::CliStr::UndoTakesOne);
     }
     if (o.command == Command::RegWrite && o.type != "string" && o.type != "dword" && o.type != "hex") {
-        return Fail(say(lang::CliStr::UnknownType, {o.type}));
+        return say(lang::CliStr::UnknownType, {o.type});
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+ParseResult ParseArguments(const std::vector<std::string>& args, lang::Language language) {
+    const auto any = [&](std::initializer_list<std::string_view> words) {
+        return std::any_of(args.begin(), args.end(), [&](const std::string& a) {
+            return std::find(words.begin(), words.end(), a) != words.end();
+        });
+    };
+    Options early;
+    if (any({"--help", "-h"})) return {early, ""}; // Command::Help
+    if (any({"--version"})) {
+        early.command = Command::Version;
+        return {early, ""};
+    }
+
+    const Words say{{language}};
+    Grammar g;
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        g.app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        std::string what = e.what();
+        return Fail(what.empty() ? say(lang::CliStr::BadArguments) : what);
+    }
+    Options o = g.Parsed();
+    if (auto why = ReadWords(g, o, say)) return Fail(std::move(*why));
+    if (auto why = CheckTogether(g, o, say)) return Fail(std::move(*why));
     return {o, ""};
 }
 

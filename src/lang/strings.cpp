@@ -143,6 +143,52 @@ constexpr Row kRows[] = {
     {Str::StateNotApplicable, "不适用（{1}）", "Does not apply ({1})"},
     {Str::TipRisk, "风险：", "Risk: "},
     {Str::TipRiskReason, "，", ", "},
+    {Str::UndoNothingChanged, "{1}；未做任何更改", "{1}; nothing was changed"},
+    {Str::JournalTooLarge, "{1} 大于 {2}，超过程序所写的任何撤销记录或副本，未读取",
+     "{1} is larger than {2}, more than any journal or copy the program writes, and was not read"},
+    {Str::JournalUnreadable, "无法读取 {1}", "{1} cannot be read"},
+    {Str::JournalNotUtf16, "{1} 不是撤销记录：不是程序所写的 UTF-16 LE 文本",
+     "{1} is not a journal: not UTF-16 LE as the program writes it"},
+    {Str::JournalNotMarked, "{1} 不是撤销记录：开头没有 \"; Sysvela undo journal\"",
+     "{1} is not a journal: its head does not say \"; Sysvela undo journal\""},
+    {Str::JournalCutShort, "{1} 不完整：最后一行不是 \"; end\"", "{1} is cut short: its last line is not \"; end\""},
+    {Str::JournalBadLine, "{1}：第 {2} 行无法解析：{3}", "{1}: line {2} does not parse: {3}"},
+    {Str::JournalAtLine, "{1}：第 {2} 行：{3}", "{1}: line {2}: {3}"},
+    {Str::JournalSays, "{1}：{2}", "{1}: {2}"},
+    {Str::JournalHashDiffers, "{1}：SHA-256 与写入时记录的不同",
+     "{1}: its SHA-256 is not the one recorded when it was written"},
+    {Str::JournalOtherComputer, "{1} 写于计算机 {2}，不是本机（--force 可在本机撤销）",
+     "{1} was written on {2}, not on this computer (--force undoes it here)"},
+    {Str::JournalOtherUser, "{1} 读取的是用户 {2} 的注册表，不是运行本次撤销的 {3} 的（--force-user 可为 {3} 撤销）",
+     "{1} read the registry of the user {2}, not that of {3}, who runs this undo (--force-user undoes it for {3})"},
+    {Str::JournalNoUser, "（未注明）", "(not named)"},
+    {Str::NeverWrites, "程序从不写入或删除 {1}", "the program never writes or deletes {1}"},
+    {Str::NeverCreates, "程序从不创建 {1}", "the program never creates {1}"},
+    {Str::NeverDeletes, "程序从不删除 {1}", "the program never deletes {1}"},
+    {Str::WouldTakeOthers, "删除 {1} 会一并删除 {2}，而它既不是程序也不是本撤销记录放在那里的",
+     "deleting {1} would take {2}, which neither the program nor this journal put there"},
+    {Str::CopyNotKept, "{2} 的副本 {1} 不是程序保存的副本", "the copy {1} of {2} is not one the program keeps"},
+    {Str::CopyNoHash, "撤销记录中没有其副本 {1} 的 SHA-256", "the journal holds no SHA-256 of its copy {1}"},
+    {Str::CopyMissing, "缺少其副本 {1}", "its copy {1} is missing"},
+    {Str::CopyChanged, "其副本 {1} 已被改动：SHA-256 与撤销记录中的不同",
+     "its copy {1} has changed: its SHA-256 is not the one the journal recorded"},
+    {Str::NotRemovedFile, "{1} 不是程序会删除的文件", "{1} is not a file the program removes"},
+    {Str::ScriptNotCreated, "无法创建 {1}：{2}", "cannot create {1}: {2}"},
+    {Str::OwnJournalFailed, "无法写入本次撤销自己的撤销记录：{1}", "the undo's own journal cannot be written: {1}"},
+    {Str::NotAllPutBack, "{1} 项未恢复", "{1} not put back"},
+    {Str::UncarriableValue, "值 \"{1}\"（在 {2} 中）含有换行符或 NUL，注册表脚本无法容纳",
+     "the value \"{1}\" (in {2}) holds a line break or a NUL, which a registry script cannot hold"},
+    {Str::UncarriableKey, "键 \"{1}\"（在 {2} 中）含有换行符或 NUL，注册表脚本无法容纳",
+     "the key \"{1}\" (in {2}) holds a line break or a NUL, which a registry script cannot hold"},
+    {Str::FileTooLargeToKeep, "{1} 大于 {2}，超过撤销所能恢复的大小",
+     "{1} is larger than {2}, more than an undo takes back"},
+    {Str::JournalWouldNotImport, "撤销记录的第 {1} 行无法导入：{2}", "line {1} of the journal would not import: {2}"},
+    {Str::FolderNotCreated, "无法创建 {1}：{2}", "cannot create {1}: {2}"},
+    {Str::TooManyJournals, "一秒内的撤销记录太多", "too many journals in one second"},
+    {Str::LogNotCreated, "无法创建日志 {1}：{2}", "cannot create the log {1}: {2}"},
+    {Str::JournalTooLargeToWrite, "撤销记录将大于 {1}，超过撤销所能读取的大小",
+     "the journal would be larger than {1}, more than an undo reads"},
+    {Str::HashNotRecorded, "无法记录撤销记录的 SHA-256：{1}", "cannot record the journal's hash: {1}"},
 };
 
 constexpr bool RowsInIdOrder() {
@@ -151,7 +197,7 @@ constexpr bool RowsInIdOrder() {
             kRows[i].en[0] == '\0')
             return false;
     }
-    return static_cast<std::size_t>(Str::TipRiskReason) + 1 == std::size(kRows);
+    return static_cast<std::size_t>(Str::HashNotRecorded) + 1 == std::size(kRows);
 }
 static_assert(RowsInIdOrder(), "kRows: row i is Str i, with both languages; one row for every Str");
 

@@ -133,6 +133,43 @@ enum class Str {
     StateNotApplicable, // after the tips' four states, in undo::OptionState's order; {1}: why
     TipRisk,            // before the risk's word
     TipRiskReason,      // between the risk's word and its reason
+    // Why an undo refuses a journal or a copy, or does not put all of it back; {1} is the file
+    // where one is named.
+    UndoNothingChanged, // {1}: why
+    JournalTooLarge,    // {2}: the largest size read
+    JournalUnreadable,
+    JournalNotUtf16,
+    JournalNotMarked,
+    JournalCutShort,
+    JournalBadLine, // {2}: the line's number, {3}: the line
+    JournalAtLine,  // {2}: the line's number, {3}: what is wrong there
+    JournalSays,    // {2}: what is wrong with the journal's files
+    JournalHashDiffers,
+    JournalOtherComputer, // {2}: the computer that wrote it
+    JournalOtherUser,     // {2}: the user whose registry it read, {3}: the user who runs the undo
+    JournalNoUser,
+    NeverWrites,     // {1}: key\value
+    NeverCreates,    // {1}: the key
+    NeverDeletes,    // {1}: the key
+    WouldTakeOthers, // {1}: the key, {2}: what others put below it
+    CopyNotKept,     // {1}: the copy, {2}: the file it copies
+    CopyNoHash,
+    CopyMissing,
+    CopyChanged,
+    NotRemovedFile,
+    ScriptNotCreated, // {2}: why
+    OwnJournalFailed, // {1}: why
+    NotAllPutBack,    // {1}: how many
+    // Why a journal cannot be written, so that its pass or undo does not run.
+    UncarriableValue,      // {1}: the value's name, line breaks written out; {2}: its key
+    UncarriableKey,        // {1}: the key's name, line breaks written out; {2}: the key above it
+    FileTooLargeToKeep,    // {1}: the file, {2}: the largest size kept
+    JournalWouldNotImport, // {1}: the line's number, {2}: the line
+    FolderNotCreated,      // {1}: the folder, {2}: why
+    TooManyJournals,
+    LogNotCreated,          // {1}: the log, {2}: why
+    JournalTooLargeToWrite, // {1}: the largest size read
+    HashNotRecorded,        // {1}: why
 };
 
 // The CLI's lines (cli_strings.cpp, apart so that the window's program carries none of them).
@@ -189,6 +226,17 @@ inline std::string Format(Str id, Language language, std::initializer_list<std::
 inline std::string Format(CliStr id, Language language, std::initializer_list<std::string_view> args) {
     return Format(Text(id, language), args);
 }
+
+// The texts of one language, filled in: say(Str::X, {args}).
+struct Say {
+    Language language;
+    std::string operator()(Str id, std::initializer_list<std::string_view> args = {}) const {
+        return Format(id, language, args);
+    }
+    std::string operator()(CliStr id, std::initializer_list<std::string_view> args = {}) const {
+        return Format(id, language, args);
+    }
+};
 
 // The check boxes' captions, by number.
 inline constexpr int kOptionCaptionCount = 77;

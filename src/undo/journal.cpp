@@ -5,6 +5,7 @@
 #include <ctime>
 #include <optional>
 
+#include "lang/strings.h"
 #include "sysaccess/cmdline.h"
 #include "sysaccess/forwarding.h"
 #include "sysaccess/recording.h"
@@ -132,23 +133,18 @@ std::string Shown(const std::string& text) {
     return shown;
 }
 
-std::string Uncarriable(const std::string& name) {
-    return "\"" + Shown(name) + "\" holds a line break or a NUL, which a registry script cannot hold";
-}
-
-Result ExportTree(sysaccess::System& sys, const std::string& key, std::string& out) {
+Result ExportTree(sysaccess::System& sys, const std::string& key, std::string& out, const lang::Say& say) {
     const auto listing = sys.ListRegKey(key);
     if (!listing) return Result::Ok();
     out += "[" + key + "]\r\n";
     for (const std::string& name : listing->values) {
-        if (!sysaccess::ScriptCanCarry(name))
-            return Result::Fail("the value " + Uncarriable(name) + " (in " + key + ")");
+        if (!sysaccess::ScriptCanCarry(name)) return Result::Fail(say(lang::Str::UncarriableValue, {Shown(name), key}));
         if (const auto data = sys.ReadRegValue(key, name)) out += sysaccess::RegValueLine(name, *data) + "\r\n";
     }
     out += "\r\n";
     for (const std::string& sub : listing->subkeys) {
-        if (!sysaccess::ScriptCanCarry(sub)) return Result::Fail("the key " + Uncarriable(sub) + " (in " + key + ")");
-        if (Result done = ExportTree(sys, key + "\\" + sub, out); !done) return done;
+        if (!sysaccess::ScriptCanCarry(sub)) return Result::Fail(say(lang::Str::UncarriableKey, {Shown(sub), key}));
+        if (Result done = ExportTree(sys, key + "\\" + sub, out, say); !done) return done;
     }
     return Result::Ok();
 }
@@ -198,7 +194,7 @@ struct Journal {
 };
 
 Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& undoes,
-                    const std::string& name, const std::string& time, Journal& j) {
+                    const std::string& name, const std::string& time, const lang::Say& say, Journal& j) {
     std::string head = std::string(sysaccess::kRegScriptHeader) + "\r\n\r\n; Sysvela undo journal\r\n";
     head += "; what=" + what + "\r\n; computer=" + sys.ComputerName() + "\r\n; user=" + sys.UserSid() + "|" +
             sys.UserName() + "\r\n; time=" + time + "\r\n";
@@ -215,7 +211,7 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
         if (Contains(done, tree) || !noteMissing(tree)) continue;
         done.push_back(tree);
         body += "[-" + tree + "]\r\n";
-        if (Result exported = ExportTree(sys, tree, body); !exported) return exported;
+        if (Result exported = ExportTree(sys, tree, body, say); !exported) return exported;
     }
     std::vector<std::string> keys; // value keys in first-seen order
     for (const auto& [key, name] : targets.values) {
@@ -228,7 +224,7 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
         for (const auto& [k, name] : targets.values) {
             if (!sysaccess::SameName(k, key) || Contains(names, name)) continue;
             if (!sysaccess::ScriptCanCarry(name))
-                return Result::Fail("the value " + Uncarriable(name) + " (in " + key + ")");
+                return Result::Fail(say(lang::Str::UncarriableValue, {Shown(name), key}));
             names.push_back(name);
             const auto data = sys.ReadRegValue(key, name);
             body += (data ? sysaccess::RegValueLine(name, *data) : sysaccess::RegValueDeletionLine(name)) + "\r\n";
@@ -243,8 +239,7 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
     for (const std::string& file : targets.files) {
         if (Contains(copied, file)) continue;
         const sysaccess::LimitedRead read = sys.ReadFileUpTo(file, kMaxJournalBytes);
-        if (read.tooLarge)
-            return Result::Fail(file + " is larger than " + MaxJournalSize() + ", more than an undo takes back");
+        if (read.tooLarge) return Result::Fail(say(lang::Str::FileTooLargeToKeep, {file, MaxJournalSize()}));
         const auto& bytes = read.bytes;
         if (!bytes) continue;
         copied.push_back(file);
@@ -260,8 +255,8 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
     j.text = head + "\r\n" + body + "\r\n; end\r\n";
     // What the undo will check, checked now: a journal it would refuse is no journal at all.
     if (const auto rejected = sysaccess::ReadRegScript(j.text).rejected; !rejected.empty()) {
-        return Result::Fail("line " + std::to_string(rejected.front().number) +
-                            " of the journal would not import: " + Shown(rejected.front().text));
+        return Result::Fail(say(lang::Str::JournalWouldNotImport,
+                                {std::to_string(rejected.front().number), Shown(rejected.front().text)}));
     }
     return Result::Ok();
 }
@@ -276,10 +271,11 @@ std::string LogPath(const std::string& journal) {
 }
 
 Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what, const std::string& undoes,
-                    std::string* path, std::string* log) {
+                    lang::Language language, std::string* path, std::string* log) {
+    const lang::Say say{language};
     const std::string folder = UndoFolder(sys);
     if (Result made = sys.CreateFolder(folder); !made)
-        return Result::Fail("cannot create " + folder + ": " + made.error);
+        return Result::Fail(say(lang::Str::FolderNotCreated, {folder, made.error}));
     const std::string time = Now();
     std::string stamp;
     for (char c : time) {
@@ -288,35 +284,35 @@ Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::s
     }
     std::string name;
     for (int n = 1; name.empty() || sys.FileExists(folder + "\\" + name); ++n) {
-        if (n > 99) return Result::Fail("too many journals in one second");
+        if (n > 99) return Result::Fail(say(lang::Str::TooManyJournals));
         name = stamp + (n < 10 ? "-0" : "-") + std::to_string(n) + ".reg";
     }
     Journal j;
-    if (Result built = BuildJournal(sys, targets, what, undoes, name, time, j); !built) return built;
+    if (Result built = BuildJournal(sys, targets, what, undoes, name, time, say, j); !built) return built;
     // A pass whose log cannot be created does not run, so the log comes before the journal.
     if (log) {
         *log = LogPath(folder + "\\" + name);
         if (Result made = sys.ReplaceFileAtomically(*log, sysaccess::kUtf8Bom); !made)
-            return Result::Fail("cannot create the log " + *log + ": " + made.error);
+            return Result::Fail(say(lang::Str::LogNotCreated, {*log, made.error}));
     }
     for (const auto& [copy, bytes] : j.copies) {
         if (Result written = sys.ReplaceFileAtomically(folder + "\\" + copy, bytes); !written) return written;
     }
     const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(j.text);
     if (bytes.size() > kMaxJournalBytes)
-        return Result::Fail("the journal would be larger than " + MaxJournalSize() + ", more than an undo reads");
+        return Result::Fail(say(lang::Str::JournalTooLargeToWrite, {MaxJournalSize()}));
     const std::string file = folder + "\\" + name;
     if (Result written = sys.ReplaceFileAtomically(file, bytes); !written) return written;
     if (Result kept = sys.WriteRegValue(kHashesKey, sysaccess::RegType::String, name, Sha256Hex(bytes)); !kept) {
-        return Result::Fail("cannot record the journal's hash: " + kept.error);
+        return Result::Fail(say(lang::Str::HashNotRecorded, {kept.error}));
     }
     if (path) *path = file;
     return Result::Ok();
 }
 
 Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass, const std::string& what,
-                   std::string* path, std::string* log) {
-    return WriteJournal(sys, PlanTargets(form, sys, pass), what, "", path, log);
+                   lang::Language language, std::string* path, std::string* log) {
+    return WriteJournal(sys, PlanTargets(form, sys, pass), what, "", language, path, log);
 }
 
 } // namespace undo

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "form/context.h"
+#include "lang/language.h"
 #include "sysaccess/system.h"
 
 namespace undo {
@@ -67,13 +68,16 @@ std::string LogPath(const std::string& journal);
 // date and time), its copies and its hash; all flushed before it returns. *path gets the journal.
 // undoes names the journal an undo undoes (empty for a pass). Refused, with nothing written, when
 // a name the journal would hold cannot stand in a registry script. With log, the pass's log is
-// created before the journal is written, holding nothing yet, and *log gets its path.
+// created before the journal is written, holding nothing yet, and *log gets its path. Why it
+// cannot be written is said in language.
 sysaccess::Result WriteJournal(sysaccess::System& sys, const Targets& targets, const std::string& what,
-                               const std::string& undoes, std::string* path, std::string* log = nullptr);
+                               const std::string& undoes, lang::Language language, std::string* path,
+                               std::string* log = nullptr);
 
 // The one call before a pass: plan it, then write the journal and create the log. When it fails
 // the pass must not run.
 sysaccess::Result JournalPass(const form::MainForm& form, sysaccess::System& sys, const Pass& pass,
-                              const std::string& what, std::string* path, std::string* log = nullptr);
+                              const std::string& what, lang::Language language, std::string* path,
+                              std::string* log = nullptr);
 
 } // namespace undo

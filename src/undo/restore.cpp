@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "form/context.h"
+#include "lang/strings.h"
 #include "optimize/keys.h"
 #include "optimize/pass.h"
 #include "startup/startup.h"
@@ -20,30 +21,22 @@ namespace undo {
 
 namespace {
 
+using lang::Str;
 using sysaccess::Result;
 using sysaccess::ScriptOp;
 
 // --- What an undo says, beyond naming keys and files ----------------------------------------
 
-std::string Refusal(const std::string& why) {
-    return why + "; nothing was changed";
-}
-std::string TooLarge() {
-    return "is larger than " + MaxJournalSize() +
-           ", more than any journal or copy the program writes, and was not read";
-}
-std::string OtherUser(const std::string& journalUser, const std::string& user) {
-    return "read the registry of the user " + (journalUser.empty() ? std::string("(not named)") : journalUser) +
-           ", not that of " + user + ", who runs this undo (--force-user undoes it for " + user + ")";
-}
+// Why a journal is refused is said in the language asked for (lang::Say). What the undo did, line
+// by line, is said in one language whatever it is, as the pass's effect lines are.
+using lang::Say;
+
+// The same line whatever the language: a service gone is said as the window's log says it.
 std::string ServiceGone(const std::string& service) {
     return "服务 " + service + " 已不存在，跳过";
 }
 std::string StartTypeLate(const std::string& command, const std::string& outcome) {
     return command + ": " + outcome + "; the start type is in the registry and takes effect at the next restart";
-}
-std::string NotAllPutBack(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " thing was" : " things were") + " not put back";
 }
 
 // --- What the program may change ------------------------------------------------------------
@@ -247,25 +240,48 @@ struct Loaded {
     Head head;
 };
 
-// A journal as Load read it, or why it is none, said after the file's name.
+// A journal as Load read it, or why it is none.
 struct LoadedJournal {
     std::optional<Loaded> journal;
     std::string why;
 };
 
-// The journal at path, read only when it is no larger than any journal.
-LoadedJournal Load(sysaccess::System& sys, const std::string& path) {
+// The journal at path, read only when it is no larger than any journal; shown names it in why.
+LoadedJournal Load(sysaccess::System& sys, const std::string& path, const std::string& shown, const Say& say) {
     sysaccess::LimitedRead read = sys.ReadFileUpTo(path, kMaxJournalBytes);
-    if (read.tooLarge) return {std::nullopt, TooLarge()};
-    if (!read.bytes) return {std::nullopt, "cannot be read"};
+    if (read.tooLarge) return {std::nullopt, say(Str::JournalTooLarge, {shown, MaxJournalSize()})};
+    if (!read.bytes) return {std::nullopt, say(Str::JournalUnreadable, {shown})};
     Loaded j{std::move(*read.bytes), {}, {}};
     if (!j.bytes.starts_with("\xFF\xFE") || j.bytes.size() % 2 != 0) {
-        return {std::nullopt, "is not a journal: not UTF-16 LE as the program writes it"};
+        return {std::nullopt, say(Str::JournalNotUtf16, {shown})};
     }
     j.text = sysaccess::Utf16LeToUtf8(std::string_view(j.bytes).substr(2));
     j.head = ReadHead(j.text);
-    if (!j.head.marked) return {std::nullopt, "is not a journal: its head does not say \"; Sysvela undo journal\""};
+    if (!j.head.marked) return {std::nullopt, say(Str::JournalNotMarked, {shown})};
     return {std::move(j), {}};
+}
+
+// The journal at path read whole and parsed, or why not: cut short (no "; end") or holding a line
+// regedit would reject. journal is there when the file is a journal at all, whole or not.
+struct Parsed {
+    std::optional<Loaded> journal;
+    sysaccess::RegScript script;
+    std::string why;
+};
+Parsed ReadParsed(sysaccess::System& sys, const std::string& path, const Say& say) {
+    LoadedJournal loaded = Load(sys, path, path, say);
+    Parsed p{std::move(loaded.journal), {}, std::move(loaded.why)};
+    if (!p.journal) return p;
+    if (!p.journal->head.ended) {
+        p.why = say(Str::JournalCutShort, {path});
+        return p;
+    }
+    p.script = sysaccess::ReadRegScript(p.journal->text);
+    if (!p.script.rejected.empty()) {
+        const auto& r = p.script.rejected.front();
+        p.why = say(Str::JournalBadLine, {path, std::to_string(r.number), r.text});
+    }
+    return p;
 }
 
 bool SameUser(const Head& h, const std::string& sid, const std::string& name) {
@@ -329,14 +345,15 @@ std::vector<std::string> NotPutBack(sysaccess::System& sys, const std::vector<Sc
 
 } // namespace
 
-std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::string>* skipped) {
+std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::string>* skipped,
+                                       lang::Language language) {
     std::vector<std::pair<std::string, JournalEntry>> found; // time, entry
     const std::string folder = UndoFolder(sys);
     for (const std::string& name : sys.ListFolder(folder)) {
         if (name.size() < 5 || !sysaccess::SameName(name.substr(name.size() - 4), ".reg")) continue;
-        const LoadedJournal j = Load(sys, folder + "\\" + name);
+        const LoadedJournal j = Load(sys, folder + "\\" + name, name, Say{language});
         if (!j.journal) {
-            if (skipped) skipped->push_back(name + " " + j.why);
+            if (skipped) skipped->push_back(j.why);
             continue;
         }
         const Head& h = j.journal->head;
@@ -383,29 +400,23 @@ struct CheckedJournal {
     std::string refusal;
 };
 CheckedJournal ReadChecked(sysaccess::System& sys, const std::string& path, const std::string& name,
-                           const UndoOptions& options) {
+                           const UndoOptions& options, const Say& say) {
     const auto refuse = [](std::string why) { return CheckedJournal{std::nullopt, std::move(why)}; };
-    LoadedJournal loaded = Load(sys, path);
-    if (!loaded.journal) return refuse(path + " " + loaded.why);
-    const Head& head = loaded.journal->head;
-    if (!head.ended) return refuse(path + " is cut short: its last line is not \"; end\"");
-    sysaccess::RegScript script = sysaccess::ReadRegScript(loaded.journal->text);
-    if (!script.rejected.empty()) {
-        const auto& r = script.rejected.front();
-        return refuse(path + ": line " + std::to_string(r.number) + " does not parse: " + r.text);
-    }
+    Parsed parsed = ReadParsed(sys, path, say);
+    if (!parsed.why.empty()) return refuse(std::move(parsed.why));
+    const Head& head = parsed.journal->head;
     const auto recorded = sys.ReadRegValue(kHashesKey, name);
-    if (!recorded || recorded->text != Sha256Hex(loaded.journal->bytes)) {
-        return refuse(path + ": its SHA-256 is not the one recorded when it was written");
-    }
+    if (!recorded || recorded->text != Sha256Hex(parsed.journal->bytes))
+        return refuse(say(Str::JournalHashDiffers, {path}));
     if (!options.force && !sysaccess::SameName(head.computer, sys.ComputerName())) {
-        return refuse(path + " was written on " + head.computer + ", not on this computer (--force undoes it here)");
+        return refuse(say(Str::JournalOtherComputer, {path, head.computer}));
     }
     const std::string user = sys.UserName();
     if (!options.forceUser && !SameUser(head, sys.UserSid(), user)) {
-        return refuse(path + " " + OtherUser(head.userName, user));
+        const std::string named = head.userName.empty() ? say(Str::JournalNoUser) : head.userName;
+        return refuse(say(Str::JournalOtherUser, {path, named, user}));
     }
-    return {Checked{std::move(*loaded.journal), std::move(script)}, {}};
+    return {Checked{std::move(*parsed.journal), std::move(parsed.script)}, {}};
 }
 
 // The journal's registry lines that an undo imports, each one the program may restore and none
@@ -417,7 +428,7 @@ struct Imports {
     std::string refusal;
 };
 Imports CheckedOps(sysaccess::System& sys, const std::string& path, const std::vector<ScriptOp>& ops,
-                   const Allowed& allowed, Targets& own) {
+                   const Allowed& allowed, Targets& own, const Say& say) {
     Restores restores;
     for (const ScriptOp& op : ops) {
         const std::string key = sysaccess::KeyIdentity(sysaccess::JoinKeyPath(op.key));
@@ -425,26 +436,27 @@ Imports CheckedOps(sysaccess::System& sys, const std::string& path, const std::v
         if (op.kind == ScriptOp::Kind::SetValue) restores.values.insert(key + "|" + sysaccess::FoldCase(op.name));
     }
     Imports out;
+    const ScriptOp* at = nullptr; // the line checked
     const auto refuse = [&](std::string why) {
-        out.refusal = std::move(why);
+        out.refusal = say(Str::JournalAtLine, {path, std::to_string(at->line), why});
         return std::move(out);
     };
     bool skipping = false; // within the section of a service that is gone
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const ScriptOp& op = ops[i];
+        at = &op;
         const std::string key = sysaccess::JoinKeyPath(op.key);
-        const std::string where = path + ": line " + std::to_string(op.line) + ": ";
         switch (op.kind) {
         case ScriptOp::Kind::SetValue:
         case ScriptOp::Kind::DeleteValue:
             if (!allowed.Value(key, op.name)) {
-                return refuse(where + "the program never writes or deletes " + key + "\\" + op.name);
+                return refuse(say(Str::NeverWrites, {key + "\\" + op.name}));
             }
             if (skipping) continue;
             own.values.emplace_back(key, op.name);
             break;
         case ScriptOp::Kind::CreateKey:
-            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return refuse(where + "the program never creates " + key);
+            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return refuse(say(Str::NeverCreates, {key}));
             skipping = !ServiceOf(key).empty() && !sys.ListRegKey(key);
             if (skipping) {
                 out.skipped.push_back(ServiceGone(ServiceOf(key)));
@@ -454,7 +466,7 @@ Imports CheckedOps(sysaccess::System& sys, const std::string& path, const std::v
             break;
         case ScriptOp::Kind::DeleteKey: {
             skipping = false;
-            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return refuse(where + "the program never deletes " + key);
+            if (!allowed.OnPath(sysaccess::KeyIdentity(key))) return refuse(say(Str::NeverDeletes, {key}));
             // "[-KEY]" then "[KEY]": the key the pass deleted or copied over, put back as it was.
             // A lone "[-KEY]": a key the pass created, whole when it copied it there.
             const bool putBack =
@@ -462,8 +474,7 @@ Imports CheckedOps(sysaccess::System& sys, const std::string& path, const std::v
                 sysaccess::KeyIdentity(sysaccess::JoinKeyPath(ops[i + 1].key)) == sysaccess::KeyIdentity(key);
             if (putBack || !Allowed::In(allowed.whole, sysaccess::KeyIdentity(key))) {
                 if (const std::string other = Foreign(sys, allowed, restores, key); !other.empty()) {
-                    return refuse(where + "deleting " + key + " would take " + other + ", which neither the program " +
-                                  "nor this journal put there");
+                    return refuse(say(Str::WouldTakeOthers, {key, other}));
                 }
             }
             own.trees.push_back(key);
@@ -483,29 +494,27 @@ struct Copies {
     std::string refusal;
 };
 Copies CheckedCopies(sysaccess::System& sys, const std::string& path, const Head& head, const Allowed& allowed,
-                     Targets& own) {
+                     Targets& own, const Say& say) {
     Copies out;
-    const auto refuse = [&](std::string why) {
-        out.refusal = path + ": " + std::move(why);
+    const auto refuse = [&](const std::string& why) {
+        out.refusal = say(Str::JournalSays, {path, why});
         return std::move(out);
     };
     const std::string folder = path.substr(0, path.rfind('\\'));
     for (const Copy& c : head.files) {
         if (!startup::IsPlainFileName(c.name) || !allowed.File(c.target)) {
-            return refuse("the copy " + c.name + " of " + c.target + " is not one the program keeps");
+            return refuse(say(Str::CopyNotKept, {c.name, c.target}));
         }
-        if (!IsSha256(c.sha256)) return refuse("the journal holds no SHA-256 of its copy " + c.name);
+        if (!IsSha256(c.sha256)) return refuse(say(Str::CopyNoHash, {c.name}));
         const sysaccess::LimitedRead kept = sys.ReadFileUpTo(folder + "\\" + c.name, kMaxJournalBytes);
-        if (kept.tooLarge) return refuse("its copy " + c.name + " " + TooLarge());
-        if (!kept.bytes) return refuse("its copy " + c.name + " is missing");
-        if (Sha256Hex(*kept.bytes) != c.sha256) {
-            return refuse("its copy " + c.name + " has changed: its SHA-256 is not the one the journal recorded");
-        }
+        if (kept.tooLarge) return refuse(say(Str::JournalTooLarge, {c.name, MaxJournalSize()}));
+        if (!kept.bytes) return refuse(say(Str::CopyMissing, {c.name}));
+        if (Sha256Hex(*kept.bytes) != c.sha256) return refuse(say(Str::CopyChanged, {c.name}));
         out.files.emplace_back(c.target, *kept.bytes);
         own.newFiles.push_back(c.target);
     }
     for (const std::string& target : head.removes) {
-        if (!allowed.File(target)) return refuse(target + " is not a file the program removes");
+        if (!allowed.File(target)) return refuse(say(Str::NotRemovedFile, {target}));
         own.files.push_back(target);
     }
     return out;
@@ -514,12 +523,12 @@ Copies CheckedCopies(sysaccess::System& sys, const std::string& path, const Head
 // Imports ops through regedit. What was checked is imported, not the journal, which others may be
 // able to replace: it goes to the program's own script, held against writers while regedit reads
 // it. A script that cannot be created fails before anything changes.
-Result Import(sysaccess::System& sys, const std::vector<ScriptOp>& ops, UndoReport& done) {
+Result Import(sysaccess::System& sys, const std::vector<ScriptOp>& ops, UndoReport& done, const Say& say) {
     const std::string bytes = "\xFF\xFE" + sysaccess::Utf8ToUtf16Le(sysaccess::RegScriptText(ops));
     if (sys.FileExists(sysaccess::kScriptPath)) (void)sys.DeleteFiles(sysaccess::kScriptPath);
     std::unique_ptr<sysaccess::FileHold> hold;
     if (Result made = sys.CreateHeldFile(sysaccess::kScriptPath, bytes, hold); !made) {
-        return Result::Fail("cannot create " + std::string(sysaccess::kScriptPath) + ": " + made.error);
+        return Result::Fail(say(Str::ScriptNotCreated, {sysaccess::kScriptPath, made.error}));
     }
     const sysaccess::RunResult imported = sys.Run(sysaccess::kImportCommand, sysaccess::RunMode::Wait);
     hold.reset();
@@ -563,26 +572,27 @@ void PutBackFiles(sysaccess::System& sys, const Copies& copies, const Head& head
 } // namespace
 
 Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions& options, UndoReport* report) {
-    const auto refuse = [](const std::string& why) { return Result::Fail(Refusal(why)); };
+    const Say say{options.language};
+    const auto refuse = [&](const std::string& why) { return Result::Fail(say(Str::UndoNothingChanged, {why})); };
     const std::string path = given.find('\\') == std::string::npos ? UndoFolder(sys) + "\\" + given : given;
     const std::string name = path.substr(path.rfind('\\') + 1);
-    const CheckedJournal checked = ReadChecked(sys, path, name, options);
+    const CheckedJournal checked = ReadChecked(sys, path, name, options, say);
     if (!checked.journal) return refuse(checked.refusal);
     const Head& head = checked.journal->loaded.head;
 
     const Allowed allowed = WhatTheProgramChanges(sys, options.user.value_or(sys.UserName()));
     Targets own; // what this undo changes, for its own journal
-    Imports imports = CheckedOps(sys, path, checked.journal->script.ops, allowed, own);
+    Imports imports = CheckedOps(sys, path, checked.journal->script.ops, allowed, own, say);
     if (!imports.refusal.empty()) return refuse(imports.refusal);
-    const Copies copies = CheckedCopies(sys, path, head, allowed, own);
+    const Copies copies = CheckedCopies(sys, path, head, allowed, own, say);
     if (!copies.refusal.empty()) return refuse(copies.refusal);
 
     UndoReport done;
     done.skipped = std::move(imports.skipped);
-    if (Result journaled = WriteJournal(sys, own, "undo", name, &done.journal); !journaled) {
-        return refuse("the undo's own journal cannot be written: " + journaled.error);
+    if (Result journaled = WriteJournal(sys, own, "undo", name, options.language, &done.journal); !journaled) {
+        return refuse(say(Str::OwnJournalFailed, {journaled.error}));
     }
-    if (Result imported = Import(sys, imports.ops, done); !imported) return imported;
+    if (Result imported = Import(sys, imports.ops, done, say); !imported) return imported;
     SetStartTypes(sys, imports.ops, done);
     // regedit ends with 0 whether or not it could write: what it was to write is read back.
     for (std::string& differs : NotPutBack(sys, imports.ops))
@@ -591,32 +601,21 @@ Result Undo(sysaccess::System& sys, const std::string& given, const UndoOptions&
     done.notUndoable = head.notUndoable;
     const std::size_t failures = done.failed.size();
     if (report) *report = std::move(done);
-    return failures == 0 ? Result::Ok() : Result::Fail(NotAllPutBack(failures));
+    return failures == 0 ? Result::Ok() : Result::Fail(say(Str::NotAllPutBack, {std::to_string(failures)}));
 }
 
-JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name) {
+JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name, lang::Language language) {
     JournalContents c;
-    const std::string path = UndoFolder(sys) + "\\" + name;
-    const LoadedJournal loaded = Load(sys, path);
-    if (!loaded.journal) {
-        c.problem = path + " " + loaded.why;
-        return c;
-    }
-    const Head& head = loaded.journal->head;
+    const Parsed parsed = ReadParsed(sys, UndoFolder(sys) + "\\" + name, Say{language});
+    c.problem = parsed.why;
+    if (!parsed.journal) return c;
+    const Head& head = parsed.journal->head;
     c.computer = head.computer;
     c.user = head.userName;
     c.otherComputer = !sysaccess::SameName(c.computer, sys.ComputerName());
     c.otherUser = !SameUser(head, sys.UserSid(), sys.UserName());
-    if (!head.ended) {
-        c.problem = path + " is cut short: its last line is not \"; end\"";
-        return c;
-    }
-    const sysaccess::RegScript script = sysaccess::ReadRegScript(loaded.journal->text);
-    if (!script.rejected.empty()) {
-        c.problem = path + ": line " + std::to_string(script.rejected.front().number) +
-                    " does not parse: " + script.rejected.front().text;
-        return c;
-    }
+    if (!c.problem.empty()) return c;
+    const sysaccess::RegScript& script = parsed.script;
     c.registry = sysaccess::RegScriptText(script.ops);
     c.changes = static_cast<std::size_t>(std::count_if(
         script.ops.begin(), script.ops.end(), [](const ScriptOp& op) { return op.kind != ScriptOp::Kind::CreateKey; }));

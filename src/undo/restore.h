@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/language.h"
 #include "sysaccess/system.h"
 
 namespace undo {
@@ -24,8 +25,9 @@ struct JournalEntry {
 
 // The journals in the undo folder, oldest first by the time in their heads. Every file read is at
 // most kMaxJournalBytes long; the .reg files that are not journals (too large, unreadable, not
-// written by the program) go to *skipped as "NAME: why".
-std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::string>* skipped = nullptr);
+// written by the program) go to *skipped, each as why, naming the file, in language.
+std::vector<JournalEntry> ListJournals(sysaccess::System& sys, std::vector<std::string>* skipped = nullptr,
+                                       lang::Language language = lang::Language::English);
 
 // The newest journal of a pass whose changes are in effect: not an undo's journal, and not undone
 // by an undo that is itself in effect. Nothing when there is none.
@@ -47,12 +49,14 @@ struct JournalContents {
     std::string computer, user;
     bool otherComputer = false, otherUser = false;
 };
-JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name);
+JournalContents ReadJournalContents(sysaccess::System& sys, const std::string& name,
+                                    lang::Language language = lang::Language::English);
 
 struct UndoOptions {
     bool force = false;              // a journal written on another computer
     bool forceUser = false;          // a journal of another user's HKEY_CURRENT_USER
     std::optional<std::string> user; // whose Startup folder the pass used (apply --user); the log-in name when unset
+    lang::Language language = lang::Language::English; // of the reasons a refusal or a failure gives
 };
 
 struct UndoReport {

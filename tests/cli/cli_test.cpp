@@ -372,7 +372,10 @@ TEST_F(Cli, StatusAfterEachRecommendationAndUndo) {
     EXPECT_TRUE(Has(testing_support::Lines(Run({"status", "system"}).out), "off\t关闭系统还原"));
     const Outcome missing = Run({"undo", "nosuch.reg"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("nothing was changed"), std::string::npos);
+    EXPECT_TRUE(missing.err.find("nosuch.reg") != std::string::npos &&
+                missing.err.find("；未做任何更改") != std::string::npos &&
+                missing.err.find("无法读取 ") != std::string::npos)
+        << missing.err; // why undo refuses is said in the language asked for
 }
 
 } // namespace
