@@ -129,6 +129,7 @@ TEST(PanelPixels, TheWindowsTwelvePanelsEqualThePixelCanvasAroundTheirControls) 
     appwin::MainWindow window(form, sys, GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.Create());
     window.Show(SW_SHOWNOACTIVATE);
+    window.CreateLaterControls(); // as the window's timer does after the first paint
 
     const form::Page pageOf[appwin::kPanelCount] = {
         form::Page::System,   form::Page::System,   form::Page::System,   form::Page::System,

@@ -124,7 +124,7 @@ protected:
             if (created) window->Show(SW_SHOWNOACTIVATE);
         });
         ASSERT_TRUE(created);
-        Pump();
+        PumpUntilStatesRead(); // the other pages' controls and the tips come after the first paint
     }
     void TearDown() override {
         window.reset();
@@ -718,9 +718,9 @@ POINT Centre(const RECT& r) {
 // Each box, service item and startup entry has a tip of its own: the state now, then what a tick
 // and a clear do; an entry, where it starts from. A pass changes what the tips say.
 TEST_F(WindowTest, EachOptionTellsItsStateAndEffects) {
+    PumpUntilStatesRead(); // the tooltip window comes with the first states
     const HWND tooltip = window->Tooltips().hwnd();
     ASSERT_NE(tooltip, nullptr);
-    PumpUntilStatesRead();
     for (const form::Option& o : form::kOptions) {
         SCOPED_TRACE(o.chk);
         const HWND box = window->ChkWindow(o.chk);

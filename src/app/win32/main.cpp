@@ -63,7 +63,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     language = lang::FromCommandLine(win32::Narrow(commandLine != nullptr ? commandLine : L""))
                    .value_or(win32::UserUiLanguage());
     InitCommonControls(); // the manifest's common controls: themed check boxes, lists and scroll bars
-    const HRESULT com = CoInitialize(nullptr); // the folder browser is a shell object
 
     std::set_terminate(ReportTermination);
     int exitCode = 1;
@@ -74,6 +73,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     } catch (...) {
         ReportFatal(lang::Text(lang::Str::UnknownError, language));
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

@@ -154,6 +154,7 @@ MainWindow::~MainWindow() {
     for (auto it = panels_.rbegin(); it != panels_.rend(); ++it)
         it->reset();
     if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    if (com_) CoUninitialize();
 }
 
 RECT MainWindow::Pixels(const Twips& t) const {
@@ -212,9 +213,9 @@ bool MainWindow::Create() {
         AppendMenuW(menu, MF_STRING | MF_GRAYED, kIdVersionMenuItem, line.c_str());
     }
 
+    startPage_ = form_.VisiblePage();
     CreateMainControls();
     SyncAll();
-    (void)tooltips_.Create(hwnd_, instance_); // without it the window works, only without tips
     form_.SetObserver([this](const form::Change& c) { Observe(c); });
     sys_.SetIdleHook([this] { PumpWithoutInput(); });
     return true;
@@ -300,11 +301,31 @@ void MainWindow::CreateMainControls() {
     SetWindowLongPtrW(shape2_, GWLP_USERDATA, static_cast<LONG_PTR>(kShape2FillColor));
 
     CreateSystemPage();
-    CreateLabels();
-    CreateListPages();
-    CreateCheckColumns();
+    CreateLabels(false);
+    CreateListPages(false);
+    CreateCheckColumns(false);
     // Combo3 belongs to kCpuPriority, the first box of the system page: next in the tab order.
     SetWindowPos(combo3_, ChkWindow(form::kCpuPriority), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool MainWindow::Later(PanelId panel) const {
+    const PanelId start = PagePanel(startPage_);
+    for (PanelId p = panel; p != PanelId::Main; p = kPanels[static_cast<std::size_t>(p)].parent) {
+        const PanelSpec& spec = kPanels[static_cast<std::size_t>(p)];
+        if (spec.parent == PanelId::Main) return p != start; // a page's panel
+    }
+    return false; // on no page
+}
+
+void MainWindow::CreateLaterControls() {
+    if (laterCreated_ || hwnd_ == nullptr || panels_[0] == nullptr) return;
+    laterCreated_ = true;
+    // Each panel's controls are made in one go and in layout order, so the tab order is as if
+    // they had been made with the rest.
+    CreateLabels(true);
+    CreateListPages(true);
+    CreateCheckColumns(true);
+    SyncAll();
 }
 
 HWND MainWindow::MakeCombo(HWND parent, int id, const Twips& place, const std::array<lang::Str, 2>& items) {
@@ -339,9 +360,10 @@ void MainWindow::CreateSystemPage() {
     }
 }
 
-void MainWindow::CreateLabels() {
+void MainWindow::CreateLabels(bool later) {
     for (std::size_t i = 0; i < std::size(kLabels); ++i) {
         const LabelSpec& l = kLabels[i];
+        if (Later(l.panel) != later) continue;
         const HWND parent = Panel(l.panel).hwnd();
         MakeLabel(parent, kIdLabel + static_cast<int>(i), Px(l.left), Px(l.top), form_.Text(l.text), font_.get());
         switch (l.names) {
@@ -366,7 +388,11 @@ void MainWindow::CreateLabels() {
     }
 }
 
-void MainWindow::CreateListPages() {
+void MainWindow::CreateListPages(bool later) {
+    if (Later(PanelId::Startup) == later)
+        lstStartup_ =
+            CreateCheckList(Panel(PanelId::Startup).hwnd(), kIdLstStartup, Pixels(kLstStartupPlace), font_.get());
+    if (Later(PanelId::Service) != later) return;
     lstService_ = CreateCheckList(Panel(PanelId::Service).hwnd(), kIdLstService, Pixels(kLstServicePlace), font_.get());
     const RECT info = Pixels(kLblInfoPlace);
     const SIZE line = TextSize(font_.get(), L"");
@@ -375,10 +401,9 @@ void MainWindow::CreateListPages() {
     lblInfo_ = win32::CreateChild(Panel(PanelId::Service).hwnd(), L"STATIC", kIdLblInfo,
                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                   {info.left, info.top, info.right, info.top + height}, {}, font_.get());
-    lstStartup_ = CreateCheckList(Panel(PanelId::Startup).hwnd(), kIdLstStartup, Pixels(kLstStartupPlace), font_.get());
 }
 
-void MainWindow::CreateCheckColumns() {
+void MainWindow::CreateCheckColumns(bool later) {
     TEXTMETRICW tm{};
     {
         win32::WindowDc screen(nullptr);
@@ -392,6 +417,7 @@ void MainWindow::CreateCheckColumns() {
     const int boxSide = GetSystemMetrics(SM_CXMENUCHECK);
 
     for (const CheckColumn& col : kCheckColumns) {
+        if (Later(col.panel) != later) continue;
         const HWND parent = Panel(col.panel).hwnd();
         int k = 0;
         for (const int i : form::ColumnOptions(col.page, col.column)) {
@@ -577,6 +603,9 @@ void MainWindow::RequestStates() {
 }
 
 void MainWindow::ReadStates() {
+    // The tooltip window comes with the first states, after the first paint, which it would delay.
+    // Without it the window works, only without tips.
+    if (tooltips_.hwnd() == nullptr) (void)tooltips_.Create(hwnd_, instance_);
     tipsReader_.Read(sys_, form_.Language(), tips_);
     for (int i = 0; i < form::kChkCount; ++i)
         tooltips_.SetControlTip(ChkWindow(i), tips_.chk[static_cast<std::size_t>(i)]);
@@ -588,6 +617,7 @@ void MainWindow::ReadStates() {
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
+    CreateLaterControls(); // before anything a command may show or change
     if (syncing_ || running_ || form_.Busy()) return;
     if (id == IDOK) { // Enter: the focused push button, as in a dialog
         const HWND focus = GetFocus();
@@ -673,6 +703,7 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp != kTimerReadStates) break;
         KillTimer(hwnd_, kTimerReadStates);
+        CreateLaterControls();
         if (!running_ && !form_.Busy()) ReadStates(); // an operation asks again at its end
         return 0;
     case WM_DRAWITEM: {
@@ -803,6 +834,8 @@ form::MsgAnswer MainWindow::MsgBox(const std::string& text, const std::string& t
 }
 
 std::optional<std::string> MainWindow::BrowseForFolder(const std::string& title) {
+    // Not before: initialising COM at start would delay the window's first paint.
+    if (!com_) com_ = SUCCEEDED(CoInitialize(nullptr));
     const std::wstring wideTitle = win32::Widen(title);
     BROWSEINFOW info{};
     info.hwndOwner = hwnd_;

@@ -68,6 +68,9 @@ public:
     // Creates the window and its controls (not yet shown), copies the model in and follows it.
     [[nodiscard]] bool Create();
     void Show(int showCommand);
+    // The controls of the pages not on screen at start: made after the first paint, which they would
+    // delay, by the window's timer or by the first command, whichever comes first; at once here.
+    void CreateLaterControls();
     // The message loop, until the window is gone; the exit code of WM_QUIT.
     int Run();
 
@@ -128,9 +131,12 @@ private:
     void CreateMainControls();
     void CreateSystemPage();
     HWND MakeCombo(HWND parent, int id, const Twips& place, const std::array<lang::Str, 2>& items);
-    void CreateLabels();
-    void CreateListPages();
-    void CreateCheckColumns();
+    // The controls of the pages' panels, those on the page shown at start (later false) or the
+    // others (later true).
+    bool Later(PanelId panel) const;
+    void CreateLabels(bool later);
+    void CreateListPages(bool later);
+    void CreateCheckColumns(bool later);
 
     form::MainForm& form_;
     sysaccess::System& sys_;
@@ -139,6 +145,9 @@ private:
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     bool running_ = false;
+    form::Page startPage_ = form::Page::System; // on screen when the window was made
+    bool laterCreated_ = false;                 // CreateLaterControls has run
+    bool com_ = false;     // COM is initialised: the folder browser is a shell object, made on first use
     bool syncing_ = false; // copying the model into a control: its notifications are echoes
 
     win32::Font font_;
