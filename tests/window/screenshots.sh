@@ -3,7 +3,7 @@
 # five pages, as OUTDIR/system.png, security.png, startup.png, slimming.png and services.png, on a
 # private Xvfb display. The pages are shown by clicking their buttons, the pointer then moved away.
 # Then a pass of the system page, and the preview and the history after it, as preview.png and
-# history.png.
+# history.png; not with SYSVELA_SHOTS=pages, which stops after the five pages.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1 exe=$2 out=$3
@@ -51,6 +51,10 @@ page security 406
 page startup 494
 page slimming 582
 page services 670
+if [ "${SYSVELA_SHOTS:-}" = pages ]; then
+    echo "screenshots.sh: $out/{system,security,startup,slimming,services}.png"
+    exit 0
+fi
 
 # A modal window of the program's by its title: shot, then closed with Esc.
 modal() { # modal NAME TITLE-PATTERN X
