@@ -9,11 +9,7 @@ runs=${1:-10}
 out="$root/build/bench-window"
 mkdir -p "$out"
 
-if runs_i686; then
-    preset=windows arch=win32 route="i686 (release build, 32-bit Wine)"
-else
-    preset=windows-tests-x64 arch=win64 route="x86_64 (test build, 64-bit Wine; $SYSVELA_I686_REASON)"
-fi
+bench_route
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target bench_state_read >/dev/null
 exe="$root/build/$preset/bench/win32/bench_state_read.exe"
@@ -30,6 +26,6 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 for _ in $(seq "$runs"); do
     "$WINELOADER" "$exe" </dev/null 2>/dev/null | tr -d '\r' >>"$out/states.ms"
 done
-median=$(sort -n "$out/states.ms" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+median=$(median <"$out/states.ms")
 echo "reading the four option pages' states for their tips under Wine, median of $runs starts; route: $route"
 echo "  $median ms   ($(tr '\n' ' ' <"$out/states.ms"))"

@@ -15,14 +15,8 @@ language=${2:-zh}
 out="$root/build/bench-window"
 mkdir -p "$out"
 
-# The release exe (32-bit) where this machine runs 32-bit programs; elsewhere the x86_64 test
-# build under 64-bit Wine. The bare window is built with the release flags of the same route.
-if runs_i686; then
-    preset=windows arch=win32 cxx=i686-w64-mingw32-g++-win32 route="i686 (release build, 32-bit Wine)"
-else
-    preset=windows-tests-x64 arch=win64 cxx=x86_64-w64-mingw32-g++-win32
-    route="x86_64 (test build, 64-bit Wine; $SYSVELA_I686_REASON)"
-fi
+# The bare window is built with the release flags of the same route.
+bench_route
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target sysvela >/dev/null
 sysvela="$root/build/$preset/src/app/win32/sysvela.exe"
@@ -77,7 +71,6 @@ measure() { # program [ARGS] -> milliseconds to the first painted window
     echo "$elapsed"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 measure "$sysvela" "/lang:$language" >/dev/null # warm-up: the file cache and Wine's first start
 measure "$out/bare_window.exe" >/dev/null

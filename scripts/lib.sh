@@ -86,6 +86,23 @@ wine_env() {
     unset LC_ALL
 }
 
+# bench_route: where a benchmark of the window's code runs: the release build under 32-bit Wine
+# where this machine runs 32-bit programs, elsewhere the x86_64 test build under 64-bit Wine. Sets
+# preset, arch (of the prefix), cxx (the compiler of that route) and route (said with the figures).
+bench_route() {
+    if runs_i686; then
+        preset=windows arch=win32 cxx=i686-w64-mingw32-g++-win32 route="i686 (release build, 32-bit Wine)"
+    else
+        preset=windows-tests-x64 arch=win64 cxx=x86_64-w64-mingw32-g++-win32
+        route="x86_64 (test build, 64-bit Wine; $SYSVELA_I686_REASON)"
+    fi
+}
+
+# median: the median of the numbers on standard input, one a line.
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 # ensure_wineprefix DIR [win32|win64]: a prefix that reports Windows XP (XP x64 in a 64-bit
 # one), never opens a crash dialog and shows the program's Chinese captions with an installed
 # CJK font. Made once; the ready-marker records the architecture.
