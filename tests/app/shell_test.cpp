@@ -30,6 +30,15 @@ struct Shell : ::testing::Test {
     void SetUp() override { sys.AddFolder(sys.ProgramFolder()); }
 };
 
+// A seeded XP, its window loaded as at start.
+struct Seeded : ::testing::Test {
+    sim::Machine m = sim::Machine::Seeded();
+    form::MainForm form;
+    testing_support::FakeHost host;
+    form::Context ctx{form, m, host};
+    void SetUp() override { app::LoadWindow(ctx); }
+};
+
 // The model answers a stray index quietly: nothing changes, nothing is announced, nothing throws.
 TEST_F(Shell, FormIgnoresIndexesBesideItsControls) {
     int notices = 0;
@@ -217,12 +226,7 @@ TEST_F(Shell, APassSaysWhatFailedAndLogsEveryEffect) {
 // The preview judges each effect against the machine as it is and changes nothing: right after a
 // pass nothing would change; one value changed on the machine makes exactly its line change; a
 // command nothing reads back, and sc for a service that is not installed, cannot be known.
-TEST(Preview, ShowsWhatAPressWouldChange) {
-    sim::Machine m = sim::Machine::Seeded();
-    form::MainForm form;
-    testing_support::FakeHost host;
-    form::Context ctx{form, m, host};
-    app::LoadWindow(ctx);
+TEST_F(Seeded, PreviewShowsWhatAPressWouldChange) {
     const auto marked = [&](undo::Foresight f) {
         std::vector<std::string> lines;
         for (const app::ForeseenEffect& e : app::Foresee(form, m))
@@ -337,12 +341,7 @@ TEST_F(Shell, BrowseAndServiceClick) {
 // back, a row that says it is undone, the undo's own journal on top. A journal of another computer
 // is undone only once the user accepts a warning naming both; a file that is no journal is a row
 // that says so and cannot be acted on.
-TEST(History, ListsTheJournalsAndUndoesTheChosenOne) {
-    sim::Machine m = sim::Machine::Seeded();
-    form::MainForm form;
-    testing_support::FakeHost host;
-    form::Context ctx{form, m, host};
-    app::LoadWindow(ctx);
+TEST_F(Seeded, HistoryListsTheJournalsAndUndoesTheChosenOne) {
     const std::string key = R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore)";
     const auto disableSR = [&] {
         const auto v = m.ReadRegValue(key, "DisableSR");
