@@ -82,6 +82,13 @@ TEST(Facts, EveryRowReadsAndARowThatIsNotWholeIsRefused) {
     EXPECT_EQ(form::OptionFact(form::kPurgeSystemCache).releases,
               sysaccess::Bit(sysaccess::Release::Xp) | sysaccess::Bit(sysaccess::Release::Server2003));
     EXPECT_EQ(form::ServiceLabel(0), "停用 Alerter");
+    // Rows may come in any order: the first service's row moved to the end is still its own.
+    const std::size_t first = whole.find("\nservice "), next = whole.find("\nservice ", first + 1);
+    const form::FactsRead moved =
+        form::ParseFacts(whole.substr(0, first) + whole.substr(next) + whole.substr(first, next - first) + "\n");
+    ASSERT_TRUE(moved.facts) << moved.error;
+    for (int i = 0; i < form::kServiceCount; ++i)
+        EXPECT_EQ(moved.facts->services[i].explanation, read.facts->services[i].explanation) << i;
 
     // Each damage, put in place of option 41's block, and the problem named.
     const std::size_t from = whole.find("\noption 41\n") + 1, to = whole.find("\noption 42\n") + 1;
