@@ -32,6 +32,7 @@ TEST(SplitCommandLine, BackslashesAndQuotes) {
     EXPECT_EQ(SplitCommandLine("p \"\" x"), (Args{"p", "", "x"}));
     EXPECT_EQ(SplitCommandLine("p \t a\t\tb  "), (Args{"p", "a", "b"}));
     EXPECT_EQ(SplitCommandLine("p \"open ended"), (Args{"p", "open ended"}));
+    EXPECT_EQ(SplitCommandLine("p \"a\"\""), (Args{"p", "a\""})); // a doubled quote as the line's end
 }
 
 TEST(SplitCommandLine, ProgramNameHasNoEscapes) {
@@ -76,6 +77,7 @@ TEST(Utf16, RoundTripsAndMarksEachDamagedByte) {
     EXPECT_EQ(Utf8ToUtf16("\xc0\xaf"), u"\xfffd\xfffd") << "an overlong slash is no slash";
     EXPECT_EQ(Utf8ToUtf16("\xed\xa0\x80"), u"\xfffd\xfffd\xfffd") << "a surrogate is no character";
     EXPECT_EQ(Utf16ToUtf8(u"x\xd800"), "x\xef\xbf\xbd");
+    EXPECT_EQ(Utf16ToUtf8(u"\xdbff\xdfff"), "\xf4\x8f\xbf\xbf"); // U+10FFFF, the last pair
     EXPECT_TRUE(text::IsValidUtf8(text));
     EXPECT_TRUE(text::IsValidUtf8("\xef\xbf\xbd")); // U+FFFD itself
     EXPECT_FALSE(text::IsValidUtf8("ok\xe4\xb8"));
