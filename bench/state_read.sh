@@ -9,17 +9,10 @@ runs=${1:-10}
 out="$root/build/bench-window"
 mkdir -p "$out"
 
-bench_route
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target bench_state_read >/dev/null
+bench_setup bench_state_read "$out"
 exe="$root/build/$preset/bench/win32/bench_state_read.exe"
-
-prefix="$out/wineprefix-$arch"
-ensure_wineprefix "$prefix" "$arch"
-wine_env "$prefix"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-(wineserver -p </dev/null >/dev/null 2>&1 &)
-"$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1
+warm_wineserver
 
 "$WINELOADER" "$exe" </dev/null >/dev/null 2>&1 || true # warm-up: the file cache and Wine's first start
 : >"$out/states.ms"

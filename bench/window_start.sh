@@ -15,18 +15,12 @@ language=${2:-zh}
 out="$root/build/bench-window"
 mkdir -p "$out"
 
-# The bare window is built with the release flags of the same route.
-bench_route
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target sysvela >/dev/null
+bench_setup sysvela "$out"
 sysvela="$root/build/$preset/src/app/win32/sysvela.exe"
+# The bare window, built with the release flags of the same route.
 "$cxx" -std=c++20 -Os -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -DUNICODE -D_UNICODE -municode \
     -static -static-libgcc -static-libstdc++ -Wl,--subsystem,windows:5.01 -s \
     "$root/bench/bare_window.cpp" -o "$out/bare_window.exe" -lgdi32
-
-prefix="$out/wineprefix-$arch"
-ensure_wineprefix "$prefix" "$arch"
-wine_env "$prefix"
 
 xvfb=""
 cleanup() {
@@ -40,8 +34,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp 3>"$out/display" </de
 xvfb=$!
 for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$out/display")"
-(wineserver -p </dev/null >/dev/null 2>&1 &)
-"$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1
+warm_wineserver
 
 now_ms() { date +%s%3N; }
 # The window is 729 x 479, centred on the 1280 x 1024 screen: its header row starts at y = 272.

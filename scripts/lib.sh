@@ -86,16 +86,28 @@ wine_env() {
     unset LC_ALL
 }
 
-# bench_route: where a benchmark of the window's code runs: the release build under 32-bit Wine
-# where this machine runs 32-bit programs, elsewhere the x86_64 test build under 64-bit Wine. Sets
-# preset, arch (of the prefix), cxx (the compiler of that route) and route (said with the figures).
-bench_route() {
+# bench_setup TARGET DIR: where a benchmark of the window's code runs, TARGET built there, and
+# Wine's environment for a prefix in DIR. The route is the release build under 32-bit Wine where
+# this machine runs 32-bit programs, elsewhere the x86_64 test build under 64-bit Wine. Sets preset,
+# arch (of the prefix), cxx (the compiler of that route) and route (said with the figures).
+bench_setup() {
     if runs_i686; then
         preset=windows arch=win32 cxx=i686-w64-mingw32-g++-win32 route="i686 (release build, 32-bit Wine)"
     else
         preset=windows-tests-x64 arch=win64 cxx=x86_64-w64-mingw32-g++-win32
         route="x86_64 (test build, 64-bit Wine; $SYSVELA_I686_REASON)"
     fi
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target "$1" >/dev/null
+    ensure_wineprefix "$2/wineprefix-$arch" "$arch"
+    wine_env "$2/wineprefix-$arch"
+}
+
+# warm_wineserver: a wineserver that stays, and one program run on it, so that what is timed next
+# does not include Wine's own start.
+warm_wineserver() {
+    (wineserver -p </dev/null >/dev/null 2>&1 &)
+    "$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>&1
 }
 
 # median: the median of the numbers on standard input, one a line.

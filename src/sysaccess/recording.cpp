@@ -30,12 +30,10 @@ std::string WriteText(const std::string& key, RegType type, const std::string& n
 std::string OneLine(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
+        out += c == '\r'   ? std::string("\\r")
+               : c == '\n' ? std::string("\\n")
+               : c == '\0' ? std::string("\\0")
+                           : std::string(1, c);
     }
     return out;
 }
@@ -113,9 +111,13 @@ std::string NothingToActOn(System& sys, const std::string& commandLine) {
     return args.size() > 1 && SameName(args[1], "copy") ? "nothing to copy" : "nothing to remove";
 }
 
-// reg's exit code when it finds nothing to act on; a reg that could not start has failed.
-bool NothingExit(const RunResult& run) {
-    return run.finished && run.exitCode == 1;
+// A command's effect once it has ended badly: skipped when it is a reg that had nothing to act on
+// (ifNothing says why) and exited 1 as reg then does; failed otherwise, a reg that could not start
+// included.
+void EndedBadly(Effect& e, const RunResult& run, const std::string& ifNothing) {
+    const bool skipped = !ifNothing.empty() && run.finished && run.exitCode == 1;
+    e.outcome = skipped ? Outcome::Skipped : Outcome::Failed;
+    e.reason = skipped ? ifNothing : run.Describe();
 }
 
 } // namespace
@@ -143,11 +145,7 @@ RunResult RecordingSystem::Run(const std::string& commandLine, RunMode mode) {
     if (mode_ == RecordMode::Apply) {
         nothing = NothingToActOn(Inner(), commandLine); // asked before the command changes it
         run = Inner().Run(commandLine, mode);
-        if (!run.ok()) {
-            const bool skipped = !nothing.empty() && NothingExit(run);
-            e.outcome = skipped ? Outcome::Skipped : Outcome::Failed;
-            e.reason = skipped ? nothing : run.Describe();
-        }
+        if (!run.ok()) EndedBadly(e, run, nothing);
         e.pending = run.started && !run.finished;
     }
     if (mode == RunMode::Start && run.started && !run.finished) started_.push_back({effects_.size(), nothing});
@@ -171,11 +169,7 @@ std::vector<StartedCommand> RecordingSystem::CollectStarted() {
         if (it == started_.end()) continue; // started past this recorder
         Effect& e = effects_[it->effect];
         e.pending = !c.result.finished;
-        if (!c.result.ok()) {
-            const bool skipped = !it->ifItFails.empty() && NothingExit(c.result);
-            e.outcome = skipped ? Outcome::Skipped : Outcome::Failed;
-            e.reason = skipped ? it->ifItFails : c.result.Describe();
-        }
+        if (!c.result.ok()) EndedBadly(e, c.result, it->ifItFails);
         started_.erase(it);
     }
     return done;

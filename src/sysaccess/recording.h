@@ -38,7 +38,7 @@ struct Effect {
 const char* RegTypeWord(RegType type);
 // The text of a registry write's effect: "KEY|NAME|TYPE|DATA".
 std::string WriteText(const std::string& key, RegType type, const std::string& name, const std::string& data);
-// Line breaks written as \n and \r, so that one effect stays one line.
+// Line breaks and NULs written as \n, \r and \0, so that one effect stays one line.
 std::string OneLine(const std::string& text);
 // The effect as plan prints it: the word, a space, the text. No line end.
 std::string EffectWords(const Effect& effect);

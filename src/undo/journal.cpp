@@ -121,29 +121,20 @@ std::optional<std::string> FirstMissing(sysaccess::System& sys, const std::strin
     return std::nullopt;
 }
 
-// Text with its line breaks and NULs written out, so that it reads on one line.
-std::string Shown(const std::string& text) {
-    std::string shown;
-    for (char c : text) {
-        shown += c == '\r'   ? std::string("\\r")
-                 : c == '\n' ? std::string("\\n")
-                 : c == '\0' ? std::string("\\0")
-                             : std::string(1, c);
-    }
-    return shown;
-}
+using sysaccess::OneLine;
 
 Result ExportTree(sysaccess::System& sys, const std::string& key, std::string& out, const lang::Say& say) {
     const auto listing = sys.ListRegKey(key);
     if (!listing) return Result::Ok();
     out += "[" + key + "]\r\n";
     for (const std::string& name : listing->values) {
-        if (!sysaccess::ScriptCanCarry(name)) return Result::Fail(say(lang::Str::UncarriableValue, {Shown(name), key}));
+        if (!sysaccess::ScriptCanCarry(name))
+            return Result::Fail(say(lang::Str::UncarriableValue, {OneLine(name), key}));
         if (const auto data = sys.ReadRegValue(key, name)) out += sysaccess::RegValueLine(name, *data) + "\r\n";
     }
     out += "\r\n";
     for (const std::string& sub : listing->subkeys) {
-        if (!sysaccess::ScriptCanCarry(sub)) return Result::Fail(say(lang::Str::UncarriableKey, {Shown(sub), key}));
+        if (!sysaccess::ScriptCanCarry(sub)) return Result::Fail(say(lang::Str::UncarriableKey, {OneLine(sub), key}));
         if (Result done = ExportTree(sys, key + "\\" + sub, out, say); !done) return done;
     }
     return Result::Ok();
@@ -224,7 +215,7 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
         for (const auto& [k, name] : targets.values) {
             if (!sysaccess::SameName(k, key) || Contains(names, name)) continue;
             if (!sysaccess::ScriptCanCarry(name))
-                return Result::Fail(say(lang::Str::UncarriableValue, {Shown(name), key}));
+                return Result::Fail(say(lang::Str::UncarriableValue, {OneLine(name), key}));
             names.push_back(name);
             const auto data = sys.ReadRegValue(key, name);
             body += (data ? sysaccess::RegValueLine(name, *data) : sysaccess::RegValueDeletionLine(name)) + "\r\n";
@@ -256,7 +247,7 @@ Result BuildJournal(sysaccess::System& sys, const Targets& targets, const std::s
     // What the undo will check, checked now: a journal it would refuse is no journal at all.
     if (const auto rejected = sysaccess::ReadRegScript(j.text).rejected; !rejected.empty()) {
         return Result::Fail(say(lang::Str::JournalWouldNotImport,
-                                {std::to_string(rejected.front().number), Shown(rejected.front().text)}));
+                                {std::to_string(rejected.front().number), OneLine(rejected.front().text)}));
     }
     return Result::Ok();
 }
